@@ -1,0 +1,46 @@
+#pragma once
+
+// The number formatter and the problem generator.
+
+#include "start/StatoProgramma.h"
+
+class Avvisi;
+
+// Source of uniform random values in [0, 1) of single precision.
+class FonteCasuale {
+public:
+    virtual ~FonteCasuale() = default;
+    // Mixes the time of day into the running state (it does not replace it), so that calls
+    // made within one tick of the clock still give different draws.
+    virtual void Rimescola() = 0;
+    virtual float Rnd() = 0;
+};
+
+// The program's source: a 64-bit generator seeded once, stirred by the time of day.
+class FonteCasualeSistema : public FonteCasuale {
+public:
+    FonteCasualeSistema();
+    void Rimescola() override;
+    float Rnd() override;
+
+private:
+    std::uint64_t stato_;
+};
+
+// x with the decimal comma, "." between groups of three digits of the whole part, no
+// trailing zeros, never an exponent form: 1234,5 gives "1.234,5", 0,000001 gives
+// "0,000001". A whole part beyond the signed 32-bit range (NaN and infinities included)
+// gives the empty text and, when avvisi is given, the message "Numero troppo grande!".
+QString FormattaNumero(double x, Avvisi* avvisi = nullptr);
+
+// x in plain decimal notation with the decimal comma: up to 15 significant digits, no
+// trailing zeros, no thousands separator, never an exponent form.
+QString TestoDecimale(double x);
+
+// Fixed-point value (four decimals) in plain decimal notation with the decimal comma.
+QString TestoFisso(Fisso4 valore);
+
+// Makes one problem from Simbolo, NumeroUnita and OrdineSimboli and writes Cifra,
+// FormaNumero, CoppiaSimboli, ValoreNumero, NumeroTesto, SimboloDa, SimboloA,
+// RisultatoTesto, Sorteggio (order 3) and SoluzioneTesto (towards the larger unit).
+void GeneraProblema(StatoProgramma& stato, FonteCasuale& fonte);

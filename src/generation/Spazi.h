@@ -1,0 +1,30 @@
+#pragma once
+
+// Fixed-width pads and the text lines built from them: the record of the exercises done
+// and the worksheet lines. All lines are meant for a fixed-pitch font.
+
+#include "start/StatoProgramma.h"
+
+struct Spazi {
+    QString SpazioNumero;    // right-aligns NumeroTesto in 9
+    QString SpazioRisultato; // RisultatoTesto in 9
+    QString SpazioRisposta;  // RispostaTesto in 11
+    QString SpazioSoluzione; // SoluzioneTesto in 11
+    QString SpazioDa;        // SimboloDa in 5
+    QString SpazioA;         // SimboloA in 5
+    QString Puntini;         // dots bringing Esercizio[IndiceEsercizio] to 66
+    QString SpazioScheda;    // 38 blanks
+};
+
+Spazi PreparaSpazi(const StatoProgramma& stato);
+
+// Record of the exercises done, line Esercizio[IndiceEsercizio].
+void ApriRigaNumero(StatoProgramma& stato);      // find-the-number problem shown
+void ApriRigaSimbolo(StatoProgramma& stato);     // find-the-symbol problem shown
+void AggiungiRispostaErrata(StatoProgramma& stato); // reply, then Segno
+void AggiungiRispostaEsatta(StatoProgramma& stato); // reply, Segno, dots, " s." and time
+void AggiungiSoluzione(StatoProgramma& stato);      // the solution given by the program
+
+// Worksheet lines Esercizio[IndiceRiga] and Soluzione[IndiceRiga]; each sets SoluzioneTesto.
+void RigaSchedaNumero(StatoProgramma& stato);
+void RigaSchedaSimbolo(StatoProgramma& stato);

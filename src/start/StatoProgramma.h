@@ -1,0 +1,96 @@
+#pragma once
+
+// The values the windows pass to each other. One object lives for the whole run: main()
+// creates it and hands it by reference to every window, so a test can build a fresh one
+// per case. Names are those the windows and rules use; arrays that the program indexes
+// from 1 (Simbolo, Cifra) keep an unused element 0 so that the indices read the same.
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+// Colours are packed as red + 256 * green + 65536 * blue.
+constexpr std::int32_t Rgb(int rosso, int verde, int blu) {
+    return rosso + 256 * verde + 65536 * blu;
+}
+
+// Captions of the start screen that follow the active unit system.
+struct TestiCatalogo {
+    QString Titolo;                  // window title of the start screen
+    std::array<QString, 3> Label6;   // system name, subject line, unit names
+    std::array<QString, 3> Option2;  // captions of the three symbol-order buttons
+};
+
+// Fixed-point value with four decimals: 1,5 is 15000.
+using Fisso4 = std::int64_t;
+constexpr Fisso4 UnoFisso4 = 10000;
+
+// The options record, kept in memory for the whole run.
+struct Opzioni {
+    std::int32_t ColoreSfondo = Rgb(255, 224, 192);
+    std::int32_t ColoreAusiliario = Rgb(255, 192, 128);
+    QString ColoreCaratteri = QString::number(Rgb(5, 5, 5));
+    bool SuonoAttivo = true;
+    bool SceltaA = true;
+    bool SceltaB = true;
+    std::int32_t ColoreScansione = Rgb(255, 165, 255);
+    QString ColoreScansioneScuro = QString::number(Rgb(255, 130, 255));
+    std::int16_t IndiceSfondo = 4;
+    std::int16_t IndiceScansione = 4;
+    std::int16_t IndiceCaratteri = 9;
+
+    bool operator==(const Opzioni&) const = default;
+};
+
+// Lines of a drill series (1..20) or of a worksheet (1..30); line 0 is never written.
+constexpr int RigheRegistro = 61;
+
+struct StatoProgramma {
+    // Program identity: the executable's name without folder and extension.
+    QString NomeProgramma;
+
+    // Choices made on the start screen.
+    std::int16_t Livello = 0;       // active unit system, 1..12
+    std::int16_t TipoEsercizio = 0; // 1 number, 2 symbol, 3 either; 0 until chosen
+    QString TestoTipo;
+    std::int16_t OrdineSimboli = 0; // 1 smaller first, 2 larger first, 3 both; 0 until chosen
+    QString TestoOrdine;
+
+    // Catalogue entry of the active system.
+    std::array<QString, 5> Simbolo; // [1] largest unit .. [4] smallest; [0] unused
+    std::int16_t NumeroUnita = 0;   // 4, or 3 when Simbolo[1] is blank
+    TestiCatalogo Catalogo;
+
+    // Stored options.
+    Opzioni Impostazioni;
+    std::int16_t SceltaBeep = 0;
+
+    // The problem last made by the generator.
+    std::array<std::uint8_t, 5> Cifra{}; // [1..4] the digits drawn, 1..9
+    std::int16_t FormaNumero = 0;        // 1..18
+    std::int16_t CoppiaSimboli = 0;      // 1..6
+    Fisso4 ValoreNumero = 0;
+    QString NumeroTesto;
+    QString SimboloDa;
+    QString SimboloA;
+    QString RisultatoTesto;
+    QString SoluzioneTesto;
+    std::int16_t Sorteggio = 0;
+
+    // The series in progress and its record.
+    std::int16_t IndiceEsercizio = 0;
+    QString RispostaTesto;
+    QString Segno;
+    std::int16_t EsatteTotale = 0;
+    std::int16_t ErrateTotale = 0;
+    std::int16_t TentativiNo = 0;
+    std::int32_t TempoRisposta = 0; // whole seconds of the exercise just closed
+    std::int32_t TempoTotale = 0;   // sum over the series
+    QString TempoRispostaTesto;     // decimal text with one leading blank
+    QString TempoTotaleTesto;
+    std::array<QString, RigheRegistro> Esercizio;
+    std::array<QString, RigheRegistro> Soluzione;
+
+    // Worksheet line being built (1..30).
+    std::int16_t IndiceRiga = 0;
+};
