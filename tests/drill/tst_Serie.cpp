@@ -1,0 +1,850 @@
+// The drill series without widgets: reply entry, checking, help, the program's solution,
+// counters, times, record lines and the keyboard rules of the three key arrays.
+
+#include "drill/Serie.h"
+#include "generation/Algoritmi.h"
+#include "support/DoppiSerie.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(Pannello)
+Q_DECLARE_METATYPE(AzioneTastiera)
+
+namespace {
+
+const ProblemaFinto Metri{QStringLiteral("3"), QStringLiteral("  m "), QStringLiteral(" dm "),
+                          QStringLiteral("30")};
+
+// A series with the given kind and problems, started.
+struct Banco {
+    explicit Banco(QList<ProblemaFinto> problemi = {Metri}, int tipo = 1)
+        : serie(stato, fonte, orologio, suono) {
+        SistemaMetri(stato);
+        stato.TipoEsercizio = static_cast<std::int16_t>(tipo);
+        stato.OrdineSimboli = 1;
+        stato.TestoOrdine = QStringLiteral(" ordine");
+        stato.TestoTipo = QStringLiteral(" tipo");
+        serie.ImpostaGeneratore(GeneratoreFinto(std::move(problemi)));
+        serie.NuovaSerie();
+    }
+
+    // Keys of the keypad written as text: digits, "," and "C" for "Cancella".
+    void Digita(const QString& tasti) {
+        for (QChar c : tasti) {
+            if (c == u',')
+                serie.TastoPremuto(Serie::Virgola);
+            else if (c == u'C')
+                serie.TastoPremuto(Serie::Cancella);
+            else
+                serie.TastoPremuto(c.digitValue());
+        }
+    }
+
+    // Types the expected number (the thousands dots come by themselves) and verifies.
+    void RispondiNumero(const QString& testo) {
+        Digita(QString(testo).remove(u'.'));
+        serie.TastoPremuto(Serie::Verifica);
+    }
+
+    // One step of an exercise: R right reply, W wrong reply, N "NO", S "SI",
+    // I "INTERVENGO IO", A "Avanti".
+    void Passo(QChar passo) {
+        const bool numero = serie.RigaAttiva() == Riga::Numero;
+        switch (passo.unicode()) {
+        case 'R':
+            if (numero) {
+                RispondiNumero(stato.SoluzioneTesto);
+            } else {
+                serie.SimboloPremuto(IndiceSimbolo(stato.SoluzioneTesto));
+                serie.SimboloPremuto(Serie::VerificaS);
+            }
+            break;
+        case 'W':
+            if (numero) {
+                Digita(stato.SoluzioneTesto == QStringLiteral("9") ? QStringLiteral("8")
+                                                                   : QStringLiteral("9"));
+                serie.TastoPremuto(Serie::Verifica);
+            } else {
+                const int giusto = IndiceSimbolo(stato.SoluzioneTesto);
+                serie.SimboloPremuto(giusto == 3 ? 2 : 3);
+                serie.SimboloPremuto(Serie::VerificaS);
+            }
+            break;
+        case 'N':
+            serie.AiutoPremuto(Serie::No);
+            break;
+        case 'S':
+            serie.AiutoPremuto(Serie::Si);
+            break;
+        case 'I':
+            serie.InterventoPremuto();
+            break;
+        case 'A':
+            if (numero)
+                serie.TastoPremuto(Serie::Avanti);
+            else
+                serie.SimboloPremuto(Serie::AvantiS);
+            break;
+        }
+    }
+
+    void Passi(const QString& passi) {
+        for (QChar p : passi)
+            Passo(p);
+    }
+
+    int IndiceSimbolo(const QString& simbolo) const {
+        for (int i = 0; i < 4; ++i)
+            if (stato.Simbolo[i + 1].trimmed() == simbolo) return i;
+        return -1;
+    }
+
+    StatoProgramma stato;
+    FonteScritta fonte;
+    OrologioFinto orologio;
+    SuonoFinto suono;
+    Serie serie;
+};
+
+int Segni(const QString& riga) {
+    return static_cast<int>(riga.count(QStringLiteral("* ")));
+}
+
+} // namespace
+
+class TestSerie : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tastierino_data();
+    void tastierino();
+    void verifica_data();
+    void verifica();
+    void aiuto_data();
+    void aiuto();
+    void simboloSenzaSpazi();
+    void simboloDopoNo();
+    void simboloCancella();
+    void sistemaATreUnita();
+    void tipoTreSorteggiaOgniEsercizio();
+    void fineSerie_data();
+    void fineSerie();
+    void dopoIlVentesimo();
+    void ricomincia();
+    void tempi_data();
+    void tempi();
+    void tempoDellaSoluzione();
+    void tastieraTastierino_data();
+    void tastieraTastierino();
+    void tastieraSimboli_data();
+    void tastieraSimboli();
+    void tastieraAiutoEIntervento();
+    void valoreRisposta_data();
+    void valoreRisposta();
+    void serieConIlGeneratore_data();
+    void serieConIlGeneratore();
+};
+
+// ---------------------------------------------------------------------------------------
+
+void TestSerie::tastierino_data() {
+    QTest::addColumn<QString>("soluzione");
+    QTest::addColumn<QString>("tasti");
+    QTest::addColumn<QString>("risposta");
+    QTest::addColumn<QString>("mostrata");
+    QTest::addColumn<bool>("cancella");
+    QTest::addColumn<bool>("verifica");
+
+    QTest::newRow("0 0 7 -> 7") << "7"
+                                << "007"
+                                << "7"
+                                << "7" << true << true;
+    QTest::newRow("3 , 0 5 -> 3,05") << "7"
+                                     << "3,05"
+                                     << "3,05"
+                                     << "3,05" << true << true;
+    QTest::newRow("0 after the comma") << "7"
+                                       << "0,0"
+                                       << "0,0"
+                                       << "0,0" << true << true;
+    QTest::newRow("thousands while typing") << "7"
+                                            << "1234"
+                                            << "1.234"
+                                            << "1.234" << true << true;
+    QTest::newRow("999900") << "7"
+                            << "999900"
+                            << "999.900"
+                            << "999.900" << true << true;
+    QTest::newRow("eighth char cut") << "7"
+                                     << "1,234567"
+                                     << "1,23456"
+                                     << "1,23456" << true << true;
+    QTest::newRow("digit past 7 with grouping cut") << "7"
+                                                    << "1234567"
+                                                    << "123.456"
+                                                    << "123.456" << true << true;
+    QTest::newRow("comma past 7 cut") << "7"
+                                      << "123456,"
+                                      << "123.456"
+                                      << "123.456" << true << true;
+    QTest::newRow("8-char answer typable") << "0,000001"
+                                           << "0,000001"
+                                           << "0,000001"
+                                           << "0,000001" << true << true;
+    QTest::newRow("ninth char cut on 8-char answer") << "0,010001"
+                                                     << "0,0100012"
+                                                     << "0,010001"
+                                                     << "0,010001" << true << true;
+    QTest::newRow("second comma ignored") << "7"
+                                          << "3,,5"
+                                          << "3,5"
+                                          << "3,5" << true << true;
+    QTest::newRow("comma first by mouse") << "7"
+                                          << ",5"
+                                          << ",5"
+                                          << ",5" << true << true;
+    QTest::newRow("Cancella regroups") << "7"
+                                       << "1234C"
+                                       << "123"
+                                       << "123" << true << true;
+    QTest::newRow("Cancella removes comma") << "7"
+                                            << "12,C"
+                                            << "12"
+                                            << "12" << true << true;
+    QTest::newRow("Cancella to ?") << "7"
+                                   << "5C"
+                                   << ""
+                                   << "?" << false << true;
+    QTest::newRow("Cancella on empty reply") << "7"
+                                             << "C"
+                                             << ""
+                                             << "?" << false << false;
+    QTest::newRow("Cancella stays off after retyping") << "7"
+                                                       << "5C7"
+                                                       << "7"
+                                                       << "7" << false << true;
+    QTest::newRow("shut Cancella does nothing") << "7"
+                                                << "5C7C"
+                                                << "7"
+                                                << "7" << false << true;
+}
+
+void TestSerie::tastierino() {
+    QFETCH(QString, soluzione);
+    QFETCH(QString, tasti);
+    QFETCH(QString, risposta);
+    QFETCH(QString, mostrata);
+    QFETCH(bool, cancella);
+    QFETCH(bool, verifica);
+
+    Banco b({{QStringLiteral("7"), QStringLiteral("  m "), QStringLiteral("  m "), soluzione}});
+    QVERIFY(!b.serie.Option2()[Serie::Verifica]); // shut until a reply stands
+    b.Digita(tasti);
+    QCOMPARE(b.stato.RispostaTesto, risposta);
+    QCOMPARE(b.serie.Testi().LblRisultato, mostrata);
+    QCOMPARE(b.serie.ConVirgola(), risposta.contains(u','));
+    QCOMPARE(b.serie.Option2()[Serie::Cancella], cancella);
+    QCOMPARE(b.serie.Option2()[Serie::Verifica], verifica);
+    QVERIFY(b.stato.RispostaTesto.size() <= b.serie.LimiteRisposta());
+    QCOMPARE(b.serie.MaxCifre(), 7);
+}
+
+void TestSerie::verifica_data() {
+    QTest::addColumn<QString>("soluzione");
+    QTest::addColumn<QString>("tasti");
+    QTest::addColumn<bool>("esatto");
+    QTest::addColumn<QString>("risposta"); // after normalising
+
+    QTest::newRow("5,50 for 5,5") << "5,5"
+                                  << "5,50" << true << "5,5";
+    QTest::newRow("007 for 7") << "7"
+                               << "007" << true << "7";
+    QTest::newRow("trailing comma") << "3"
+                                    << "3," << true << "3";
+    QTest::newRow("comma first by mouse") << "0,5"
+                                          << ",5" << true << "0,5";
+    QTest::newRow("999.900") << "999.900"
+                             << "999900" << true << "999.900";
+    QTest::newRow("0,000001") << "0,000001"
+                              << "0,000001" << true << "0,000001";
+    QTest::newRow("0,010001") << "0,010001"
+                              << "0,010001" << true << "0,010001";
+    QTest::newRow("wrong number") << "70"
+                                  << "7" << false << "7";
+    QTest::newRow("empty reply is wrong") << "5"
+                                          << "5C" << false << "";
+    QTest::newRow("lone comma is wrong") << "0"
+                                         << "," << false << ",";
+}
+
+void TestSerie::verifica() {
+    QFETCH(QString, soluzione);
+    QFETCH(QString, tasti);
+    QFETCH(bool, esatto);
+    QFETCH(QString, risposta);
+
+    Banco b({{QStringLiteral("7"), QStringLiteral("  m "), QStringLiteral("  m "), soluzione}});
+    b.Digita(tasti);
+    b.serie.TastoPremuto(Serie::Verifica);
+    QCOMPARE(b.stato.RispostaTesto, risposta);
+    QCOMPARE(b.serie.Testi().LblEsito,
+             esatto ? QStringLiteral("Esatto") : QStringLiteral("Errato"));
+    QCOMPARE(b.stato.EsatteTotale, esatto ? 1 : 0);
+    QCOMPARE(b.suono.suonati, esatto ? 1 : 0);
+    QCOMPARE(b.stato.Segno, esatto ? QStringLiteral("  ") : QStringLiteral("* "));
+    QCOMPARE(b.serie.PannelloAttivo(), esatto ? Pannello::Tastierino : Pannello::Aiuto);
+    QCOMPARE(b.serie.LineeVisibili(), !esatto);
+    QVERIFY(b.stato.Esercizio[1].endsWith(esatto ? QStringLiteral(" s. 0") : risposta + "* "));
+}
+
+// ---------------------------------------------------------------------------------------
+
+void TestSerie::aiuto_data() {
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QString>("passi");
+    QTest::addColumn<Pannello>("pannello");
+    QTest::addColumn<int>("esatte");
+    QTest::addColumn<int>("errate");
+    QTest::addColumn<int>("segni");       // "* " marks in the record line
+    QTest::addColumn<int>("fuoco");       // key asked to take the focus
+    QTest::addColumn<bool>("correzione"); // solution shown in the display row
+    QTest::addColumn<bool>("linee");
+
+    for (int tipo : {1, 2}) {
+        const QByteArray k = tipo == 1 ? "number: " : "symbol: ";
+        const int avanti = tipo == 1 ? Serie::Avanti : Serie::AvantiS;
+        QTest::newRow(k + "right at first try")
+            << tipo << "R" << (tipo == 1 ? Pannello::Tastierino : Pannello::Simboli) << 1 << 0 << 0
+            << avanti << false << false;
+        QTest::newRow(k + "wrong")
+            << tipo << "W" << Pannello::Aiuto << 0 << 0 << 1 << 0 << false << true;
+        QTest::newRow(k + "right after one NO")
+            << tipo << "WNR" << (tipo == 1 ? Pannello::Tastierino : Pannello::Simboli) << 1 << 0
+            << 1 << avanti << false << false;
+        QTest::newRow(k + "right after two NO")
+            << tipo << "WNWNR" << (tipo == 1 ? Pannello::Tastierino : Pannello::Simboli) << 1 << 0
+            << 2 << avanti << false << false;
+        QTest::newRow(k + "third NO")
+            << tipo << "WNWNWN" << Pannello::Intervento << 0 << 0 << 3 << 0 << false << true;
+        QTest::newRow(k + "INTERVENGO IO")
+            << tipo << "WNWNWNI" << (tipo == 1 ? Pannello::Tastierino : Pannello::Simboli) << 0 << 1
+            << 3 << avanti << true << true;
+        QTest::newRow(k + "SI at first wrong reply")
+            << tipo << "WS" << (tipo == 1 ? Pannello::Tastierino : Pannello::Simboli) << 0 << 1 << 1
+            << avanti << true << true;
+        QTest::newRow(k + "SI after one NO")
+            << tipo << "WNWS" << (tipo == 1 ? Pannello::Tastierino : Pannello::Simboli) << 0 << 1
+            << 2 << avanti << true << true;
+    }
+}
+
+void TestSerie::aiuto() {
+    QFETCH(int, tipo);
+    QFETCH(QString, passi);
+    QFETCH(Pannello, pannello);
+    QFETCH(int, esatte);
+    QFETCH(int, errate);
+    QFETCH(int, segni);
+    QFETCH(int, fuoco);
+    QFETCH(bool, correzione);
+    QFETCH(bool, linee);
+
+    Banco b({Metri}, tipo);
+    b.serie.RitiraFuoco();
+    b.Passi(passi);
+
+    QCOMPARE(b.serie.PannelloAttivo(), pannello);
+    QCOMPARE(b.stato.EsatteTotale, esatte);
+    QCOMPARE(b.stato.ErrateTotale, errate);
+    QCOMPARE(b.suono.suonati, esatte);
+    QCOMPARE(Segni(b.stato.Esercizio[1]), segni);
+    const auto richiesta = b.serie.RitiraFuoco();
+    QVERIFY(richiesta.has_value());
+    QCOMPARE(richiesta->pannello, pannello);
+    QCOMPARE(richiesta->indice, fuoco);
+    QCOMPARE(b.serie.LineeVisibili(), linee);
+    const QString soluzione = tipo == 1 ? QStringLiteral("30") : QStringLiteral("dm");
+    QCOMPARE(b.serie.Testi().lblCorrezione, correzione ? soluzione : QString());
+    QCOMPARE(b.serie.Testi().lblCorrezioneS, correzione ? soluzione : QString());
+    if (esatte + errate == 1) {
+        // Closed: only "Avanti" and the exit key are left.
+        for (int i = 0; i < Serie::TastiTastierino; ++i)
+            QCOMPARE(b.serie.TastoAttivo(pannello, i),
+                     tipo == 1 ? i >= Serie::Avanti : (i == Serie::AvantiS || i == Serie::Esci));
+        QCOMPARE(b.serie.Testi().LblOperazione, QStringLiteral("1"));
+        QVERIFY(b.stato.Esercizio[1].endsWith(errate ? "  " + soluzione + " s 0"
+                                                     : QStringLiteral(" s. 0")));
+    }
+    if (pannello == Pannello::Intervento) {
+        // Nothing but "INTERVENGO IO": no reply, no verify, no "NO".
+        b.serie.TastoPremuto(1);
+        b.serie.SimboloPremuto(1);
+        b.serie.AiutoPremuto(Serie::No);
+        b.serie.VerificaRisposta();
+        QCOMPARE(b.serie.PannelloAttivo(), Pannello::Intervento);
+        QVERIFY(b.serie.Option4());
+        QCOMPARE(b.stato.TentativiNo, 0);
+    }
+}
+
+void TestSerie::simboloSenzaSpazi() {
+    Banco b({Metri}, 2);
+    QCOMPARE(b.stato.SoluzioneTesto, QStringLiteral("dm"));
+    QCOMPARE(b.serie.Testi().LblSimbolo2S, QStringLiteral("30"));
+    b.serie.SimboloPremuto(1);
+    QCOMPARE(b.stato.RispostaTesto, QStringLiteral(" dm "));
+    QCOMPARE(b.serie.Testi().lblRisultatoS, QStringLiteral(" dm "));
+    QVERIFY(b.serie.Option1()[Serie::VerificaS]);
+    b.serie.SimboloPremuto(Serie::VerificaS);
+    QCOMPARE(b.serie.Testi().LblEsito, QStringLiteral("Esatto"));
+}
+
+void TestSerie::simboloDopoNo() {
+    Banco b({Metri}, 2);
+    b.Passi(QStringLiteral("WN"));
+    QCOMPARE(b.serie.PannelloAttivo(), Pannello::Simboli);
+    QCOMPARE(b.serie.Testi().lblRisultatoS, QStringLiteral("?"));
+    QVERIFY(!b.serie.LineeVisibili());
+    QVERIFY(b.serie.Option1()[Serie::VerificaS]); // keys keep their states
+    b.serie.SimboloPremuto(Serie::VerificaS);     // verifying "?" counts as wrong
+    QCOMPARE(b.serie.Testi().LblEsito, QStringLiteral("Errato"));
+    QCOMPARE(b.serie.PannelloAttivo(), Pannello::Aiuto);
+    QCOMPARE(Segni(b.stato.Esercizio[1]), 2);
+    QCOMPARE(b.stato.EsatteTotale, 0);
+}
+
+void TestSerie::simboloCancella() {
+    Banco b({Metri}, 2);
+    b.serie.SimboloPremuto(3);
+    b.serie.SimboloPremuto(Serie::CancellaS);
+    QCOMPARE(b.stato.RispostaTesto, QString());
+    QCOMPARE(b.serie.Testi().lblRisultatoS, QStringLiteral("?"));
+    QVERIFY(b.serie.Option1()[Serie::VerificaS]);
+    b.serie.SimboloPremuto(Serie::VerificaS);
+    QCOMPARE(b.serie.Testi().LblEsito, QStringLiteral("Errato"));
+}
+
+void TestSerie::sistemaATreUnita() {
+    StatoProgramma stato;
+    stato.Simbolo = {QString(), QStringLiteral("     "), QStringLiteral("  l "),
+                     QStringLiteral(" dl "), QStringLiteral(" cl ")};
+    stato.NumeroUnita = 3;
+    stato.TipoEsercizio = 2;
+    FonteScritta fonte;
+    OrologioFinto orologio;
+    SuonoFinto suono;
+    Serie serie(stato, fonte, orologio, suono);
+    serie.ImpostaGeneratore(GeneratoreFinto(
+        {{QStringLiteral("4"), QStringLiteral("  l "), QStringLiteral(" dl "), "40"}}));
+    serie.NuovaSerie();
+    QCOMPARE(serie.Testi().Option1[0], QStringLiteral("     "));
+    QVERIFY(!serie.Option1()[0]);
+    QVERIFY(serie.Option1()[1] && serie.Option1()[2] && serie.Option1()[3]);
+    QCOMPARE(serie.RitiraFuoco(), (RichiestaFuoco{Pannello::Simboli, 1}));
+    serie.SimboloPremuto(0);
+    QCOMPARE(serie.Testi().lblRisultatoS, QStringLiteral("?"));
+}
+
+void TestSerie::tipoTreSorteggiaOgniEsercizio() {
+    Banco b({Metri}, 3);
+    // The first draw was made by NuovaSerie with an empty script: r = 0 gives a number.
+    QCOMPARE(b.stato.Sorteggio, 1);
+    b.fonte.valori = {0.9f, 0.6f, 0.2f, 0.5f};
+    b.fonte.letti = 0;
+    const QList<Riga> attese{Riga::Simbolo, Riga::Simbolo, Riga::Numero, Riga::Simbolo};
+    for (Riga attesa : attese) {
+        b.Passi(QStringLiteral("RA"));
+        QCOMPARE(b.serie.RigaAttiva(), attesa);
+        QCOMPARE(b.stato.Sorteggio, attesa == Riga::Numero ? 1 : 2);
+        QCOMPARE(b.serie.PannelloAttivo(),
+                 attesa == Riga::Numero ? Pannello::Tastierino : Pannello::Simboli);
+        QCOMPARE(b.stato.SoluzioneTesto,
+                 attesa == Riga::Numero ? QStringLiteral("30") : QStringLiteral("dm"));
+        QVERIFY(b.stato.Esercizio[b.stato.IndiceEsercizio].endsWith(
+            attesa == Riga::Numero ? QStringLiteral("  r. ") : QStringLiteral("... r.")));
+    }
+    QCOMPARE(b.fonte.letti, 4);
+}
+
+// ---------------------------------------------------------------------------------------
+
+void TestSerie::fineSerie_data() {
+    QTest::addColumn<QString>("esercizi"); // one step sequence per exercise, "|" between
+    QTest::addColumn<int>("esatte");
+    QTest::addColumn<int>("errate");
+
+    QStringList tutteGiuste, tutteRisolte, miste;
+    for (int i = 0; i < 20; ++i) {
+        tutteGiuste << QStringLiteral("R");
+        tutteRisolte << QStringLiteral("WNWNWNI");
+        miste << QStringList{"R", "WNR", "WS", "WNWNR", "WNWS", "WNWNWNI"}[i % 6];
+    }
+    QTest::newRow("all right") << tutteGiuste.join(u'|') << 20 << 0;
+    QTest::newRow("all solved by the program") << tutteRisolte.join(u'|') << 0 << 20;
+    QTest::newRow("mixed") << miste.join(u'|') << 11 << 9;
+}
+
+void TestSerie::fineSerie() {
+    QFETCH(QString, esercizi);
+    QFETCH(int, esatte);
+    QFETCH(int, errate);
+
+    for (int tipo : {1, 2, 3}) {
+        Banco b(
+            {Metri, {"0,001", " mm ", "  m ", "0,000001"}, {"999,9", "  m ", " mm ", "999.900"}},
+            tipo);
+        b.fonte.valori = QList<float>(20, 0.7f);
+        const QStringList passi = esercizi.split(u'|');
+        for (qsizetype i = 0; i < passi.size(); ++i) {
+            QCOMPARE(b.stato.IndiceEsercizio, i + 1);
+            QVERIFY(b.serie.PannelloAttivo() != Pannello::Avviso);
+            b.Passi(passi[i]);
+            if (i + 1 < passi.size()) b.Passo(u'A');
+        }
+        QCOMPARE(b.serie.PannelloAttivo(), Pannello::Avviso);
+        QCOMPARE(b.stato.IndiceEsercizio, 20);
+        QCOMPARE(b.stato.EsatteTotale, esatte);
+        QCOMPARE(b.stato.ErrateTotale, errate);
+        QCOMPARE(b.stato.EsatteTotale + b.stato.ErrateTotale, b.stato.IndiceEsercizio);
+        QCOMPARE(b.suono.suonati, esatte);
+        QCOMPARE(b.serie.Testi().lblRisEsatte, esatte ? QString::number(esatte) : QString());
+        QCOMPARE(b.serie.Testi().lblRisErrate, errate ? QString::number(errate) : QString());
+        QCOMPARE(b.serie.Testi().LblOperazione, QStringLiteral("20"));
+        for (int i = 1; i <= 20; ++i)
+            QVERIFY2(b.stato.Esercizio[i].contains(QStringLiteral(" s")),
+                     qPrintable(b.stato.Esercizio[i]));
+        QVERIFY(b.stato.Esercizio[21].isEmpty());
+    }
+}
+
+void TestSerie::dopoIlVentesimo() {
+    Banco b;
+    for (int i = 0; i < 19; ++i)
+        b.Passi(QStringLiteral("RA"));
+    b.Passi(QStringLiteral("R"));
+    QCOMPARE(b.serie.PannelloAttivo(), Pannello::Avviso);
+    // "Stampa" is shut while no printout window exists: the focus goes to "Ricomincia".
+    QCOMPARE(b.serie.RitiraFuoco(), (RichiestaFuoco{Pannello::Avviso, Serie::Ricomincia}));
+    const QString riga20 = b.stato.Esercizio[20];
+
+    // Nothing but the end panel answers.
+    for (int i = 0; i < Serie::TastiTastierino; ++i)
+        QCOMPARE(b.serie.TastoPremuto(i), Esito::Nessuno);
+    for (int i = 0; i < Serie::TastiSimboli; ++i)
+        QCOMPARE(b.serie.SimboloPremuto(i), Esito::Nessuno);
+    b.serie.AiutoPremuto(Serie::No);
+    b.serie.AiutoPremuto(Serie::Si);
+    b.serie.InterventoPremuto();
+    b.serie.VerificaRisposta();
+    b.serie.Riprova();
+    b.serie.Intervento();
+    b.serie.ProssimoEsercizio();
+    QCOMPARE(b.stato.IndiceEsercizio, 20);
+    QCOMPARE(b.stato.EsatteTotale, 20);
+    QCOMPARE(b.stato.ErrateTotale, 0);
+    QCOMPARE(b.stato.Esercizio[20], riga20);
+    QCOMPARE(b.serie.PannelloAttivo(), Pannello::Avviso);
+    QCOMPARE(b.serie.AvvisoPremuto(Serie::Stampa), Esito::Nessuno);
+
+    b.serie.ImpostaStampaDisponibile(true);
+    QCOMPARE(b.serie.PrimoTastoAttivo(), (RichiestaFuoco{Pannello::Avviso, Serie::Stampa}));
+    QCOMPARE(b.serie.AvvisoPremuto(Serie::Stampa), Esito::Stampa);
+    QCOMPARE(b.serie.PannelloAttivo(), Pannello::Avviso); // "Stampa" leaves the series as is
+    QCOMPARE(b.stato.Esercizio[20], riga20);
+}
+
+void TestSerie::ricomincia() {
+    Banco b;
+    for (int i = 0; i < 20; ++i) {
+        b.orologio.AvanzaSecondi(7);
+        b.Passi(i % 2 ? QStringLiteral("RA") : QStringLiteral("WSA"));
+    }
+    QCOMPARE(b.serie.PannelloAttivo(), Pannello::Avviso);
+    QCOMPARE(b.stato.TempoTotale, 140);
+    QCOMPARE(b.serie.AvvisoPremuto(Serie::Ricomincia), Esito::Nessuno);
+
+    QCOMPARE(b.stato.IndiceEsercizio, 1);
+    QCOMPARE(b.stato.EsatteTotale, 0);
+    QCOMPARE(b.stato.ErrateTotale, 0);
+    QCOMPARE(b.stato.TempoTotale, 0);
+    QCOMPARE(b.stato.TentativiNo, 0);
+    const TestiSerie& t = b.serie.Testi();
+    for (const QString& testo :
+         {t.LblOperazione, t.lblRisEsatte, t.lblRisErrate, t.lblTempoOperazione, t.LblTempoTotale,
+          t.LblEsito, t.lblCorrezione, t.lblCorrezioneS})
+        QCOMPARE(testo, QString());
+    QCOMPARE(t.LblRisultato, QStringLiteral("?"));
+    QVERIFY(!b.serie.LineeVisibili());
+    QVERIFY(b.stato.Esercizio[1].endsWith(QStringLiteral("  r. ")));
+    for (int i = 2; i <= 20; ++i)
+        QVERIFY(b.stato.Esercizio[i].isEmpty());
+    QCOMPARE(b.serie.PannelloAttivo(), Pannello::Tastierino);
+    QCOMPARE(b.serie.RitiraFuoco(), (RichiestaFuoco{Pannello::Tastierino, 0}));
+}
+
+// ---------------------------------------------------------------------------------------
+
+void TestSerie::tempi_data() {
+    QTest::addColumn<QList<double>>("secondi"); // time of each exercise
+    QTest::addColumn<QString>("parziale");
+    QTest::addColumn<QString>("totale");
+    QTest::addColumn<int>("tempoTotale");
+
+    QTest::newRow("5 s") << QList<double>{5.2} << " 5"
+                         << " 5" << 5;
+    QTest::newRow("under 1 s") << QList<double>{0.999} << " 0"
+                               << " 0" << 0;
+    QTest::newRow("99 s") << QList<double>{99.9} << " 99"
+                          << " 99" << 99;
+    QTest::newRow("100 s shows 99") << QList<double>{100} << "99"
+                                    << " 100" << 100;
+    QTest::newRow("120 s shows 99") << QList<double>{120} << "99"
+                                    << " 120" << 120;
+    QTest::newRow("total 999") << QList<double>{500, 499} << "99"
+                               << " 999" << 999;
+    QTest::newRow("total past 999") << QList<double>{500, 500} << "99"
+                                    << "999" << 1000;
+    QTest::newRow("sum of whole seconds") << QList<double>{1.9, 1.9, 1.9} << " 1"
+                                          << " 3" << 3;
+}
+
+void TestSerie::tempi() {
+    QFETCH(QList<double>, secondi);
+    QFETCH(QString, parziale);
+    QFETCH(QString, totale);
+    QFETCH(int, tempoTotale);
+
+    Banco b;
+    for (qsizetype i = 0; i < secondi.size(); ++i) {
+        if (i > 0) {
+            b.orologio.AvanzaSecondi(1000); // waiting before "Avanti" is not counted
+            b.Passo(u'A');
+        }
+        b.orologio.AvanzaSecondi(secondi[i]);
+        b.Passo(u'R');
+    }
+    QCOMPARE(b.serie.Testi().lblTempoOperazione, parziale);
+    QCOMPARE(b.serie.Testi().LblTempoTotale, totale);
+    QCOMPARE(b.stato.TempoTotale, tempoTotale);
+    QVERIFY(b.stato.Esercizio[b.stato.IndiceEsercizio].endsWith(
+        " s. " + QString::number(b.stato.TempoRisposta)));
+    b.Passo(u'A');
+    QCOMPARE(b.serie.Testi().lblTempoOperazione, QString()); // cleared by the next exercise
+    QCOMPARE(b.serie.Testi().LblTempoTotale, totale);
+}
+
+void TestSerie::tempoDellaSoluzione() {
+    Banco b;
+    b.orologio.AvanzaSecondi(12);
+    b.Passo(u'W');
+    b.orologio.AvanzaSecondi(30);
+    b.Passo(u'S');
+    QCOMPARE(b.stato.TempoRisposta, 42);
+    QCOMPARE(b.serie.Testi().lblTempoOperazione, QStringLiteral(" 42"));
+    QCOMPARE(b.serie.Testi().LblTempoTotale, QStringLiteral(" 42"));
+    QVERIFY(b.stato.Esercizio[1].endsWith(QStringLiteral("  30 s 42")));
+}
+
+// ---------------------------------------------------------------------------------------
+
+void TestSerie::tastieraTastierino_data() {
+    QTest::addColumn<QString>("prima"); // R: a right reply first; otherwise keys typed
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<bool>("numerico");
+    QTest::addColumn<AzioneTastiera>("azione");
+
+    using T = AzioneTastiera::Tipo;
+    QTest::newRow("digit") << "" << int(Qt::Key_5) << false << AzioneTastiera{T::Premi, 5};
+    QTest::newRow("numeric digit") << "" << int(Qt::Key_0) << true << AzioneTastiera{T::Premi, 0};
+    QTest::newRow("comma first refused")
+        << "" << int(Qt::Key_Comma) << false << AzioneTastiera{T::Ingoia};
+    QTest::newRow("comma") << "3" << int(Qt::Key_Comma) << false
+                           << AzioneTastiera{T::Premi, Serie::Virgola};
+    QTest::newRow("numeric decimal comma")
+        << "3" << int(Qt::Key_Comma) << true << AzioneTastiera{T::Premi, Serie::Cancella};
+    QTest::newRow("numeric decimal point")
+        << "3" << int(Qt::Key_Period) << true << AzioneTastiera{T::Premi, Serie::Cancella};
+    QTest::newRow("C") << "3" << int(Qt::Key_C) << false
+                       << AzioneTastiera{T::Premi, Serie::Cancella};
+    QTest::newRow("Backspace") << "3" << int(Qt::Key_Backspace) << false
+                               << AzioneTastiera{T::Premi, Serie::Cancella};
+    QTest::newRow("Delete") << "3" << int(Qt::Key_Delete) << false
+                            << AzioneTastiera{T::Premi, Serie::Cancella};
+    QTest::newRow("Backspace on shut Cancella")
+        << "3C" << int(Qt::Key_Backspace) << false << AzioneTastiera{T::Ingoia};
+    QTest::newRow("V shut") << "" << int(Qt::Key_V) << false << AzioneTastiera{T::Ingoia};
+    QTest::newRow("V") << "3" << int(Qt::Key_V) << false
+                       << AzioneTastiera{T::Fuoco, Serie::Verifica};
+    QTest::newRow("N shut") << "3" << int(Qt::Key_N) << false << AzioneTastiera{T::Ingoia};
+    QTest::newRow("E shut") << "3" << int(Qt::Key_E) << false << AzioneTastiera{T::Ingoia};
+    QTest::newRow("Return") << "" << int(Qt::Key_Return) << false << AzioneTastiera{T::PremiFuoco};
+    QTest::newRow("Enter") << "" << int(Qt::Key_Enter) << true << AzioneTastiera{T::PremiFuoco};
+    QTest::newRow("F2") << "" << int(Qt::Key_F2) << false << AzioneTastiera{T::Lascia};
+    QTest::newRow("main point") << "3" << int(Qt::Key_Period) << false << AzioneTastiera{T::Ingoia};
+    QTest::newRow("letter") << "" << int(Qt::Key_A) << false << AzioneTastiera{T::Ingoia};
+    QTest::newRow("digit after the verdict")
+        << "R" << int(Qt::Key_5) << false << AzioneTastiera{T::Ingoia};
+    QTest::newRow("N after the verdict")
+        << "R" << int(Qt::Key_N) << false << AzioneTastiera{T::Fuoco, Serie::Avanti};
+    QTest::newRow("E after the verdict")
+        << "R" << int(Qt::Key_E) << false << AzioneTastiera{T::Fuoco, Serie::Esco};
+}
+
+void TestSerie::tastieraTastierino() {
+    QFETCH(QString, prima);
+    QFETCH(int, tasto);
+    QFETCH(bool, numerico);
+    QFETCH(AzioneTastiera, azione);
+
+    Banco b;
+    if (prima == QStringLiteral("R"))
+        b.Passo(u'R');
+    else
+        b.Digita(prima);
+    const AzioneTastiera vista = b.serie.TastieraTastierino(tasto, numerico);
+    QCOMPARE(int(vista.tipo), int(azione.tipo));
+    QCOMPARE(vista.indice, azione.indice);
+}
+
+void TestSerie::tastieraSimboli_data() {
+    QTest::addColumn<bool>("scelto"); // a symbol already chosen
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<bool>("numerico");
+    QTest::addColumn<AzioneTastiera>("azione");
+
+    using T = AzioneTastiera::Tipo;
+    for (int i = 0; i < 4; ++i) {
+        QTest::addRow("digit %d", i) << false << int(Qt::Key_0 + i) << false
+                                     << AzioneTastiera{T::Premi, i, Serie::VerificaS};
+        QTest::addRow("numeric digit %d", i)
+            << false << int(Qt::Key_0 + i) << true << AzioneTastiera{T::Premi, i, Serie::VerificaS};
+    }
+    QTest::newRow("digit 4") << false << int(Qt::Key_4) << false << AzioneTastiera{T::Ingoia};
+    QTest::newRow("numeric 4") << false << int(Qt::Key_4) << true << AzioneTastiera{T::Lascia};
+    QTest::newRow("numeric 5") << false << int(Qt::Key_5) << true << AzioneTastiera{T::Lascia};
+    QTest::newRow("numeric 6") << false << int(Qt::Key_6) << true << AzioneTastiera{T::Ingoia};
+    for (int tasto : {int(Qt::Key_C), int(Qt::Key_H), int(Qt::Key_U), int(Qt::Key_Backspace),
+                      int(Qt::Key_Delete), int(Qt::Key_F2), int(Qt::Key_Comma)})
+        QTest::addRow("let through %x", tasto)
+            << false << tasto << false << AzioneTastiera{T::Lascia};
+    QTest::newRow("V shut") << false << int(Qt::Key_V) << false << AzioneTastiera{T::Ingoia};
+    QTest::newRow("V") << true << int(Qt::Key_V) << false
+                       << AzioneTastiera{T::Fuoco, Serie::VerificaS};
+    QTest::newRow("N shut") << true << int(Qt::Key_N) << false << AzioneTastiera{T::Ingoia};
+    QTest::newRow("Return") << false << int(Qt::Key_Return) << false
+                            << AzioneTastiera{T::PremiFuoco};
+    QTest::newRow("letter") << false << int(Qt::Key_X) << false << AzioneTastiera{T::Ingoia};
+}
+
+void TestSerie::tastieraSimboli() {
+    QFETCH(bool, scelto);
+    QFETCH(int, tasto);
+    QFETCH(bool, numerico);
+    QFETCH(AzioneTastiera, azione);
+
+    Banco b({Metri}, 2);
+    if (scelto) b.serie.SimboloPremuto(0);
+    const AzioneTastiera vista = b.serie.TastieraSimboli(tasto, numerico);
+    QCOMPARE(int(vista.tipo), int(azione.tipo));
+    QCOMPARE(vista.indice, azione.indice);
+    QCOMPARE(vista.fuocoDopo, azione.fuocoDopo);
+}
+
+void TestSerie::tastieraAiutoEIntervento() {
+    using T = AzioneTastiera::Tipo;
+    Banco b;
+    b.Passo(u'W');
+    QCOMPARE(b.serie.TastieraAiuto(Qt::Key_N), (AzioneTastiera{T::Fuoco, Serie::No}));
+    QCOMPARE(b.serie.TastieraAiuto(Qt::Key_S), (AzioneTastiera{T::Fuoco, Serie::Si}));
+    QCOMPARE(b.serie.TastieraAiuto(Qt::Key_Return).tipo, T::PremiFuoco);
+    QCOMPARE(b.serie.TastieraAiuto(Qt::Key_5).tipo, T::Ingoia);
+    QCOMPARE(b.serie.TastieraIntervento(Qt::Key_X).tipo, T::Ingoia); // not in front
+    b.Passi(QStringLiteral("NWNWN"));
+    QCOMPARE(b.serie.TastieraIntervento(Qt::Key_X), (AzioneTastiera{T::Premi, 0}));
+    QCOMPARE(b.serie.TastieraIntervento(Qt::Key_Shift).tipo, T::Ingoia);
+    QCOMPARE(b.serie.TastieraAiuto(Qt::Key_Return).tipo, T::Ingoia); // not in front
+}
+
+// ---------------------------------------------------------------------------------------
+
+void TestSerie::valoreRisposta_data() {
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<bool>("numero");
+    QTest::addColumn<double>("valore");
+
+    QTest::newRow("whole") << "37" << true << 37.0;
+    QTest::newRow("thousands") << "999.900" << true << 999900.0;
+    QTest::newRow("decimal comma") << "3,05" << true << 3.05;
+    QTest::newRow("comma first") << ",5" << true << 0.5;
+    QTest::newRow("comma last") << "3," << true << 3.0;
+    QTest::newRow("empty") << "" << false << 0.0;
+    QTest::newRow("lone comma") << "," << false << 0.0;
+    QTest::newRow("symbol") << " dm " << false << 0.0;
+    QTest::newRow("two commas") << "1,2,3" << false << 0.0;
+}
+
+void TestSerie::valoreRisposta() {
+    QFETCH(QString, testo);
+    QFETCH(bool, numero);
+    QFETCH(double, valore);
+
+    const auto letto = Serie::ValoreRisposta(testo);
+    QCOMPARE(letto.has_value(), numero);
+    if (numero) QCOMPARE(*letto, valore);
+}
+
+// ---------------------------------------------------------------------------------------
+
+void TestSerie::serieConIlGeneratore_data() {
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<int>("ordine");
+    for (int tipo : {1, 2, 3})
+        for (int ordine : {1, 2, 3})
+            QTest::addRow("kind %d order %d", tipo, ordine) << tipo << ordine;
+}
+
+// With the real generator every expected answer can be typed on the keypad (or picked
+// among the symbols) and is then judged right.
+void TestSerie::serieConIlGeneratore() {
+    QFETCH(int, tipo);
+    QFETCH(int, ordine);
+
+    StatoProgramma stato;
+    SistemaMetri(stato);
+    stato.TipoEsercizio = static_cast<std::int16_t>(tipo);
+    stato.OrdineSimboli = static_cast<std::int16_t>(ordine);
+    FonteCasualeSistema fonte;
+    OrologioFinto orologio;
+    SuonoFinto suono;
+    Serie serie(stato, fonte, orologio, suono);
+    for (int n = 0; n < 100; ++n) {
+        serie.NuovaSerie();
+        for (int i = 1; i <= 20; ++i) {
+            const QString attesa = stato.SoluzioneTesto;
+            if (serie.RigaAttiva() == Riga::Numero) {
+                for (QChar c : attesa) {
+                    if (c == u',')
+                        serie.TastoPremuto(Serie::Virgola);
+                    else if (c != u'.')
+                        serie.TastoPremuto(c.digitValue());
+                }
+                QCOMPARE(serie.Testi().LblRisultato, attesa);
+                serie.TastoPremuto(Serie::Verifica);
+                if (i < 20) serie.TastoPremuto(Serie::Avanti);
+            } else {
+                int k = 0;
+                while (k < 4 && serie.Testi().Option1[k].trimmed() != attesa)
+                    ++k;
+                QVERIFY(k < 4);
+                serie.SimboloPremuto(k);
+                serie.SimboloPremuto(Serie::VerificaS);
+                if (i < 20) serie.SimboloPremuto(Serie::AvantiS);
+            }
+        }
+        QCOMPARE(stato.EsatteTotale, 20);
+    }
+    QCOMPARE(suono.suonati, 2000);
+}
+
+QTEST_APPLESS_MAIN(TestSerie)
+#include "tst_Serie.moc"
