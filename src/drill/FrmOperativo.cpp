@@ -1,0 +1,551 @@
+#include "drill/FrmOperativo.h"
+
+#include "ui/GruppoTasti.h"
+#include "ui/Resize.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace {
+
+// Colours of the window.
+const QColor Sfondo(255, 244, 228);
+const QColor SfondoRiga(255, 255, 255);
+const QColor BordoRiga(205, 140, 80);
+const QColor Testo(40, 30, 20);
+const QColor Risposta(0, 0, 192);
+const QColor Correzione(0, 120, 0);
+const QColor Errore(200, 0, 0);
+const QColor Tratto(220, 0, 0);
+
+QFont Carattere(qreal punti, bool grassetto = true) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(punti);
+    f.setBold(grassetto);
+    return f;
+}
+
+void Colora(QWidget* w, QPalette::ColorRole ruolo, const QColor& colore) {
+    QPalette p = w->palette();
+    p.setColor(ruolo, colore);
+    w->setPalette(p);
+}
+
+QLabel* Etichetta(QWidget* genitore, const char* nome, QRect g, qreal punti,
+                  Qt::Alignment allineamento = Qt::AlignCenter, const QString& testo = {},
+                  bool grassetto = true) {
+    auto* l = new QLabel(testo, genitore);
+    l->setObjectName(QLatin1String(nome));
+    l->setGeometry(g);
+    l->setFont(Carattere(punti, grassetto));
+    l->setAlignment(allineamento);
+    return l;
+}
+
+QFrame* Cornice(QWidget* genitore, const char* nome, QRect g) {
+    auto* f = new QFrame(genitore);
+    f->setObjectName(QLatin1String(nome));
+    f->setGeometry(g);
+    return f;
+}
+
+QPushButton* Tasto(QWidget* genitore, const QString& nome, QRect g, const QString& testo,
+                   qreal punti) {
+    auto* b = new QPushButton(testo, genitore);
+    b->setObjectName(nome);
+    b->setGeometry(g);
+    b->setFont(Carattere(punti));
+    b->setFocusPolicy(Qt::StrongFocus);
+    return b;
+}
+
+// A straight line from one corner of its parent to the opposite corner: two of them cross
+// out a wrong reply.
+class Linea : public QWidget {
+public:
+    Linea(QWidget* genitore, const char* nome, bool discendente)
+        : QWidget(genitore), discendente_(discendente) {
+        setObjectName(QLatin1String(nome));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(genitore->rect());
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Tratto, 5, Qt::SolidLine, Qt::RoundCap));
+        const QRectF r = QRectF(rect()).adjusted(4, 4, -4, -4);
+        if (discendente_)
+            p.drawLine(r.topLeft(), r.bottomRight());
+        else
+            p.drawLine(r.bottomLeft(), r.topRight());
+    }
+
+private:
+    bool discendente_;
+};
+
+} // namespace
+
+FrmOperativo::FrmOperativo(StatoProgramma& stato, FonteCasuale& fonte, Orologio& orologio,
+                           Suono& suono, Avvisi* avvisi, QWidget* parent)
+    : QMainWindow(parent), serie_(stato, fonte, orologio, suono, avvisi) {
+    Costruisci();
+}
+
+FrmOperativo::~FrmOperativo() = default;
+
+void FrmOperativo::ImpostaStampa(std::function<void()> apriStampa) {
+    apriStampa_ = std::move(apriStampa);
+    serie_.ImpostaStampaDisponibile(static_cast<bool>(apriStampa_));
+    mnuVisualizza_->setEnabled(static_cast<bool>(apriStampa_));
+    Aggiorna();
+}
+
+void FrmOperativo::ImpostaIstruzioni(std::function<void()> apriIstruzioni) {
+    apriIstruzioni_ = std::move(apriIstruzioni);
+    mnuIstruzioni_->setEnabled(static_cast<bool>(apriIstruzioni_));
+}
+
+// ---------------------------------------------------------------------------------------
+// Building the window at its design size
+
+void FrmOperativo::Costruisci() {
+    setWindowTitle(QStringLiteral("TRASFORMAZIONI"));
+
+    mnuIstruzioni_ = menuBar()->addAction(QStringLiteral("Istruzioni"));
+    mnuIstruzioni_->setObjectName(QStringLiteral("mnuIstruzioni"));
+    mnuIstruzioni_->setEnabled(false);
+    connect(mnuIstruzioni_, &QAction::triggered, this, [this] {
+        if (apriIstruzioni_) apriIstruzioni_();
+    });
+    mnuVisualizza_ = menuBar()->addAction(QStringLiteral("Visualizza l'esercizio"));
+    mnuVisualizza_->setObjectName(QStringLiteral("mnuVisualizza"));
+    mnuVisualizza_->setEnabled(false);
+    connect(mnuVisualizza_, &QAction::triggered, this, [this] {
+        if (apriStampa_) apriStampa_();
+    });
+
+    menuBar()->setFont(Carattere(12, false));
+
+    auto* centrale = new QWidget(this);
+    centrale->setAutoFillBackground(true);
+    Colora(centrale, QPalette::Window, Sfondo);
+    Colora(centrale, QPalette::WindowText, Testo);
+    centrale->resize(LarghezzaProgetto, AltezzaProgetto);
+    setCentralWidget(centrale);
+
+    Label1_ = Etichetta(centrale, "Label1", {20, 4, 754, 28}, 16);
+    Label2_ = Etichetta(centrale, "Label2", {20, 32, 754, 28}, 16);
+    CostruisciRighe(centrale);
+    LblEsito_ = Etichetta(centrale, "LblEsito", {20, 232, 754, 42}, 28);
+    CostruisciPannelli(centrale);
+    CostruisciStatistiche(centrale);
+
+    // Diagnostics: the problem's pair and form and the expected answer; never shown.
+    Label6_ = Etichetta(centrale, "Label6", {20, 546, 60, 8}, 6);
+    Label7_ = Etichetta(centrale, "Label7", {90, 546, 60, 8}, 6);
+    Label8_ = Etichetta(centrale, "Label8", {160, 546, 60, 8}, 6);
+    for (QLabel* l : {Label6_, Label7_, Label8_})
+        l->hide();
+
+    CostruisciGruppi();
+
+    proporzioni_ = new Proporzioni(this);
+    proporzioni_->MemorizzaProporzioni(centrale, QSize(LarghezzaProgetto, AltezzaProgetto));
+    proporzioni_->DopoApplica = [this](QSize) { DisponiLinee(); };
+
+    // The menu bar sits above the design's inner area.
+    resize(LarghezzaProgetto, AltezzaProgetto + menuBar()->sizeHint().height());
+}
+
+void FrmOperativo::CostruisciRighe(QWidget* centrale) {
+    const QRect riga(20, 62, 754, 166);
+    const auto prepara = [](QFrame* f) {
+        f->setFrameShape(QFrame::Box);
+        f->setLineWidth(2);
+        f->setAutoFillBackground(true);
+        Colora(f, QPalette::Window, SfondoRiga);
+        Colora(f, QPalette::WindowText, BordoRiga);
+    };
+    const auto scuro = [](QFrame* f) {
+        // The problem itself in dark type; the frame keeps its coloured border.
+        for (QLabel* l : f->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            Colora(l, QPalette::WindowText, Testo);
+    };
+    const auto testo = [](QLabel* l, const QColor& c) { Colora(l, QPalette::WindowText, c); };
+    const auto casella = [](QLabel* l) {
+        // The place of the pupil's reply: a pale box under the big blue text.
+        l->setFrameShape(QFrame::Box);
+        l->setLineWidth(1);
+        l->setAutoFillBackground(true);
+        Colora(l, QPalette::Window, QColor(236, 244, 255));
+        Colora(l, QPalette::WindowText, Risposta);
+    };
+    const auto left = Qt::AlignLeft | Qt::AlignVCenter;
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    constexpr qreal grande = 44;
+    constexpr qreal medio = 30;
+
+    fraNumero_ = Cornice(centrale, "fraNumero", riga);
+    prepara(fraNumero_);
+    lblNumero1_ = Etichetta(fraNumero_, "lblNumero1", {4, 10, 156, 82}, grande, right);
+    lblSimbolo1_ = Etichetta(fraNumero_, "lblSimbolo1", {160, 10, 150, 82}, grande, left);
+    lblSimbolo1_->setIndent(16);
+    Etichetta(fraNumero_, "lblUguale", {310, 10, 40, 82}, grande, Qt::AlignCenter, "=");
+    LblRisultato_ = Etichetta(fraNumero_, "LblRisultato", {352, 10, 250, 82}, grande);
+    lblSimbolo2_ = Etichetta(fraNumero_, "lblSimbolo2", {606, 10, 146, 82}, grande, left);
+    lblSimbolo2_->setIndent(16);
+    lblCorrezione_ = Etichetta(fraNumero_, "lblCorrezione", {352, 98, 250, 60}, medio);
+    scuro(fraNumero_);
+    casella(LblRisultato_);
+    testo(lblCorrezione_, Correzione);
+    Label3_ = Etichetta(fraNumero_, "Label3", LblRisultato_->geometry(), 8);
+    Label3_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    linee_[0] = new Linea(Label3_, "Linea1", true);
+    linee_[1] = new Linea(Label3_, "Linea2", false);
+
+    fraSimbolo_ = Cornice(centrale, "fraSimbolo", riga);
+    prepara(fraSimbolo_);
+    lblNumero1S_ = Etichetta(fraSimbolo_, "lblNumero1S", {4, 10, 156, 82}, grande, right);
+    lblSimbolo1S_ = Etichetta(fraSimbolo_, "lblSimbolo1S", {160, 10, 150, 82}, grande, left);
+    lblSimbolo1S_->setIndent(16);
+    Etichetta(fraSimbolo_, "lblUgualeS", {310, 10, 40, 82}, grande, Qt::AlignCenter, "=");
+    LblSimbolo2S_ = Etichetta(fraSimbolo_, "LblSimbolo2S", {352, 10, 250, 82}, grande, right);
+    lblRisultatoS_ = Etichetta(fraSimbolo_, "lblRisultatoS", {606, 10, 146, 82}, grande);
+    lblCorrezioneS_ = Etichetta(fraSimbolo_, "lblCorrezioneS", {606, 98, 146, 60}, medio);
+    scuro(fraSimbolo_);
+    casella(lblRisultatoS_);
+    testo(lblCorrezioneS_, Correzione);
+    linee_[2] = new Linea(lblRisultatoS_, "Line1", true);
+    linee_[3] = new Linea(lblRisultatoS_, "Line2", false);
+    fraSimbolo_->hide();
+}
+
+void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
+    const QRect posto(20, 278, 500, 266);
+    lblRiferimento_ = Etichetta(centrale, "lblRiferimento", posto, 8);
+    lblRiferimento_->hide();
+
+    // Keypad: digits as on a telephone, the commands in a column on the right.
+    fraTastierino_ = Cornice(centrale, "fraTastierino", posto);
+    const int colonna[3] = {8, 94, 180};
+    const int riga[4] = {6, 70, 134, 198};
+    for (int d = 1; d <= 9; ++d) {
+        const int r = 2 - (d - 1) / 3;
+        const int c = (d - 1) % 3;
+        Option2_[d] = Tasto(fraTastierino_, QStringLiteral("Option2_%1").arg(d),
+                            {colonna[c], riga[r], 78, 58}, QString::number(d), 28);
+    }
+    Option2_[0] = Tasto(fraTastierino_, QStringLiteral("Option2_0"), {8, riga[3], 164, 58},
+                        QStringLiteral("0"), 28);
+    Option2_[Serie::Virgola] = Tasto(fraTastierino_, QStringLiteral("Option2_10"),
+                                     {180, riga[3], 78, 58}, QStringLiteral(","), 28);
+    const char* comandi[4] = {"Cancella", "Verifica", "Avanti", "Esco"};
+    for (int k = 0; k < 4; ++k)
+        Option2_[Serie::Cancella + k] =
+            Tasto(fraTastierino_, QStringLiteral("Option2_%1").arg(Serie::Cancella + k),
+                  {274, riga[k], 210, 58}, QString::fromLatin1(comandi[k]), 18);
+
+    // Symbol picker: the four symbols of the system in a row, the commands below.
+    fraSimboli_ = Cornice(centrale, "fraSimboli", posto);
+    for (int i = 0; i < 4; ++i)
+        Option1_[i] = Tasto(fraSimboli_, QStringLiteral("Option1_%1").arg(i),
+                            {8 + 120 * i, 6, 112, 80}, QString(), 28);
+    const char* comandiS[4] = {"Cancella", "Verifica", "Avanti", "Esci"};
+    const QRect postiS[4] = {
+        {8, 100, 232, 70}, {248, 100, 232, 70}, {8, 182, 232, 70}, {248, 182, 232, 70}};
+    for (int k = 0; k < 4; ++k)
+        Option1_[Serie::CancellaS + k] =
+            Tasto(fraSimboli_, QStringLiteral("Option1_%1").arg(Serie::CancellaS + k), postiS[k],
+                  QString::fromLatin1(comandiS[k]), 18);
+
+    fraAiuto_ = Cornice(centrale, "fraAiuto", posto);
+    Etichetta(fraAiuto_, "LblAiuto", {8, 10, 484, 70}, 30, Qt::AlignCenter,
+              QStringLiteral("Ti aiuto ?"));
+    Option3_[Serie::No] =
+        Tasto(fraAiuto_, QStringLiteral("Option3_0"), {60, 100, 170, 90}, QStringLiteral("NO"), 26);
+    Option3_[Serie::Si] = Tasto(fraAiuto_, QStringLiteral("Option3_1"), {270, 100, 170, 90},
+                                QStringLiteral("SI"), 26);
+
+    fraIntervento_ = Cornice(centrale, "fraIntervento", posto);
+    Option4_ = Tasto(fraIntervento_, QStringLiteral("Option4"), {40, 20, 420, 110},
+                     QStringLiteral("INTERVENGO IO"), 24);
+    Etichetta(fraIntervento_, "lblIntervento", {40, 150, 420, 40}, 14, Qt::AlignCenter,
+              QStringLiteral("Intervengo io"));
+
+    fraAvviso_ = Cornice(centrale, "fraAvviso", posto);
+    optAvviso_[Serie::Stampa] = Tasto(fraAvviso_, QStringLiteral("optAvviso_0"), {40, 20, 190, 90},
+                                      QStringLiteral("Stampa"), 18);
+    optAvviso_[Serie::Ricomincia] = Tasto(fraAvviso_, QStringLiteral("optAvviso_1"),
+                                          {270, 20, 190, 90}, QStringLiteral("Ricomincia"), 18);
+    auto* avviso = Etichetta(fraAvviso_, "Label4", {8, 130, 484, 60}, 14, Qt::AlignCenter,
+                             QStringLiteral("Se ricominci gli esercizi andranno persi"));
+    avviso->setWordWrap(true);
+    Colora(avviso, QPalette::WindowText, Errore);
+
+    for (QFrame* f : {fraSimboli_, fraAiuto_, fraIntervento_, fraAvviso_})
+        f->hide();
+}
+
+void FrmOperativo::CostruisciStatistiche(QWidget* centrale) {
+    auto* cornice = Cornice(centrale, "frmElaborazione", {540, 278, 234, 266});
+    cornice->setFrameShape(QFrame::Box);
+    cornice->setLineWidth(1);
+    Colora(cornice, QPalette::WindowText, BordoRiga);
+
+    const char* titoli[5] = {"Operazioni", "Risposte esatte ", "Risposte errate", "Tempo parziale",
+                             "Tempo totale"};
+    const char* nomiTitoli[5] = {"lblTitoloOperazioni", "lblTitoloEsatte", "lblTitoloErrate",
+                                 "lblTitoloParziale", "lblTitoloTotale"};
+    const char* nomi[5] = {"LblOperazione", "lblRisEsatte", "lblRisErrate", "lblTempoOperazione",
+                           "LblTempoTotale"};
+    QLabel* valori[5];
+    for (int k = 0; k < 5; ++k) {
+        const int y = 12 + 50 * k;
+        auto* titolo =
+            Etichetta(cornice, nomiTitoli[k], {8, y, 140, 40}, 12, Qt::AlignLeft | Qt::AlignVCenter,
+                      QString::fromLatin1(titoli[k]), false);
+        Colora(titolo, QPalette::WindowText, Testo);
+        valori[k] = Etichetta(cornice, nomi[k], {150, y, 76, 40}, 18);
+        valori[k]->setFrameShape(QFrame::Box);
+        valori[k]->setAutoFillBackground(true);
+        Colora(valori[k], QPalette::Window, SfondoRiga);
+        Colora(valori[k], QPalette::WindowText, Testo);
+        Colora(valori[k], QPalette::Light, BordoRiga);
+        Colora(valori[k], QPalette::Dark, BordoRiga);
+    }
+    LblOperazione_ = valori[0];
+    lblRisEsatte_ = valori[1];
+    lblRisErrate_ = valori[2];
+    lblTempoOperazione_ = valori[3];
+    LblTempoTotale_ = valori[4];
+    lblTempoOperazione_->setToolTip(QStringLiteral("Secondi impiegati per ogni risposta"));
+    LblTempoTotale_->setToolTip(QStringLiteral("Secondi impiegati per ogni esercizio"));
+}
+
+void FrmOperativo::CostruisciGruppi() {
+    const auto lista = [](auto& tasti) { return QList<QPushButton*>(tasti.begin(), tasti.end()); };
+
+    gruppoTastierino_ = new GruppoTasti(
+        lista(Option2_),
+        [this](int i) {
+            Esegui(serie_.TastoPremuto(i));
+            Aggiorna();
+        },
+        this);
+    gruppoTastierino_->ImpostaTastoExtra([this](int i, QKeyEvent* e) {
+        const bool numerico = e->modifiers() & Qt::KeypadModifier;
+        return Tastiera(Pannello::Tastierino, serie_.TastieraTastierino(e->key(), numerico), i)
+                   ? GruppoTasti::Esito::Lasciato
+                   : GruppoTasti::Esito::Gestito;
+    });
+
+    gruppoSimboli_ = new GruppoTasti(
+        lista(Option1_),
+        [this](int i) {
+            Esegui(serie_.SimboloPremuto(i));
+            Aggiorna();
+        },
+        this);
+    gruppoSimboli_->ImpostaTastoExtra([this](int i, QKeyEvent* e) {
+        const bool numerico = e->modifiers() & Qt::KeypadModifier;
+        return Tastiera(Pannello::Simboli, serie_.TastieraSimboli(e->key(), numerico), i)
+                   ? GruppoTasti::Esito::Lasciato
+                   : GruppoTasti::Esito::Gestito;
+    });
+
+    gruppoAiuto_ = new GruppoTasti(
+        lista(Option3_),
+        [this](int i) {
+            serie_.AiutoPremuto(i);
+            Aggiorna();
+        },
+        this);
+    gruppoAiuto_->ImpostaTastoExtra([this](int i, QKeyEvent* e) {
+        return Tastiera(Pannello::Aiuto, serie_.TastieraAiuto(e->key()), i)
+                   ? GruppoTasti::Esito::Lasciato
+                   : GruppoTasti::Esito::Gestito;
+    });
+
+    gruppoIntervento_ = new GruppoTasti(
+        {Option4_},
+        [this](int) {
+            serie_.InterventoPremuto();
+            Aggiorna();
+        },
+        this);
+    gruppoIntervento_->ImpostaTastoExtra([this](int i, QKeyEvent* e) {
+        return Tastiera(Pannello::Intervento, serie_.TastieraIntervento(e->key()), i)
+                   ? GruppoTasti::Esito::Lasciato
+                   : GruppoTasti::Esito::Gestito;
+    });
+
+    gruppoAvviso_ = new GruppoTasti(
+        lista(optAvviso_),
+        [this](int i) {
+            Esegui(serie_.AvvisoPremuto(i));
+            Aggiorna();
+        },
+        this);
+}
+
+GruppoTasti* FrmOperativo::Gruppo(Pannello pannello) const {
+    switch (pannello) {
+    case Pannello::Tastierino:
+        return gruppoTastierino_;
+    case Pannello::Simboli:
+        return gruppoSimboli_;
+    case Pannello::Aiuto:
+        return gruppoAiuto_;
+    case Pannello::Intervento:
+        return gruppoIntervento_;
+    case Pannello::Avviso:
+        return gruppoAvviso_;
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------
+// Events
+
+void FrmOperativo::showEvent(QShowEvent* evento) {
+    QMainWindow::showEvent(evento);
+    // The series starts when the window is first shown; maximising, restoring or dragging
+    // the border later only lays the window out again.
+    if (!serieAvviata_) {
+        serieAvviata_ = true;
+        serie_.NuovaSerie();
+        Aggiorna();
+    }
+}
+
+void FrmOperativo::closeEvent(QCloseEvent* evento) {
+    // Closing unloads the series: if this window is shown again it starts a new one.
+    serieAvviata_ = false;
+    QMainWindow::closeEvent(evento);
+}
+
+void FrmOperativo::Esegui(Esito esito) {
+    switch (esito) {
+    case Esito::Chiudi:
+        close();
+        break;
+    case Esito::Stampa:
+        if (apriStampa_) apriStampa_();
+        break;
+    case Esito::Nessuno:
+        break;
+    }
+}
+
+bool FrmOperativo::Tastiera(Pannello pannello, const AzioneTastiera& azione, int indice) {
+    GruppoTasti* gruppo = Gruppo(pannello);
+    switch (azione.tipo) {
+    case AzioneTastiera::Tipo::Lascia:
+        return true;
+    case AzioneTastiera::Tipo::Ingoia:
+        return false;
+    case AzioneTastiera::Tipo::Fuoco:
+        gruppo->DaiFuoco(azione.indice);
+        return false;
+    case AzioneTastiera::Tipo::PremiFuoco:
+        gruppo->Premi(indice);
+        return false;
+    case AzioneTastiera::Tipo::Premi: {
+        const int fuocoDopo = azione.fuocoDopo;
+        gruppo->Premi(azione.indice);
+        if (fuocoDopo >= 0 && serie_.TastoAttivo(pannello, fuocoDopo)) gruppo->DaiFuoco(fuocoDopo);
+        return false;
+    }
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------
+// Showing the state of the series
+
+void FrmOperativo::DisponiLinee() {
+    for (int k = 0; k < 4; ++k)
+        linee_[k]->setGeometry(linee_[k]->parentWidget()->rect());
+    Label3_->setGeometry(LblRisultato_->geometry());
+    const QPoint angolo = lblRiferimento_->geometry().topLeft();
+    for (QFrame* f : {fraTastierino_, fraSimboli_, fraAiuto_, fraIntervento_, fraAvviso_})
+        f->move(angolo);
+}
+
+void FrmOperativo::Aggiorna() {
+    const TestiSerie& t = serie_.Testi();
+    Label1_->setText(t.Label1);
+    Label2_->setText(t.Label2);
+    lblNumero1_->setText(t.lblNumero1);
+    // Symbols carry blanks that line them up in fixed-pitch text; on screen they are
+    // placed by their labels instead.
+    lblSimbolo1_->setText(t.lblSimbolo1.trimmed());
+    LblRisultato_->setText(t.LblRisultato);
+    lblSimbolo2_->setText(t.lblSimbolo2.trimmed());
+    lblCorrezione_->setText(t.lblCorrezione);
+    lblNumero1S_->setText(t.lblNumero1S);
+    lblSimbolo1S_->setText(t.lblSimbolo1S.trimmed());
+    LblSimbolo2S_->setText(t.LblSimbolo2S);
+    lblRisultatoS_->setText(t.lblRisultatoS.trimmed());
+    lblCorrezioneS_->setText(t.lblCorrezioneS);
+    LblEsito_->setText(t.LblEsito);
+    Colora(LblEsito_, QPalette::WindowText,
+           t.LblEsito == QLatin1String("Esatto") ? Correzione : Errore);
+    LblOperazione_->setText(t.LblOperazione);
+    lblRisEsatte_->setText(t.lblRisEsatte);
+    lblRisErrate_->setText(t.lblRisErrate);
+    lblTempoOperazione_->setText(t.lblTempoOperazione);
+    LblTempoTotale_->setText(t.LblTempoTotale);
+    Label6_->setText(t.Label6);
+    Label7_->setText(t.Label7);
+    Label8_->setText(t.Label8);
+    for (int i = 0; i < 4; ++i)
+        Option1_[i]->setText(t.Option1[i].trimmed());
+
+    const bool numero = serie_.RigaAttiva() == Riga::Numero;
+    fraNumero_->setVisible(numero);
+    fraSimbolo_->setVisible(!numero);
+    for (QWidget* linea : linee_)
+        linea->setVisible(serie_.LineeVisibili());
+
+    for (int i = 0; i < Serie::TastiTastierino; ++i)
+        Option2_[i]->setEnabled(serie_.Option2()[i]);
+    for (int i = 0; i < Serie::TastiSimboli; ++i)
+        Option1_[i]->setEnabled(serie_.Option1()[i]);
+    for (int i = 0; i < 2; ++i) {
+        Option3_[i]->setEnabled(serie_.Option3()[i]);
+        optAvviso_[i]->setEnabled(serie_.optAvviso()[i]);
+    }
+
+    // The panel in front is shown first, so the focus never falls into a hidden one.
+    const std::array<std::pair<Pannello, QFrame*>, 5> pannelli{{
+        {Pannello::Tastierino, fraTastierino_},
+        {Pannello::Simboli, fraSimboli_},
+        {Pannello::Aiuto, fraAiuto_},
+        {Pannello::Intervento, fraIntervento_},
+        {Pannello::Avviso, fraAvviso_},
+    }};
+    for (const auto& [pannello, cornice] : pannelli) {
+        if (pannello != serie_.PannelloAttivo()) continue;
+        cornice->setEnabled(true);
+        cornice->show();
+        cornice->raise();
+    }
+    for (const auto& [pannello, cornice] : pannelli) {
+        if (pannello == serie_.PannelloAttivo()) continue;
+        cornice->hide();
+        cornice->setEnabled(false);
+    }
+
+    if (const auto fuoco = serie_.RitiraFuoco()) Gruppo(fuoco->pannello)->DaiFuoco(fuoco->indice);
+}

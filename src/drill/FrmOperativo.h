@@ -1,0 +1,115 @@
+#pragma once
+
+// The drill window "TRASFORMAZIONI": the problem in large type, the answer panels (keypad,
+// symbol picker, "Ti aiuto ?", "INTERVENGO IO", end of series), the statistics and the
+// headings. The rules live in Serie; this window turns mouse and key events into calls on
+// it and shows its state. Laid out at its design size and scaled to the window by
+// Proporzioni; fonts keep their design size.
+
+#include "drill/Serie.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class GruppoTasti;
+class Proporzioni;
+class QAction;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+class FrmOperativo : public QMainWindow {
+    Q_OBJECT
+public:
+    // Inner design size in pixels (11910 x 8310 twips).
+    static constexpr int LarghezzaProgetto = 794;
+    static constexpr int AltezzaProgetto = 554;
+
+    FrmOperativo(StatoProgramma& stato, FonteCasuale& fonte, Orologio& orologio, Suono& suono,
+                 Avvisi* avvisi, QWidget* parent = nullptr);
+    ~FrmOperativo() override;
+
+    // Opens the printout window ("Visualizza l'esercizio" and the end panel's "Stampa").
+    // Until one is given both stay greyed.
+    void ImpostaStampa(std::function<void()> apriStampa);
+    // Opens the instructions window modally ("Istruzioni"). Until one is given the entry
+    // stays greyed.
+    void ImpostaIstruzioni(std::function<void()> apriIstruzioni);
+
+    Serie& serie() { return serie_; }
+    const Serie& serie() const { return serie_; }
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    void Costruisci();
+    void CostruisciRighe(QWidget* centrale);
+    void CostruisciPannelli(QWidget* centrale);
+    void CostruisciStatistiche(QWidget* centrale);
+    void CostruisciGruppi();
+    void DisponiLinee();
+    // Shows the state of the series: texts, panel and row in front, keys, lines, focus.
+    void Aggiorna();
+    void Esegui(Esito esito);
+    // Carries out a key translated by the keyboard rules of a panel; true when the key is
+    // let through to the window.
+    bool Tastiera(Pannello pannello, const AzioneTastiera& azione, int indice);
+    GruppoTasti* Gruppo(Pannello pannello) const;
+
+    Serie serie_;
+    Proporzioni* proporzioni_ = nullptr;
+    bool serieAvviata_ = false;
+    std::function<void()> apriStampa_;
+    std::function<void()> apriIstruzioni_;
+
+    QAction* mnuIstruzioni_ = nullptr;
+    QAction* mnuVisualizza_ = nullptr;
+
+    QLabel* Label1_ = nullptr;
+    QLabel* Label2_ = nullptr;
+    QFrame* fraNumero_ = nullptr;
+    QLabel* lblNumero1_ = nullptr;
+    QLabel* lblSimbolo1_ = nullptr;
+    QLabel* LblRisultato_ = nullptr;
+    QLabel* lblSimbolo2_ = nullptr;
+    QLabel* lblCorrezione_ = nullptr;
+    QLabel* Label3_ = nullptr;
+    QFrame* fraSimbolo_ = nullptr;
+    QLabel* lblNumero1S_ = nullptr;
+    QLabel* lblSimbolo1S_ = nullptr;
+    QLabel* LblSimbolo2S_ = nullptr;
+    QLabel* lblRisultatoS_ = nullptr;
+    QLabel* lblCorrezioneS_ = nullptr;
+    std::array<QWidget*, 4> linee_{}; // Linea1, Linea2 over Label3; Line1, Line2
+    QLabel* LblEsito_ = nullptr;
+    QLabel* lblRiferimento_ = nullptr;
+
+    QFrame* fraTastierino_ = nullptr;
+    QFrame* fraSimboli_ = nullptr;
+    QFrame* fraAiuto_ = nullptr;
+    QFrame* fraIntervento_ = nullptr;
+    QFrame* fraAvviso_ = nullptr;
+    std::array<QPushButton*, Serie::TastiTastierino> Option2_{};
+    std::array<QPushButton*, Serie::TastiSimboli> Option1_{};
+    std::array<QPushButton*, 2> Option3_{};
+    QPushButton* Option4_ = nullptr;
+    std::array<QPushButton*, 2> optAvviso_{};
+    GruppoTasti* gruppoTastierino_ = nullptr;
+    GruppoTasti* gruppoSimboli_ = nullptr;
+    GruppoTasti* gruppoAiuto_ = nullptr;
+    GruppoTasti* gruppoIntervento_ = nullptr;
+    GruppoTasti* gruppoAvviso_ = nullptr;
+
+    QLabel* LblOperazione_ = nullptr;
+    QLabel* lblRisEsatte_ = nullptr;
+    QLabel* lblRisErrate_ = nullptr;
+    QLabel* lblTempoOperazione_ = nullptr;
+    QLabel* LblTempoTotale_ = nullptr;
+    QLabel* Label6_ = nullptr;
+    QLabel* Label7_ = nullptr;
+    QLabel* Label8_ = nullptr;
+};
