@@ -40,6 +40,10 @@ QString TestoDecimale(double x);
 // Fixed-point value (four decimals) in plain decimal notation with the decimal comma.
 QString TestoFisso(Fisso4 valore);
 
+// Fixed-point value written as FormattaNumero writes the same number, computed on the
+// digits alone (no binary rounding): 9999000000 (999 900) gives "999.900".
+QString FormattaFisso(Fisso4 valore);
+
 // Makes one problem from Simbolo, NumeroUnita and OrdineSimboli and writes Cifra,
 // FormaNumero, CoppiaSimboli, ValoreNumero, NumeroTesto, SimboloDa, SimboloA,
 // RisultatoTesto, Sorteggio (order 3) and SoluzioneTesto (towards the larger unit).

@@ -19,8 +19,8 @@ struct Spazi {
 Spazi PreparaSpazi(const StatoProgramma& stato);
 
 // Record of the exercises done, line Esercizio[IndiceEsercizio].
-void ApriRigaNumero(StatoProgramma& stato);      // find-the-number problem shown
-void ApriRigaSimbolo(StatoProgramma& stato);     // find-the-symbol problem shown
+void ApriRigaNumero(StatoProgramma& stato);         // find-the-number problem shown
+void ApriRigaSimbolo(StatoProgramma& stato);        // find-the-symbol problem shown
 void AggiungiRispostaErrata(StatoProgramma& stato); // reply, then Segno
 void AggiungiRispostaEsatta(StatoProgramma& stato); // reply, Segno, dots, " s." and time
 void AggiungiSoluzione(StatoProgramma& stato);      // the solution given by the program
