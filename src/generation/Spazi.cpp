@@ -1,3 +1,6 @@
+// Lines are joined from many short pieces: let each join allocate once.
+#define QT_USE_QSTRINGBUILDER
+
 #include "generation/Spazi.h"
 
 namespace {
