@@ -29,8 +29,11 @@ private:
 
 // x with the decimal comma, "." between groups of three digits of the whole part, no
 // trailing zeros, never an exponent form: 1234,5 gives "1.234,5", 0,000001 gives
-// "0,000001". A whole part beyond the signed 32-bit range (NaN and infinities included)
-// gives the empty text and, when avvisi is given, the message "Numero troppo grande!".
+// "0,000001". x is first rounded to 15 significant digits and the whole part is read from
+// those digits, so 0,99999999999999989 gives "1". A negative x gives "-" and the text of
+// its magnitude (-0,5 gives "-0,5"; -0 gives "0"). A whole part beyond the signed 32-bit
+// range (NaN and infinities included) gives the empty text and, when avvisi is given, the
+// message "Numero troppo grande!" titled "Errore di overflow".
 QString FormattaNumero(double x, Avvisi* avvisi = nullptr);
 
 // x in plain decimal notation with the decimal comma: up to 15 significant digits, no

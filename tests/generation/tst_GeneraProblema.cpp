@@ -11,38 +11,28 @@
 
 namespace {
 
-// A number text read back exactly: mantissa / 10^decimali. Accepts only what the
-// formatter may write: digits, "." between groups of three when `gruppi`, one ",".
+// A number text read back exactly as mantissa / 10^decimali: digits, "." between groups
+// (skipped), at most one ",". Anything else, an exponent form included, is unreadable;
+// the layout itself is checked against the formatter.
 struct Letto {
     qint64 mantissa = 0;
     int decimali = 0;
 };
 
-std::optional<Letto> Leggi(QStringView testo, bool gruppi) {
+std::optional<Letto> Leggi(QStringView testo) {
     Letto l;
-    const qsizetype virgola = testo.indexOf(u',');
-    const QStringView intera = virgola < 0 ? testo : testo.left(virgola);
-    const QStringView frazione = virgola < 0 ? QStringView() : testo.sliced(virgola + 1);
-    if (intera.isEmpty() || (virgola >= 0 && (frazione.isEmpty() || frazione.endsWith(u'0'))))
-        return std::nullopt;
-    if (intera.size() > 1 && intera.startsWith(u'0')) return std::nullopt;
-    // Whole part: digits, with "." exactly before every group of three when allowed.
-    qsizetype cifreDopo = 0;
-    for (qsizetype i = intera.size() - 1; i >= 0; --i) {
-        if (intera[i] == u'.') {
-            if (!gruppi || cifreDopo % 4 != 3 || i == 0) return std::nullopt;
-        } else if (gruppi && intera.size() > 3 && cifreDopo % 4 == 3) {
-            return std::nullopt; // a group of three without its "."
-        }
-        ++cifreDopo;
-    }
-    for (QStringView parte : {intera, frazione})
-        for (QChar c : parte) {
-            if (c == u'.') continue;
-            if (c < u'0' || c > u'9') return std::nullopt;
+    bool virgola = false;
+    for (QChar c : testo) {
+        if (c == u',' && !virgola) {
+            virgola = true;
+        } else if (c >= u'0' && c <= u'9') {
             l.mantissa = l.mantissa * 10 + (c.unicode() - u'0');
+            l.decimali += virgola ? 1 : 0;
+        } else if (c != u'.' || virgola) {
+            return std::nullopt;
         }
-    l.decimali = static_cast<int>(frazione.size());
+    }
+    if (testo.isEmpty()) return std::nullopt;
     return l;
 }
 
@@ -121,7 +111,7 @@ void TestGeneraProblema::forme() {
     for (int i = 1; i <= 4; ++i)
         QCOMPARE(int(s.Cifra[i]), cifre[i - 1]);
     QCOMPARE(s.NumeroTesto, numero);
-    const auto letto = Leggi(numero, false);
+    const auto letto = Leggi(numero);
     QVERIFY(letto);
     QCOMPARE(s.ValoreNumero, letto->mantissa * Pot10(4 - letto->decimali));
 }
@@ -137,80 +127,40 @@ void TestGeneraProblema::coppie_data() {
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("risultato");
 
+    const auto riga = [](const char* nome, int unita, int ordine, int coppia, int sorteggio,
+                         int forma, QList<int> cifre, const char* da, const char* a,
+                         const char* risultato) {
+        QTest::newRow(nome) << unita << ordine << coppia << sorteggio << forma << cifre
+                            << QString(da) << QString(a) << QString(risultato);
+    };
     const QList<int> c = {3, 4, 5, 6}; // form 14: 3,45
     // Every pair of a four-unit system, larger to smaller then smaller to larger.
-    QTest::newRow("1 giu") << 4 << 1 << 1 << 0 << 14 << c << "  m "
-                           << " dm "
-                           << "34,5";
-    QTest::newRow("1 su") << 4 << 2 << 1 << 0 << 14 << c << " dm "
-                          << "  m "
-                          << "0,345";
-    QTest::newRow("2 giu") << 4 << 1 << 2 << 0 << 14 << c << "  m "
-                           << " cm "
-                           << "345";
-    QTest::newRow("2 su") << 4 << 2 << 2 << 0 << 14 << c << " cm "
-                          << "  m "
-                          << "0,0345";
-    QTest::newRow("3 giu") << 4 << 1 << 3 << 0 << 14 << c << "  m "
-                           << " mm "
-                           << "3.450";
-    QTest::newRow("3 su") << 4 << 2 << 3 << 0 << 14 << c << " mm "
-                          << "  m "
-                          << "0,00345";
-    QTest::newRow("4 giu") << 4 << 1 << 4 << 0 << 14 << c << " dm "
-                           << " cm "
-                           << "34,5";
-    QTest::newRow("4 su") << 4 << 2 << 4 << 0 << 14 << c << " cm "
-                          << " dm "
-                          << "0,345";
-    QTest::newRow("5 giu") << 4 << 1 << 5 << 0 << 14 << c << " dm "
-                           << " mm "
-                           << "345";
-    QTest::newRow("5 su") << 4 << 2 << 5 << 0 << 14 << c << " mm "
-                          << " dm "
-                          << "0,0345";
-    QTest::newRow("6 giu") << 4 << 1 << 6 << 0 << 14 << c << " cm "
-                           << " mm "
-                           << "34,5";
-    QTest::newRow("6 su") << 4 << 2 << 6 << 0 << 14 << c << " mm "
-                          << " cm "
-                          << "0,345";
+    riga("1 giu", 4, 1, 1, 0, 14, c, "  m ", " dm ", "34,5");
+    riga("1 su", 4, 2, 1, 0, 14, c, " dm ", "  m ", "0,345");
+    riga("2 giu", 4, 1, 2, 0, 14, c, "  m ", " cm ", "345");
+    riga("2 su", 4, 2, 2, 0, 14, c, " cm ", "  m ", "0,0345");
+    riga("3 giu", 4, 1, 3, 0, 14, c, "  m ", " mm ", "3.450");
+    riga("3 su", 4, 2, 3, 0, 14, c, " mm ", "  m ", "0,00345");
+    riga("4 giu", 4, 1, 4, 0, 14, c, " dm ", " cm ", "34,5");
+    riga("4 su", 4, 2, 4, 0, 14, c, " cm ", " dm ", "0,345");
+    riga("5 giu", 4, 1, 5, 0, 14, c, " dm ", " mm ", "345");
+    riga("5 su", 4, 2, 5, 0, 14, c, " mm ", " dm ", "0,0345");
+    riga("6 giu", 4, 1, 6, 0, 14, c, " cm ", " mm ", "34,5");
+    riga("6 su", 4, 2, 6, 0, 14, c, " mm ", " cm ", "0,345");
     // Three units: the pair is drawn among 4..6 only.
-    QTest::newRow("tre, 4 giu") << 3 << 1 << 4 << 0 << 1 << c << "  hm "
-                                << " dam "
-                                << "30";
-    QTest::newRow("tre, 5 su") << 3 << 2 << 5 << 0 << 1 << c << "   m "
-                               << "  hm "
-                               << "0,03";
-    QTest::newRow("tre, 6 giu") << 3 << 1 << 6 << 0 << 1 << c << " dam "
-                                << "   m "
-                                << "30";
+    riga("tre, 4 giu", 3, 1, 4, 0, 1, c, "  hm ", " dam ", "30");
+    riga("tre, 5 su", 3, 2, 5, 0, 1, c, "   m ", "  hm ", "0,03");
+    riga("tre, 6 giu", 3, 1, 6, 0, 1, c, " dam ", "   m ", "30");
     // Both directions, drawn per problem.
-    QTest::newRow("sorteggio 1") << 4 << 3 << 3 << 1 << 14 << c << "  m "
-                                 << " mm "
-                                 << "3.450";
-    QTest::newRow("sorteggio 2") << 4 << 3 << 3 << 2 << 14 << c << " mm "
-                                 << "  m "
-                                 << "0,00345";
+    riga("sorteggio 1", 4, 3, 3, 1, 14, c, "  m ", " mm ", "3.450");
+    riga("sorteggio 2", 4, 3, 3, 2, 14, c, " mm ", "  m ", "0,00345");
     // The examples of the generator and the longest expected texts.
-    QTest::newRow("999,9 x 1000") << 4 << 1 << 3 << 0 << 18 << QList<int>{9, 9, 9, 9} << "  m "
-                                  << " mm "
-                                  << "999.900";
-    QTest::newRow("0,001 / 1000") << 4 << 2 << 3 << 0 << 9 << QList<int>{1, 1, 1, 1} << " mm "
-                                  << "  m "
-                                  << "0,000001";
-    QTest::newRow("90,009 / 1000") << 4 << 2 << 3 << 0 << 11 << QList<int>{9, 9, 1, 1} << " mm "
-                                   << "  m "
-                                   << "0,090009";
-    QTest::newRow("3 m in dm") << 4 << 1 << 1 << 0 << 1 << c << "  m "
-                               << " dm "
-                               << "30";
-    QTest::newRow("30 dm in m") << 4 << 2 << 1 << 0 << 2 << c << " dm "
-                                << "  m "
-                                << "3";
-    QTest::newRow("30,004 x 100") << 4 << 1 << 2 << 0 << 11 << c << "  m "
-                                  << " cm "
-                                  << "3.000,4";
+    riga("999,9 x 1000", 4, 1, 3, 0, 18, QList<int>{9, 9, 9, 9}, "  m ", " mm ", "999.900");
+    riga("0,001 / 1000", 4, 2, 3, 0, 9, QList<int>{1, 1, 1, 1}, " mm ", "  m ", "0,000001");
+    riga("90,009 / 1000", 4, 2, 3, 0, 11, QList<int>{9, 9, 1, 1}, " mm ", "  m ", "0,090009");
+    riga("3 m in dm", 4, 1, 1, 0, 1, c, "  m ", " dm ", "30");
+    riga("30 dm in m", 4, 2, 1, 0, 2, c, " dm ", "  m ", "3");
+    riga("30,004 x 100", 4, 1, 2, 0, 11, c, "  m ", " cm ", "3.000,4");
 }
 
 void TestGeneraProblema::coppie() {
@@ -411,8 +361,8 @@ void TestGeneraProblema::fonteSistema() {
 QString Difetto(const StatoProgramma& s, int ordine, qint64 fattore) {
     const QString problema = s.NumeroTesto + (ordine == 1 ? " x " : " : ") +
                              QString::number(fattore) + " -> " + s.RisultatoTesto;
-    const auto n = Leggi(s.NumeroTesto, true);
-    const auto r = Leggi(s.RisultatoTesto, ordine == 1);
+    const auto n = Leggi(s.NumeroTesto);
+    const auto r = Leggi(s.RisultatoTesto);
     if (!n || !r) return "unreadable: " + problema;
     if (n->mantissa * Pot10(4 - n->decimali) != s.ValoreNumero) return "value: " + problema;
     // r = n * f  or  r = n / f, cross-multiplied; every product stays below 10^15.

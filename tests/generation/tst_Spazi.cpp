@@ -82,90 +82,51 @@ private slots:
     void indiciFuori();
 };
 
+// Every pad measured on one text: the widths 9 (number, result), 11 (reply, solution),
+// 5 (symbols) and 66 (dots); the worksheet gap is always 38.
 void TestSpazi::pads_data() {
-    QTest::addColumn<QString>("campo");
     QTest::addColumn<QString>("testo");
-    QTest::addColumn<QString>("pad");
+    QTest::addColumn<int>("in9");
+    QTest::addColumn<int>("in11");
+    QTest::addColumn<int>("in5");
+    QTest::addColumn<int>("in66");
 
-    QTest::newRow("numero 1") << "numero"
-                              << "3" << B(8);
-    QTest::newRow("numero 7") << "numero"
-                              << "999.900" << B(2);
-    QTest::newRow("numero 8") << "numero"
-                              << "0,000001" << B(1);
-    QTest::newRow("numero 9") << "numero"
-                              << "999.900,5"
-                              << "";
-    QTest::newRow("numero 11") << "numero"
-                               << "1.234.567,8"
-                               << "";
-    QTest::newRow("numero vuoto") << "numero"
-                                  << "" << B(9);
-    QTest::newRow("risultato") << "risultato"
-                               << "0,000001" << B(1);
-    QTest::newRow("risultato 10") << "risultato"
-                                  << "0,12345678"
-                                  << "";
-    QTest::newRow("risposta") << "risposta"
-                              << "30" << B(9);
-    QTest::newRow("risposta 11") << "risposta"
-                                 << "12345678901"
-                                 << "";
-    QTest::newRow("risposta 12") << "risposta"
-                                 << "123456789012"
-                                 << "";
-    QTest::newRow("soluzione") << "soluzione"
-                               << "0,000001" << B(3);
-    QTest::newRow("soluzione simbolo") << "soluzione"
-                                       << "dam" << B(8);
-    QTest::newRow("da 4") << "da"
-                          << "  m " << B(1);
-    QTest::newRow("da 5") << "da"
-                          << " dam "
-                          << "";
-    QTest::newRow("da vuoto") << "da"
-                              << "     "
-                              << "";
-    QTest::newRow("a 4") << "a"
-                         << " dm " << B(1);
-    QTest::newRow("a 6") << "a"
-                         << "  dam "
-                         << "";
-    QTest::newRow("puntini vuota") << "puntini"
-                                   << "" << P(66);
-    QTest::newRow("puntini 30") << "puntini" << B(30) << P(36);
-    QTest::newRow("puntini 65") << "puntini" << B(65) << P(1);
-    QTest::newRow("puntini 66") << "puntini" << B(66) << "";
-    QTest::newRow("puntini 70") << "puntini" << B(70) << "";
-    QTest::newRow("scheda") << "scheda"
-                            << "" << B(38);
+    QTest::newRow("vuoto") << "" << 9 << 11 << 5 << 66;
+    QTest::newRow("1") << "3" << 8 << 10 << 4 << 65;
+    QTest::newRow("simbolo di 4") << "  m " << 5 << 7 << 1 << 62;
+    QTest::newRow("simbolo di 5") << " dam " << 4 << 6 << 0 << 61;
+    QTest::newRow("simbolo di 6") << "  dam " << 3 << 5 << 0 << 60;
+    QTest::newRow("8") << "0,000001" << 1 << 3 << 0 << 58;
+    QTest::newRow("9") << "999.900,5" << 0 << 2 << 0 << 57;
+    QTest::newRow("10") << "0,12345678" << 0 << 1 << 0 << 56;
+    QTest::newRow("11") << "1.234.567,8" << 0 << 0 << 0 << 55;
+    QTest::newRow("12") << "123456789012" << 0 << 0 << 0 << 54;
+    QTest::newRow("65") << QString(65, u'x') << 0 << 0 << 0 << 1;
+    QTest::newRow("66") << QString(66, u'x') << 0 << 0 << 0 << 0;
+    QTest::newRow("70") << QString(70, u'x') << 0 << 0 << 0 << 0;
 }
 
 void TestSpazi::pads() {
-    QFETCH(QString, campo);
     QFETCH(QString, testo);
-    QFETCH(QString, pad);
+    QFETCH(int, in9);
+    QFETCH(int, in11);
+    QFETCH(int, in5);
+    QFETCH(int, in66);
 
     StatoProgramma s;
+    s.NumeroTesto = s.RisultatoTesto = s.RispostaTesto = s.SoluzioneTesto = testo;
+    s.SimboloDa = s.SimboloA = testo;
     s.IndiceEsercizio = 7;
-    QString* misurato = campo == "numero"      ? &s.NumeroTesto
-                        : campo == "risultato" ? &s.RisultatoTesto
-                        : campo == "risposta"  ? &s.RispostaTesto
-                        : campo == "soluzione" ? &s.SoluzioneTesto
-                        : campo == "da"        ? &s.SimboloDa
-                        : campo == "a"         ? &s.SimboloA
-                                               : &s.Esercizio[7];
-    *misurato = testo;
+    s.Esercizio[7] = testo;
     const Spazi spazi = PreparaSpazi(s);
-    const QString ottenuto = campo == "numero"      ? spazi.SpazioNumero
-                             : campo == "risultato" ? spazi.SpazioRisultato
-                             : campo == "risposta"  ? spazi.SpazioRisposta
-                             : campo == "soluzione" ? spazi.SpazioSoluzione
-                             : campo == "da"        ? spazi.SpazioDa
-                             : campo == "a"         ? spazi.SpazioA
-                             : campo == "puntini"   ? spazi.Puntini
-                                                    : spazi.SpazioScheda;
-    QCOMPARE(ottenuto, pad);
+    QCOMPARE(spazi.SpazioNumero, B(in9));
+    QCOMPARE(spazi.SpazioRisultato, B(in9));
+    QCOMPARE(spazi.SpazioRisposta, B(in11));
+    QCOMPARE(spazi.SpazioSoluzione, B(in11));
+    QCOMPARE(spazi.SpazioDa, B(in5));
+    QCOMPARE(spazi.SpazioA, B(in5));
+    QCOMPARE(spazi.Puntini, P(in66));
+    QCOMPARE(spazi.SpazioScheda, B(38));
 }
 
 void TestSpazi::righe_data() {
@@ -232,35 +193,22 @@ void TestSpazi::schede_data() {
     QTest::addColumn<QString>("esercizio");
     QTest::addColumn<QString>("soluzione");
 
-    QTest::newRow("numero") << false << "3,45"
-                            << "  m "
-                            << " mm "
-                            << "3.450"
-                            << B(5) + "3,45" + B(1) + "  m " + "= " + B(38) + B(1) + " mm "
-                            << "(r.3.450)";
-    QTest::newRow("numero, simboli di 5")
-        << false << "0,001"
-        << "   m "
-        << "  hm "
-        << "0,00001" << B(4) + "0,001" + "   m " + "= " + B(38) + "  hm "
-        << "(r.0,00001)";
-    QTest::newRow("numero, risultato di 8")
-        << false << "0,001"
-        << " mm "
-        << "  m "
-        << "0,000001" << B(4) + "0,001" + B(1) + " mm " + "= " + B(38) + B(1) + "  m "
-        << "(r.0,000001)";
-    QTest::newRow("simbolo") << true << "3"
-                             << "  m "
-                             << " dm "
-                             << "30" << B(8) + "3" + B(1) + "  m " + "= " + B(7) + "30" + " ... "
-                             << "(r.dm)";
-    QTest::newRow("simbolo di 5") << true << "999,9"
-                                  << "   m "
-                                  << " dam "
-                                  << "99,99"
-                                  << B(4) + "999,9" + "   m " + "= " + B(4) + "99,99" + " ... "
-                                  << "(r.dam)";
+    const auto riga = [](const char* nome, bool simbolo, const char* numero, const char* da,
+                         const char* a, const char* risultato, const QString& esercizio,
+                         const char* soluzione) {
+        QTest::newRow(nome) << simbolo << QString(numero) << QString(da) << QString(a)
+                            << QString(risultato) << esercizio << QString(soluzione);
+    };
+    riga("numero", false, "3,45", "  m ", " mm ", "3.450",
+         B(5) + "3,45" + B(1) + "  m " + "= " + B(38) + B(1) + " mm ", "(r.3.450)");
+    riga("numero, simboli di 5", false, "0,001", "   m ", "  hm ", "0,00001",
+         B(4) + "0,001" + "   m " + "= " + B(38) + "  hm ", "(r.0,00001)");
+    riga("numero, risultato di 8", false, "0,001", " mm ", "  m ", "0,000001",
+         B(4) + "0,001" + B(1) + " mm " + "= " + B(38) + B(1) + "  m ", "(r.0,000001)");
+    riga("simbolo", true, "3", "  m ", " dm ", "30",
+         B(8) + "3" + B(1) + "  m " + "= " + B(7) + "30" + " ... ", "(r.dm)");
+    riga("simbolo di 5", true, "999,9", "   m ", " dam ", "99,99",
+         B(4) + "999,9" + "   m " + "= " + B(4) + "99,99" + " ... ", "(r.dam)");
 }
 
 void TestSpazi::schede() {
