@@ -16,9 +16,9 @@ constexpr std::int32_t Rgb(int rosso, int verde, int blu) {
 
 // Captions of the start screen that follow the active unit system.
 struct TestiCatalogo {
-    QString Titolo;                  // window title of the start screen
-    std::array<QString, 3> Label6;   // system name, subject line, unit names
-    std::array<QString, 3> Option2;  // captions of the three symbol-order buttons
+    QString Titolo;                 // window title of the start screen
+    std::array<QString, 3> Label6;  // system name, subject line, unit names
+    std::array<QString, 3> Option2; // captions of the three symbol-order buttons
 };
 
 // Fixed-point value with four decimals: 1,5 is 15000.

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, only those that are missing.
+# Usage: dipendenze.sh [test]   ("test" adds what the tests and benchmarks use)
+set -euo pipefail
+
+pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev fonts-liberation
+           fonts-dejavu-core)
+if [ "${1:-}" = test ]; then
+    pacchetti+=(xvfb xauth openbox xdotool poppler-utils libbenchmark-dev)
+fi
+
+mancanti=()
+for p in "${pacchetti[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || mancanti+=("$p")
+done
+if [ ${#mancanti[@]} -gt 0 ]; then
+    echo "Installazione di: ${mancanti[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q
+    apt-get install -y -q --no-install-recommends "${mancanti[@]}"
+fi

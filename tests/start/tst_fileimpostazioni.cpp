@@ -1,0 +1,286 @@
+#include "start/FileImpostazioni.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QString Nome = QStringLiteral("decimetra");
+
+QByteArray contenuto(const QString& percorso) {
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
+    return file.readAll();
+}
+
+void scrivi(const QString& percorso, const QByteArray& dati) {
+    QFile file(percorso);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(dati), dati.size());
+}
+
+const QByteArray RecordPredefinito = "12640511\r\n8438015\r\n328965\r\nTrue\r\nTrue\r\nTrue\r\n"
+                                     "16754175\r\n16745215\r\n4\r\n4\r\n9\r\n";
+
+} // namespace
+
+class TestFileImpostazioni : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void letturaDelLivello_data();
+    void letturaDelLivello();
+    void cartellaAlPostoDelFile();
+    void fileSenzaPermessoDiLettura();
+    void fileEnorme();
+    void pipeNonBlocca();
+    void cartellaNonScrivibile();
+    void letturaDelleOpzioni_data();
+    void letturaDelleOpzioni();
+    void opzioniAndataERitorno();
+    void ogniScritturaLasciaIntattoLAltroFile();
+    void recordDelLivelloLettoComeOpzioni();
+
+private:
+    QTemporaryDir* cartella = nullptr;
+    QString precedente;
+};
+
+void TestFileImpostazioni::init() {
+    precedente = QDir::currentPath();
+    cartella = new QTemporaryDir;
+    QVERIFY(cartella->isValid());
+    QVERIFY(QDir::setCurrent(cartella->path()));
+}
+
+void TestFileImpostazioni::cleanup() {
+    QDir::setCurrent(precedente);
+    delete cartella;
+    cartella = nullptr;
+}
+
+void TestFileImpostazioni::letturaDelLivello_data() {
+    QTest::addColumn<QByteArray>("file"); // "<none>": no file at all
+    QTest::addColumn<int>("livello");
+    QTest::addColumn<bool>("riscritto");
+
+    QTest::newRow("missing (first run)") << QByteArray("<none>") << 1 << true;
+    QTest::newRow("3") << QByteArray("3\r\n") << 3 << false;
+    QTest::newRow("12 without line end") << QByteArray("12") << 12 << false;
+    QTest::newRow("blanks around") << QByteArray("  2  \r\n") << 2 << false;
+    QTest::newRow("LF only") << QByteArray("3\n") << 3 << false;
+    QTest::newRow("lone CR") << QByteArray("2\rrest") << 2 << false;
+    QTest::newRow("empty") << QByteArray("") << 1 << true;
+    QTest::newRow("blank") << QByteArray("   \r\n") << 1 << true;
+    QTest::newRow("40000") << QByteArray("40000\r\n") << 1 << true;
+    QTest::newRow("32767") << QByteArray("32767\r\n") << 1 << true;
+    QTest::newRow("32768") << QByteArray("32768\r\n") << 1 << true;
+    QTest::newRow("-32768") << QByteArray("-32768\r\n") << 1 << true;
+    QTest::newRow("-32769") << QByteArray("-32769\r\n") << 1 << true;
+    QTest::newRow("0") << QByteArray("0\r\n") << 1 << true;
+    QTest::newRow("13") << QByteArray("13\r\n") << 1 << true;
+    QTest::newRow("negative") << QByteArray("-2\r\n") << 1 << true;
+    QTest::newRow("decimal") << QByteArray("2,5\r\n") << 1 << true;
+    QTest::newRow("text") << QByteArray("tre\r\n") << 1 << true;
+    QTest::newRow("long text") << QByteArray(5000, 'x') << 1 << true;
+    QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe", 4) << 1 << true;
+    QTest::newRow("digit then NUL") << QByteArray("2\x00", 2) << 1 << true;
+    QTest::newRow("options record in its place") << RecordPredefinito << 1 << true;
+}
+
+void TestFileImpostazioni::letturaDelLivello() {
+    QFETCH(QByteArray, file);
+    QFETCH(int, livello);
+    QFETCH(bool, riscritto);
+
+    if (file != "<none>") scrivi(FileLivello(Nome), file);
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    LeggiLivelli(stato, Nome);
+    QCOMPARE(stato.Livello, livello);
+    QCOMPARE(contenuto(FileLivello(Nome)), riscritto ? QByteArray("1\r\n") : file);
+}
+
+void TestFileImpostazioni::cartellaAlPostoDelFile() {
+    QVERIFY(QDir().mkdir(FileLivello(Nome)));
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    LeggiLivelli(stato, Nome);
+    QCOMPARE(stato.Livello, 1);
+    QVERIFY(QFileInfo(FileLivello(Nome)).isDir()); // the rewrite fails quietly
+    QVERIFY(!SalvaLivello(stato));
+}
+
+void TestFileImpostazioni::fileSenzaPermessoDiLettura() {
+    if (geteuid() == 0) QSKIP("root reads every file");
+    scrivi(FileLivello(Nome), "3\r\n");
+    QVERIFY(QFile::setPermissions(FileLivello(Nome), QFileDevice::WriteOwner));
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    LeggiLivelli(stato, Nome);
+    QCOMPARE(stato.Livello, 1);
+}
+
+void TestFileImpostazioni::fileEnorme() {
+    // A 64 MB text file starting with a valid value: only its beginning is read.
+    {
+        QFile file(FileLivello(Nome));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("3\r\n");
+        file.write(QByteArray(64 * 1024 * 1024, 'x'));
+    }
+    StatoProgramma testo;
+    testo.NomeProgramma = Nome;
+    LeggiLivelli(testo, Nome);
+    QCOMPARE(testo.Livello, 3);
+
+    // A sparse file of NUL bytes after the value is a binary file, not a record.
+    QVERIFY(QFile::remove(FileLivello(Nome)));
+    {
+        QFile file(FileLivello(Nome));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("2\r\n");
+        QVERIFY(file.resize(64 * 1024 * 1024));
+    }
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    LeggiLivelli(stato, Nome);
+    // The NUL bytes after the value make the record unreadable: fallback, rewritten.
+    QCOMPARE(stato.Livello, 1);
+    QCOMPARE(QFileInfo(FileLivello(Nome)).size(), 3);
+}
+
+void TestFileImpostazioni::pipeNonBlocca() {
+    // A named pipe with no writer would block a reader that opened it.
+    QVERIFY(mkfifo(QFile::encodeName(FileOpzioni(Nome)).constData(), 0600) == 0);
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    QVERIFY(!LeggiOpzioni(stato));
+    QCOMPARE(stato.Impostazioni, Opzioni{});
+}
+
+void TestFileImpostazioni::cartellaNonScrivibile() {
+    if (geteuid() == 0) QSKIP("root writes in every folder");
+    QVERIFY(
+        QFile::setPermissions(cartella->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    LeggiLivelli(stato, Nome);
+    QCOMPARE(stato.Livello, 1);
+    QVERIFY(!MemorizzaOpzioni(stato));
+    QFile::setPermissions(cartella->path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestFileImpostazioni::letturaDelleOpzioni_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("letto");
+
+    QByteArray scelte = "0\r\n1\r\n16777215\r\nFalse\r\ntrue\r\nFALSE\r\n65535\r\n255\r\n"
+                        "10\r\n0\r\n3";
+    QTest::newRow("chosen values, no final line end") << scelte << true;
+    QTest::newRow("LF only") << QByteArray(scelte).replace("\r\n", "\n") << true;
+    QTest::newRow("lone CR") << QByteArray(scelte).replace("\r\n", "\r") << true;
+    QTest::newRow("blanks around") << QByteArray(scelte).replace("\r\n", "  \r\n  ") << true;
+    QTest::newRow("missing") << QByteArray("<none>") << false;
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("ten lines") << scelte.left(scelte.lastIndexOf("\r\n")) << false;
+    QTest::newRow("index 11") << QByteArray(scelte).replace("\r\n10\r\n", "\r\n11\r\n") << false;
+    QTest::newRow("index -1") << QByteArray(scelte).replace("\r\n0\r\n3", "\r\n-1\r\n3") << false;
+    QTest::newRow("index 32768") << QByteArray(scelte).replace("\r\n0\r\n3", "\r\n32768\r\n3")
+                                 << false;
+    QTest::newRow("colour beyond RGB")
+        << QByteArray(scelte).replace("16777215", "16777216") << false;
+    QTest::newRow("negative colour")
+        << QByteArray(scelte).replace("0\r\n1\r\n", "-1\r\n1\r\n") << false;
+    QTest::newRow("not a boolean") << QByteArray(scelte).replace("False", "Forse") << false;
+    QTest::newRow("blank line") << QByteArray(scelte).replace("\r\n65535\r\n", "\r\n \r\n")
+                                << false;
+    QTest::newRow("binary") << QByteArray("\x01\x02\x00\xff", 4) << false;
+    QTest::newRow("long text") << QByteArray(100000, '7') << false;
+}
+
+void TestFileImpostazioni::letturaDelleOpzioni() {
+    QFETCH(QByteArray, file);
+    QFETCH(bool, letto);
+
+    if (file != "<none>") scrivi(FileOpzioni(Nome), file);
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    stato.Impostazioni.IndiceSfondo = 7; // left over from before: must not survive a failure
+    QCOMPARE(LeggiOpzioni(stato), letto);
+    if (!letto) {
+        QCOMPARE(stato.Impostazioni, Opzioni{});
+        QCOMPARE(contenuto(FileOpzioni(Nome)), file == "<none>" ? QByteArray("<missing>") : file);
+        return;
+    }
+    const Opzioni& o = stato.Impostazioni;
+    QCOMPARE(o.ColoreSfondo, 0);
+    QCOMPARE(o.ColoreAusiliario, 1);
+    QCOMPARE(o.ColoreCaratteri, QString("16777215"));
+    QCOMPARE(o.SuonoAttivo, false);
+    QCOMPARE(o.SceltaA, true);
+    QCOMPARE(o.SceltaB, false);
+    QCOMPARE(o.ColoreScansione, 65535);
+    QCOMPARE(o.ColoreScansioneScuro, QString("255"));
+    QCOMPARE(o.IndiceSfondo, 10);
+    QCOMPARE(o.IndiceScansione, 0);
+    QCOMPARE(o.IndiceCaratteri, 3);
+}
+
+void TestFileImpostazioni::opzioniAndataERitorno() {
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    QVERIFY(MemorizzaOpzioni(stato));
+    QCOMPARE(contenuto(FileOpzioni(Nome)), RecordPredefinito);
+
+    stato.Impostazioni.ColoreSfondo = Rgb(0, 0, 0); // "Nero" as page colour
+    stato.Impostazioni.SuonoAttivo = false;
+    stato.Impostazioni.IndiceCaratteri = 0;
+    QVERIFY(MemorizzaOpzioni(stato));
+    QVERIFY(contenuto(FileOpzioni(Nome)).startsWith("0\r\n8438015\r\n328965\r\nFalse\r\n"));
+
+    StatoProgramma letto;
+    letto.NomeProgramma = Nome;
+    QVERIFY(LeggiOpzioni(letto));
+    QCOMPARE(letto.Impostazioni, stato.Impostazioni);
+}
+
+void TestFileImpostazioni::ogniScritturaLasciaIntattoLAltroFile() {
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    stato.Livello = 3;
+    QVERIFY(SalvaLivello(stato));
+    stato.Impostazioni.IndiceSfondo = 9;
+    QVERIFY(MemorizzaOpzioni(stato));
+    QCOMPARE(contenuto(FileLivello(Nome)), QByteArray("3\r\n"));
+
+    stato.Livello = 2;
+    QVERIFY(SalvaLivello(stato));
+    StatoProgramma dopo;
+    dopo.NomeProgramma = Nome;
+    LeggiLivelli(dopo, Nome);
+    QVERIFY(LeggiOpzioni(dopo));
+    QCOMPARE(dopo.Livello, 2);
+    QCOMPARE(dopo.Impostazioni.IndiceSfondo, 9);
+
+    // Only the two record files, no temporary file left behind.
+    QCOMPARE(QDir().entryList(QDir::Files).size(), 2);
+}
+
+void TestFileImpostazioni::recordDelLivelloLettoComeOpzioni() {
+    scrivi(FileOpzioni(Nome), "3\r\n");
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    QVERIFY(!LeggiOpzioni(stato));
+    QCOMPARE(stato.Impostazioni, Opzioni{});
+}
+
+QTEST_GUILESS_MAIN(TestFileImpostazioni)
+#include "tst_fileimpostazioni.moc"
