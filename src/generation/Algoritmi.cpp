@@ -174,19 +174,23 @@ std::uint64_t Mescola(std::uint64_t z) {
 
 } // namespace
 
-FonteCasualeSistema::FonteCasualeSistema() : stato_(QRandomGenerator::system()->generate64()) {}
-
-void FonteCasualeSistema::Rimescola() {
-    // The time of day (UTC, in nanoseconds since midnight) is folded into the state by a
-    // bijective mix: the state keeps everything it had, so two stirs within one tick of
-    // the clock still move it apart. UTC, not local time: reading the local time consults
-    // the time-zone file on every call, and the zone adds nothing to a seed.
+std::uint64_t FonteCasualeSistema::OraDelGiornoSistema() {
+    // UTC, not local time: reading the local time consults the time-zone file on every
+    // call, and the zone adds nothing to a seed.
     constexpr std::int64_t NanoGiorno = 86'400'000'000'000;
     const std::int64_t adesso = std::chrono::duration_cast<std::chrono::nanoseconds>(
                                     std::chrono::system_clock::now().time_since_epoch())
                                     .count();
-    const auto tempo = static_cast<std::uint64_t>(adesso % NanoGiorno);
-    stato_ = Mescola(stato_ ^ (tempo * 0x9E3779B97F4A7C15ull));
+    return static_cast<std::uint64_t>(adesso % NanoGiorno);
+}
+
+FonteCasualeSistema::FonteCasualeSistema(OraDelGiorno ora)
+    : ora_(ora), stato_(QRandomGenerator::system()->generate64()) {}
+
+void FonteCasualeSistema::Rimescola() {
+    // The time of day is folded into the state by a bijective mix: the state keeps
+    // everything it had, so two stirs within one tick of the clock still move it apart.
+    stato_ = Mescola(stato_ ^ (ora_() * 0x9E3779B97F4A7C15ull));
 }
 
 float FonteCasualeSistema::Rnd() {

@@ -2,6 +2,7 @@
 // ranges, the spread of the real random source, and an exhaustive exactness check.
 
 #include "generation/Algoritmi.h"
+#include "start/Catalogo.h"
 #include "support/FonteCasualeFinta.h"
 
 #include <QSet>
@@ -67,8 +68,10 @@ private slots:
     void fuoriIntervallo_data();
     void fuoriIntervallo();
     void quattroUnita();
-    void treUnita();
+    void catalogo_data();
+    void catalogo();
     void ordineTre();
+    void raffica_data();
     void raffica();
     void fonteSistema();
     void esaustivo();
@@ -268,18 +271,31 @@ void TestGeneraProblema::quattroUnita() {
         QCOMPARE(cifre[k], (QSet<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
-// With three units only pairs 4..6 occur and the blank first symbol is never used.
-void TestGeneraProblema::treUnita() {
-    StatoProgramma s = Stato(3, 3);
+// On every system of the catalogue: with three units only pairs 4..6 occur and the blank
+// first symbol is never used; with four units all six pairs occur.
+void TestGeneraProblema::catalogo_data() {
+    QTest::addColumn<int>("livello");
+    for (int livello = 1; livello <= 12; ++livello)
+        QTest::addRow("sistema %d", livello) << livello;
+}
+
+void TestGeneraProblema::catalogo() {
+    QFETCH(int, livello);
+    StatoProgramma s;
+    s.Livello = static_cast<std::int16_t>(livello);
+    SceltaSimboli(s);
+    s.OrdineSimboli = 3;
+    QVERIFY(s.NumeroUnita == 3 || s.NumeroUnita == 4);
     FonteCasualeSistema fonte;
     QSet<int> coppie;
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 1500; ++i) {
         GeneraProblema(s, fonte);
         coppie << s.CoppiaSimboli;
-        QVERIFY2(s.SimboloDa.trimmed() != "" && s.SimboloA.trimmed() != "",
+        QVERIFY2(!s.SimboloDa.trimmed().isEmpty() && !s.SimboloA.trimmed().isEmpty(),
                  qPrintable(QString("coppia %1").arg(s.CoppiaSimboli)));
     }
-    QCOMPARE(coppie, (QSet<int>{4, 5, 6}));
+    const QSet<int> attese = s.NumeroUnita == 3 ? QSet<int>{4, 5, 6} : QSet<int>{1, 2, 3, 4, 5, 6};
+    QCOMPARE(coppie, attese);
 }
 
 // Order 3 decides the direction per problem: both occur, each matching its draw.
@@ -307,11 +323,19 @@ void TestGeneraProblema::ordineTre() {
     QVERIFY(su > 50);
 }
 
-// Thirty calls in a burst (one worksheet, well within one tick of the clock) give thirty
-// independently drawn problems.
+// Thirty calls in a burst (one worksheet) give thirty independently drawn problems, also
+// when the clock does not move at all between them.
+void TestGeneraProblema::raffica_data() {
+    QTest::addColumn<bool>("orologioFermo");
+    QTest::newRow("orologio vero") << false;
+    QTest::newRow("orologio fermo") << true;
+}
+
 void TestGeneraProblema::raffica() {
+    QFETCH(bool, orologioFermo);
     StatoProgramma s = Stato(4, 3);
-    FonteCasualeSistema fonte;
+    FonteCasualeSistema fonte(orologioFermo ? +[]() -> std::uint64_t { return 36'000'000'000'000; }
+                                            : FonteCasualeSistema::OraDelGiornoSistema);
     QSet<QString> problemi;
     for (int i = 0; i < 30; ++i) {
         GeneraProblema(s, fonte);
@@ -323,9 +347,8 @@ void TestGeneraProblema::raffica() {
     QVERIFY2(problemi.size() >= 25, qPrintable(QString::number(problemi.size())));
 }
 
-// The real source: values in [0, 1) with a mean near one half; stirring it with the same
-// time of day over and over never brings it back to an earlier state; two sources made
-// at the same moment do not repeat each other.
+// The real source: values in [0, 1) with a mean near one half; stirring never brings it
+// back to an earlier state; two sources made at the same moment do not repeat each other.
 void TestGeneraProblema::fonteSistema() {
     FonteCasualeSistema fonte;
     double somma = 0;
@@ -336,11 +359,13 @@ void TestGeneraProblema::fonteSistema() {
     }
     QVERIFY(std::abs(somma / 100000 - 0.5) < 0.01);
 
+    // Stirred twice with the same time of day, the source still does not come back.
+    FonteCasualeSistema ferma(+[]() -> std::uint64_t { return 42; });
     QSet<float> dopoRimescola;
     for (int i = 0; i < 1000; ++i) {
-        fonte.Rimescola();
-        fonte.Rimescola();
-        dopoRimescola << fonte.Rnd();
+        ferma.Rimescola();
+        ferma.Rimescola();
+        dopoRimescola << ferma.Rnd();
     }
     QVERIFY(dopoRimescola.size() > 990);
 
