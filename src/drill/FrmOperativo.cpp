@@ -1,5 +1,6 @@
 #include "drill/FrmOperativo.h"
 
+#include "ui/FrmIstruzioni.h"
 #include "ui/GruppoTasti.h"
 #include "ui/Resize.h"
 
@@ -110,11 +111,6 @@ void FrmOperativo::ImpostaStampa(std::function<void()> apriStampa) {
     Aggiorna();
 }
 
-void FrmOperativo::ImpostaIstruzioni(std::function<void()> apriIstruzioni) {
-    apriIstruzioni_ = std::move(apriIstruzioni);
-    mnuIstruzioni_->setEnabled(static_cast<bool>(apriIstruzioni_));
-}
-
 // ---------------------------------------------------------------------------------------
 // Building the window at its design size
 
@@ -123,9 +119,9 @@ void FrmOperativo::Costruisci() {
 
     mnuIstruzioni_ = menuBar()->addAction(QStringLiteral("Istruzioni"));
     mnuIstruzioni_->setObjectName(QStringLiteral("mnuIstruzioni"));
-    mnuIstruzioni_->setEnabled(false);
     connect(mnuIstruzioni_, &QAction::triggered, this, [this] {
-        if (apriIstruzioni_) apriIstruzioni_();
+        frmIstruzioni istruzioni(this);
+        istruzioni.exec();
     });
     mnuVisualizza_ = menuBar()->addAction(QStringLiteral("Visualizza l'esercizio"));
     mnuVisualizza_->setObjectName(QStringLiteral("mnuVisualizza"));

@@ -34,9 +34,6 @@ public:
     // Opens the printout window ("Visualizza l'esercizio" and the end panel's "Stampa").
     // Until one is given both stay greyed.
     void ImpostaStampa(std::function<void()> apriStampa);
-    // Opens the instructions window modally ("Istruzioni"). Until one is given the entry
-    // stays greyed.
-    void ImpostaIstruzioni(std::function<void()> apriIstruzioni);
 
     Serie& serie() { return serie_; }
     const Serie& serie() const { return serie_; }
@@ -64,7 +61,6 @@ private:
     Proporzioni* proporzioni_ = nullptr;
     bool serieAvviata_ = false;
     std::function<void()> apriStampa_;
-    std::function<void()> apriIstruzioni_;
 
     QAction* mnuIstruzioni_ = nullptr;
     QAction* mnuVisualizza_ = nullptr;

@@ -4,6 +4,7 @@
 #include "drill/Serie.h"
 #include "generation/Algoritmi.h"
 #include "support/DoppiSerie.h"
+#include "support/FonteCasualeFinta.h"
 
 #include <QtTest>
 
@@ -100,7 +101,7 @@ struct Banco {
     }
 
     StatoProgramma stato;
-    FonteScritta fonte;
+    FonteCasualeFinta fonte;
     OrologioFinto orologio;
     SuonoFinto suono;
     Serie serie;
@@ -430,7 +431,7 @@ void TestSerie::sistemaATreUnita() {
                      QStringLiteral(" dl "), QStringLiteral(" cl ")};
     stato.NumeroUnita = 3;
     stato.TipoEsercizio = 2;
-    FonteScritta fonte;
+    FonteCasualeFinta fonte;
     OrologioFinto orologio;
     SuonoFinto suono;
     Serie serie(stato, fonte, orologio, suono);
@@ -449,8 +450,7 @@ void TestSerie::tipoTreSorteggiaOgniEsercizio() {
     Banco b({Metri}, 3);
     // The first draw was made by NuovaSerie with an empty script: r = 0 gives a number.
     QCOMPARE(b.stato.Sorteggio, 1);
-    b.fonte.valori = {0.9f, 0.6f, 0.2f, 0.5f};
-    b.fonte.letti = 0;
+    b.fonte.Carica({0.9f, 0.6f, 0.2f, 0.5f});
     const QList<Riga> attese{Riga::Simbolo, Riga::Simbolo, Riga::Numero, Riga::Simbolo};
     for (Riga attesa : attese) {
         b.Passi(QStringLiteral("RA"));
@@ -463,7 +463,7 @@ void TestSerie::tipoTreSorteggiaOgniEsercizio() {
         QVERIFY(b.stato.Esercizio[b.stato.IndiceEsercizio].endsWith(
             attesa == Riga::Numero ? QStringLiteral("  r. ") : QStringLiteral("... r.")));
     }
-    QCOMPARE(b.fonte.letti, 4);
+    QCOMPARE(b.fonte.Letti(), 4);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -493,7 +493,7 @@ void TestSerie::fineSerie() {
         Banco b(
             {Metri, {"0,001", " mm ", "  m ", "0,000001"}, {"999,9", "  m ", " mm ", "999.900"}},
             tipo);
-        b.fonte.valori = QList<float>(20, 0.7f);
+        b.fonte.Carica(QList<float>(20, 0.7f));
         const QStringList passi = esercizi.split(u'|');
         for (qsizetype i = 0; i < passi.size(); ++i) {
             QCOMPARE(b.stato.IndiceEsercizio, i + 1);

@@ -1,8 +1,7 @@
 #pragma once
 
 // Test doubles for the drill: a clock the test moves by hand, a sound player that counts,
-// a random source that plays back a script, and a problem generator that hands out
-// problems the test wrote.
+// and a problem generator that hands out problems the test wrote.
 
 #include "generation/Algoritmi.h"
 #include "start/Servizi.h"
@@ -22,15 +21,6 @@ class SuonoFinto : public Suono {
 public:
     void SuonoEsatto() override { ++suonati; }
     int suonati = 0;
-};
-
-// Plays back values in order; 0 once the script has run out.
-class FonteScritta : public FonteCasuale {
-public:
-    void Rimescola() override {}
-    float Rnd() override { return letti < valori.size() ? valori[letti++] : 0.0f; }
-    QList<float> valori;
-    qsizetype letti = 0;
 };
 
 // One problem as the generator would leave it in the program-wide state.
