@@ -26,6 +26,8 @@ public:
 
     // How many times the chime was started (for diagnostics and tests).
     int Suonati() const { return suonati_; }
+    // Whether the sound has been read and decoded.
+    bool Pronto() const;
 
 private:
     QSoundEffect* effetto_ = nullptr;

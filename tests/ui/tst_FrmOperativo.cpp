@@ -1,0 +1,448 @@
+// The drill window driven by real key and mouse events: whole series by keyboard alone and
+// by mouse alone, a held key, the sound on right replies, resizing mid-series, the menus.
+
+#include "drill/FrmOperativo.h"
+#include "start/Catalogo.h"
+#include "support/DoppiSerie.h"
+#include "support/FonteCasualeFinta.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Twenty problems of both kinds, among them the longest answers.
+QList<ProblemaFinto> Problemi() {
+    const QList<ProblemaFinto> base{
+        {"3", "  m ", " dm ", "30"},           {"0,001", " mm ", "  m ", "0,000001"},
+        {"999,9", "  m ", " mm ", "999.900"},  {"42", " dm ", "  m ", "4,2"},
+        {"10,001", " cm ", "  m ", "0,10001"}, {"1", "  m ", " mm ", "1.000"},
+        {"0,5", " dm ", " cm ", "5"},
+    };
+    QList<ProblemaFinto> problemi;
+    for (int i = 0; i < 20; ++i)
+        problemi << base[i % base.size()];
+    return problemi;
+}
+
+// Number or symbol for each exercise of kind 3: a symbol every third exercise.
+QList<float> Sorteggi() {
+    QList<float> valori;
+    for (int i = 0; i < 20; ++i)
+        valori << (i % 3 == 1 ? 0.75f : 0.25f);
+    return valori;
+}
+
+struct Banco {
+    Banco() {
+        stato.Livello = 4;
+        SceltaSimboli(stato);
+        ScegliTipo(stato, 2);   // number or symbol
+        ScegliOrdine(stato, 2); // both directions
+        fonte.Carica(Sorteggi());
+        w = std::make_unique<FrmOperativo>(stato, fonte, orologio, suono, nullptr);
+        w->serie().ImpostaGeneratore(GeneratoreFinto(Problemi()));
+    }
+
+    void Mostra() {
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+
+    QPushButton* Tasto(const QString& nome) const {
+        auto* b = w->findChild<QPushButton*>(nome);
+        if (!b) qFatal("no key %s", qPrintable(nome));
+        return b;
+    }
+    QLabel* Etichetta(const char* nome) const { return w->findChild<QLabel*>(QLatin1String(nome)); }
+    QFrame* Cornice(const char* nome) const { return w->findChild<QFrame*>(QLatin1String(nome)); }
+
+    bool Numero() const { return w->serie().RigaAttiva() == Riga::Numero; }
+    int SimboloGiusto() const {
+        for (int i = 0; i < 4; ++i)
+            if (stato.Simbolo[i + 1].trimmed() == stato.SoluzioneTesto) return i;
+        return -1;
+    }
+    QString Sbagliata() const {
+        return stato.SoluzioneTesto == QStringLiteral("9") ? QStringLiteral("8")
+                                                           : QStringLiteral("9");
+    }
+
+    // ---- Keyboard alone: every key goes to the widget that has the focus ----
+    void Premi(int tasto) {
+        QWidget* fuoco = QApplication::focusWidget();
+        QVERIFY2(fuoco, "nothing has the focus");
+        QTest::keyClick(fuoco, Qt::Key(tasto));
+    }
+    void DigitaTastiera(const QString& testo) {
+        for (QChar c : testo) {
+            if (c == u',')
+                Premi(Qt::Key_Comma);
+            else if (c != u'.')
+                Premi(Qt::Key_0 + c.digitValue());
+        }
+    }
+    // A reply typed, then V and Enter; or a symbol by its digit, then Enter.
+    void RispondiTastiera(bool giusta) {
+        if (Numero()) {
+            DigitaTastiera(giusta ? stato.SoluzioneTesto : Sbagliata());
+            Premi(Qt::Key_V);
+        } else {
+            const int giusto = SimboloGiusto();
+            Premi(Qt::Key_0 + (giusta ? giusto : (giusto + 1) % 4));
+        }
+        Premi(Qt::Key_Return);
+    }
+
+    // ---- Mouse alone ----
+    void Clic(const QString& nome) { QTest::mouseClick(Tasto(nome), Qt::LeftButton); }
+    void RispondiMouse(bool giusta) {
+        if (Numero()) {
+            for (QChar c : giusta ? stato.SoluzioneTesto : Sbagliata()) {
+                if (c == u',')
+                    Clic(QStringLiteral("Option2_10"));
+                else if (c != u'.')
+                    Clic(QStringLiteral("Option2_%1").arg(c.digitValue()));
+            }
+            Clic(QStringLiteral("Option2_12"));
+        } else {
+            const int giusto = SimboloGiusto();
+            Clic(QStringLiteral("Option1_%1").arg(giusta ? giusto : (giusto + 1) % 4));
+            Clic(QStringLiteral("Option1_5"));
+        }
+    }
+    void AvantiMouse() {
+        Clic(Numero() ? QStringLiteral("Option2_13") : QStringLiteral("Option1_6"));
+    }
+
+    // The panel in front is the only one shown and enabled, and the focus is on one of its
+    // enabled keys: a keyboard user can always go on.
+    void ControllaPannello() const {
+        const char* nomi[5] = {"fraTastierino", "fraSimboli", "fraAiuto", "fraIntervento",
+                               "fraAvviso"};
+        const int davanti = static_cast<int>(w->serie().PannelloAttivo());
+        for (int k = 0; k < 5; ++k) {
+            QCOMPARE(Cornice(nomi[k])->isVisible(), k == davanti);
+            QCOMPARE(Cornice(nomi[k])->isEnabled(), k == davanti);
+        }
+        auto* fuoco = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        QVERIFY2(fuoco, "the focus is not on a key");
+        QCOMPARE(fuoco->parentWidget(), Cornice(nomi[davanti]));
+        QVERIFY(fuoco->isEnabled());
+        QCOMPARE(Cornice("fraNumero")->isVisible(), Numero());
+        QCOMPARE(Cornice("fraSimbolo")->isVisible(), !Numero());
+    }
+
+    StatoProgramma stato;
+    FonteCasualeFinta fonte;
+    OrologioFinto orologio;
+    SuonoFinto suono;
+    std::unique_ptr<FrmOperativo> w;
+};
+
+} // namespace
+
+class TestFrmOperativo : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QApplication::setStyle(QStringLiteral("Fusion")); }
+    void serieDaTastiera_data();
+    void serieDaTastiera();
+    void serieColMouse_data();
+    void serieColMouse();
+    void cifraTenuta();
+    void suonoSoloSuRispostaEsatta();
+    void ridimensionareNonPerdeLaSerie();
+    void chiudereEriaprire();
+    void escoChiude();
+    void istruzioni();
+    void stampa();
+};
+
+// Per exercise: R right at first try, 1 right after one "NO", I wrong then "SI",
+// 3 three "NO" then "INTERVENGO IO".
+void TestFrmOperativo::serieDaTastiera_data() {
+    QTest::addColumn<QString>("esercizi");
+    QTest::addColumn<int>("esatte");
+    QTest::newRow("all right") << QString(20, u'R') << 20;
+    QTest::newRow("with help") << QStringLiteral("R1IR3RRIR1RR3RRRIRR1") << 15;
+}
+
+void TestFrmOperativo::serieDaTastiera() {
+    QFETCH(QString, esercizi);
+    QFETCH(int, esatte);
+
+    Banco b;
+    b.Mostra();
+    for (qsizetype i = 0; i < esercizi.size(); ++i) {
+        QCOMPARE(b.stato.IndiceEsercizio, i + 1);
+        b.ControllaPannello();
+        const QChar passo = esercizi[i];
+        if (passo == u'1') {
+            b.RispondiTastiera(false);
+            b.ControllaPannello();
+            QCOMPARE(QApplication::focusWidget(), b.Tasto(QStringLiteral("Option3_0")));
+            b.Premi(Qt::Key_Return); // NO
+        } else if (passo == u'I') {
+            b.RispondiTastiera(false);
+            b.Premi(Qt::Key_S);
+            b.Premi(Qt::Key_Return); // SI
+        } else if (passo == u'3') {
+            for (int k = 0; k < 3; ++k) {
+                b.ControllaPannello();
+                b.RispondiTastiera(false);
+                b.Premi(Qt::Key_Return); // NO
+            }
+            b.ControllaPannello();
+            QCOMPARE(QApplication::focusWidget(), b.Tasto(QStringLiteral("Option4")));
+            b.Premi(Qt::Key_Return); // INTERVENGO IO
+        }
+        if (passo == u'R' || passo == u'1') {
+            b.ControllaPannello();
+            b.RispondiTastiera(true);
+            QCOMPARE(b.Etichetta("LblEsito")->text(), QStringLiteral("Esatto"));
+        } else {
+            QCOMPARE(b.Etichetta(b.Numero() ? "lblCorrezione" : "lblCorrezioneS")->text(),
+                     b.stato.SoluzioneTesto);
+        }
+        if (i + 1 < esercizi.size()) {
+            b.ControllaPannello(); // the focus is on "Avanti"
+            b.Premi(Qt::Key_Return);
+        }
+    }
+    b.ControllaPannello();
+    QCOMPARE(b.w->serie().PannelloAttivo(), Pannello::Avviso);
+    QCOMPARE(QApplication::focusWidget(), b.Tasto(QStringLiteral("optAvviso_1")));
+    QCOMPARE(b.stato.EsatteTotale, esatte);
+    QCOMPARE(b.stato.ErrateTotale, 20 - esatte);
+    QCOMPARE(b.suono.suonati, esatte);
+    QCOMPARE(b.Etichetta("LblOperazione")->text(), QStringLiteral("20"));
+    QCOMPARE(b.Etichetta("lblRisEsatte")->text(), QString::number(esatte));
+
+    b.Premi(Qt::Key_Return); // "Ricomincia"
+    QCOMPARE(b.stato.IndiceEsercizio, 1);
+    QCOMPARE(b.stato.EsatteTotale, 0);
+    QCOMPARE(b.Etichetta("lblRisEsatte")->text(), QString());
+    b.ControllaPannello();
+}
+
+void TestFrmOperativo::serieColMouse_data() {
+    serieDaTastiera_data();
+}
+
+void TestFrmOperativo::serieColMouse() {
+    QFETCH(QString, esercizi);
+    QFETCH(int, esatte);
+
+    Banco b;
+    b.Mostra();
+    for (qsizetype i = 0; i < esercizi.size(); ++i) {
+        QCOMPARE(b.stato.IndiceEsercizio, i + 1);
+        const QChar passo = esercizi[i];
+        if (passo == u'1') {
+            b.RispondiMouse(false);
+            QVERIFY(b.Cornice("fraAiuto")->isVisible());
+            QVERIFY(b.w->findChild<QWidget*>(b.Numero() ? "Linea1" : "Line1")->isVisible());
+            b.Clic(QStringLiteral("Option3_0"));
+            QCOMPARE(b.Etichetta(b.Numero() ? "LblRisultato" : "lblRisultatoS")->text(),
+                     QStringLiteral("?"));
+        } else if (passo == u'I') {
+            b.RispondiMouse(false);
+            b.Clic(QStringLiteral("Option3_1"));
+        } else if (passo == u'3') {
+            for (int k = 0; k < 3; ++k) {
+                b.RispondiMouse(false);
+                b.Clic(QStringLiteral("Option3_0"));
+            }
+            QVERIFY(b.Cornice("fraIntervento")->isVisible());
+            b.Clic(QStringLiteral("Option4"));
+        }
+        if (passo == u'R' || passo == u'1') {
+            b.RispondiMouse(true);
+            QCOMPARE(b.Etichetta("LblEsito")->text(), QStringLiteral("Esatto"));
+        }
+        if (i + 1 < esercizi.size()) b.AvantiMouse();
+    }
+    QVERIFY(b.Cornice("fraAvviso")->isVisible());
+    QCOMPARE(b.stato.EsatteTotale, esatte);
+    QCOMPARE(b.stato.ErrateTotale, 20 - esatte);
+    QCOMPARE(b.suono.suonati, esatte);
+    QVERIFY(!b.Tasto(QStringLiteral("optAvviso_0"))->isEnabled()); // no printout window yet
+    b.Clic(QStringLiteral("optAvviso_1"));
+    QCOMPARE(b.stato.IndiceEsercizio, 1);
+    QVERIFY(b.Cornice("fraTastierino")->isVisible());
+}
+
+void TestFrmOperativo::cifraTenuta() {
+    Banco b;
+    b.Mostra();
+    QVERIFY(b.Numero());
+    QWidget* fuoco = QApplication::focusWidget();
+    QCOMPARE(fuoco, b.Tasto(QStringLiteral("Option2_0")));
+    // A digit held down: one press, then the keyboard's repeats, then the release.
+    QKeyEvent giu(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
+    QApplication::sendEvent(fuoco, &giu);
+    for (int k = 0; k < 5; ++k) {
+        QKeyEvent ripetuto(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"), true);
+        QApplication::sendEvent(QApplication::focusWidget(), &ripetuto);
+    }
+    QKeyEvent su(QEvent::KeyRelease, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
+    QApplication::sendEvent(QApplication::focusWidget(), &su);
+    QCOMPARE(b.stato.RispostaTesto, QStringLiteral("7"));
+    QCOMPARE(b.Etichetta("LblRisultato")->text(), QStringLiteral("7"));
+    // A second, separate press enters again.
+    b.Premi(Qt::Key_7);
+    QCOMPARE(b.Etichetta("LblRisultato")->text(), QStringLiteral("77"));
+    // A held Enter on "Verifica" verifies once: the reply is wrong, "NO" is not pressed.
+    b.Premi(Qt::Key_V);
+    QKeyEvent invio(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &invio);
+    QKeyEvent invioRipetuto(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(QApplication::focusWidget(), &invioRipetuto);
+    QCOMPARE(b.w->serie().PannelloAttivo(), Pannello::Aiuto);
+    QCOMPARE(b.stato.TentativiNo, 0);
+}
+
+// The sound double is called once for each right reply and never otherwise.
+void TestFrmOperativo::suonoSoloSuRispostaEsatta() {
+    Banco b;
+    b.Mostra();
+    const auto passo = [&b](const char* descrizione, auto&& azione, int attesi) {
+        azione();
+        QVERIFY2(b.suono.suonati == attesi, descrizione);
+    };
+    passo(
+        "wrong reply", [&] { b.RispondiMouse(false); }, 0);
+    passo(
+        "NO", [&] { b.Clic(QStringLiteral("Option3_0")); }, 0);
+    passo(
+        "right reply", [&] { b.RispondiMouse(true); }, 1);
+    passo(
+        "Avanti", [&] { b.AvantiMouse(); }, 1);
+    passo(
+        "right by keyboard", [&] { b.RispondiTastiera(true); }, 2);
+    passo(
+        "Enter held on the closed exercise",
+        [&] {
+            QKeyEvent ripetuto(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(QApplication::focusWidget(), &ripetuto);
+        },
+        2);
+    passo(
+        "Avanti", [&] { b.Premi(Qt::Key_Return); }, 2);
+    passo(
+        "wrong then SI",
+        [&] {
+            b.RispondiMouse(false);
+            b.Clic(QStringLiteral("Option3_1"));
+        },
+        2);
+}
+
+void TestFrmOperativo::ridimensionareNonPerdeLaSerie() {
+    Banco b;
+    b.Mostra();
+    for (int i = 0; i < 3; ++i) {
+        b.RispondiMouse(true);
+        b.AvantiMouse();
+    }
+    b.Clic(QStringLiteral("Option2_5"));
+    const QString riga2 = b.stato.Esercizio[2];
+    const QSize prima = b.Tasto(QStringLiteral("Option2_5"))->size();
+
+    b.w->showMaximized();
+    QTRY_VERIFY(b.w->isMaximized());
+    QTRY_VERIFY(b.Tasto(QStringLiteral("Option2_5"))->size() != prima);
+    b.w->showNormal();
+    b.w->resize(1000, 700);
+    QTRY_COMPARE(b.w->size(), QSize(1000, 700));
+
+    QCOMPARE(b.stato.IndiceEsercizio, 4);
+    QCOMPARE(b.stato.EsatteTotale, 3);
+    QCOMPARE(b.stato.Esercizio[2], riga2);
+    QCOMPARE(b.stato.RispostaTesto, QStringLiteral("5"));
+    QCOMPARE(b.Etichetta("LblRisultato")->text(), QStringLiteral("5"));
+    QCOMPARE(b.Etichetta("lblRisEsatte")->text(), QStringLiteral("3"));
+    // The panels and the crossing lines follow the new size.
+    const QWidget* riferimento = b.Etichetta("lblRiferimento");
+    QCOMPARE(b.Cornice("fraTastierino")->pos(), riferimento->pos());
+    b.RispondiMouse(false);
+    const QWidget* linea = b.w->findChild<QWidget*>("Linea1");
+    QVERIFY(linea->isVisible());
+    QCOMPARE(linea->size(), b.Etichetta("LblRisultato")->size());
+    QVERIFY(b.Etichetta("LblRisultato")->width() > 250 * 1000 / FrmOperativo::LarghezzaProgetto);
+    QCOMPARE(b.Etichetta("LblRisultato")->font().pointSizeF(), 44.0); // fonts never scale
+}
+
+void TestFrmOperativo::chiudereEriaprire() {
+    Banco b;
+    b.Mostra();
+    b.RispondiMouse(true);
+    b.AvantiMouse();
+    QCOMPARE(b.stato.IndiceEsercizio, 2);
+    b.w->close();
+    b.w->show(); // shown again after closing: a new series
+    QTRY_COMPARE(b.stato.IndiceEsercizio, 1);
+    QCOMPARE(b.stato.EsatteTotale, 0);
+    QVERIFY(b.stato.Esercizio[2].isEmpty());
+}
+
+void TestFrmOperativo::escoChiude() {
+    Banco b;
+    b.Mostra();
+    b.RispondiTastiera(true);
+    b.Premi(Qt::Key_E);
+    QCOMPARE(QApplication::focusWidget(),
+             b.Tasto(b.Numero() ? QStringLiteral("Option2_14") : QStringLiteral("Option1_7")));
+    b.Premi(Qt::Key_Return);
+    QTRY_VERIFY(!b.w->isVisible());
+}
+
+void TestFrmOperativo::istruzioni() {
+    Banco b;
+    b.Mostra();
+    auto* voce = b.w->findChild<QAction*>(QStringLiteral("mnuIstruzioni"));
+    QVERIFY(voce && voce->isEnabled());
+    QString aperta;
+    QTimer::singleShot(0, [&aperta] {
+        QWidget* modale = QApplication::activeModalWidget();
+        if (!modale) return;
+        aperta = modale->objectName() + u' ' + modale->windowTitle();
+        modale->close();
+    });
+    voce->trigger(); // returns when the modal window is closed
+    QCOMPARE(aperta, QStringLiteral("frmIstruzioni ISTRUZIONI"));
+    QCOMPARE(b.stato.IndiceEsercizio, 1);
+}
+
+void TestFrmOperativo::stampa() {
+    Banco b;
+    auto* visualizza = b.w->findChild<QAction*>(QStringLiteral("mnuVisualizza"));
+    QVERIFY(!visualizza->isEnabled());
+    int aperture = 0;
+    b.w->ImpostaStampa([&aperture] { ++aperture; });
+    b.Mostra();
+    QVERIFY(visualizza->isEnabled());
+    visualizza->trigger();
+    QCOMPARE(aperture, 1);
+    for (int i = 0; i < 20; ++i) {
+        b.RispondiMouse(true);
+        if (i < 19) b.AvantiMouse();
+    }
+    // "Stampa" now leads the end panel and opens the printout; the series stays.
+    QCOMPARE(QApplication::focusWidget(), b.Tasto(QStringLiteral("optAvviso_0")));
+    b.Clic(QStringLiteral("optAvviso_0"));
+    QCOMPARE(aperture, 2);
+    QCOMPARE(b.stato.IndiceEsercizio, 20);
+    QVERIFY(b.Cornice("fraAvviso")->isVisible());
+}
+
+QTEST_MAIN(TestFrmOperativo)
+#include "tst_FrmOperativo.moc"
