@@ -76,10 +76,15 @@ int main(int argc, char* argv[]) {
     OrologioVero orologio;
     Muto suono;
     FrmOperativo w(stato, fonte, orologio, suono, nullptr);
-    if (massimizzata)
-        w.showMaximized();
-    else
+    if (massimizzata && QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        // No window manager: the maximised size of a 1920x1080 screen, set by hand.
+        w.resize(1920, 1061);
         w.show();
+    } else if (massimizzata) {
+        w.showMaximized();
+    } else {
+        w.show();
+    }
     if (!QTest::qWaitForWindowExposed(&w)) return 1;
     QTest::qWait(200);
     std::printf("platform %s, window %dx%d\n", qPrintable(QGuiApplication::platformName()),

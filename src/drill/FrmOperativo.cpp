@@ -33,6 +33,8 @@ QFont Carattere(qreal punti, bool grassetto = true) {
 }
 
 void Colora(QWidget* w, QPalette::ColorRole ruolo, const QColor& colore) {
+    // An unchanged colour is not set again: a new palette repaints the widget.
+    if (w->palette().color(ruolo) == colore) return;
     QPalette p = w->palette();
     p.setColor(ruolo, colore);
     w->setPalette(p);
@@ -46,6 +48,8 @@ QLabel* Etichetta(QWidget* genitore, const char* nome, QRect g, qreal punti,
     l->setGeometry(g);
     l->setFont(Carattere(punti, grassetto));
     l->setAlignment(allineamento);
+    // Opaque: a changed text repaints the label alone, not the window behind it.
+    l->setAutoFillBackground(true);
     return l;
 }
 
@@ -206,6 +210,7 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
     testo(lblCorrezione_, Correzione);
     Label3_ = Etichetta(fraNumero_, "Label3", LblRisultato_->geometry(), 8);
     Label3_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Label3_->setAutoFillBackground(false);
     linee_[0] = new Linea(Label3_, "Linea1", true);
     linee_[1] = new Linea(Label3_, "Linea2", false);
 
