@@ -1,6 +1,7 @@
 // The drill series without widgets: reply entry, checking, help, the program's solution,
 // counters, times, record lines and the keyboard rules of the three key arrays.
 
+#include "drill/OrologioSistema.h"
 #include "drill/Serie.h"
 #include "generation/Algoritmi.h"
 #include "support/DoppiSerie.h"
@@ -144,6 +145,7 @@ private slots:
     void valoreRisposta();
     void serieConIlGeneratore_data();
     void serieConIlGeneratore();
+    void orologioDiSistema();
 };
 
 // ---------------------------------------------------------------------------------------
@@ -844,6 +846,21 @@ void TestSerie::serieConIlGeneratore() {
         QCOMPARE(stato.EsatteTotale, 20);
     }
     QCOMPARE(suono.suonati, 2000);
+}
+
+// The real clock counts milliseconds from a monotonic source.
+void TestSerie::orologioDiSistema() {
+    OrologioSistema orologio;
+    QElapsedTimer riferimento;
+    riferimento.start();
+    const std::int64_t inizio = orologio.Millisecondi();
+    std::int64_t ultimo = inizio;
+    while (riferimento.elapsed() < 60) {
+        const std::int64_t ora = orologio.Millisecondi();
+        QVERIFY(ora >= ultimo);
+        ultimo = ora;
+    }
+    QVERIFY2(ultimo - inizio >= 50 && ultimo - inizio < 1000, qPrintable(QString::number(ultimo)));
 }
 
 QTEST_APPLESS_MAIN(TestSerie)

@@ -164,6 +164,9 @@ private slots:
     void escoChiude();
     void istruzioni();
     void stampa();
+    void testiFissi_data();
+    void testiFissi();
+    void tastoSpentoNonRisponde();
 };
 
 // Per exercise: R right at first try, 1 right after one "NO", I wrong then "SI",
@@ -442,6 +445,97 @@ void TestFrmOperativo::stampa() {
     QCOMPARE(aperture, 2);
     QCOMPARE(b.stato.IndiceEsercizio, 20);
     QVERIFY(b.Cornice("fraAvviso")->isVisible());
+}
+
+void TestFrmOperativo::testiFissi_data() {
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("suggerimento");
+    const QString nessuno;
+    QTest::newRow("Cancella") << "Option2_11"
+                              << "Cancella" << nessuno;
+    QTest::newRow("Verifica") << "Option2_12"
+                              << "Verifica" << nessuno;
+    QTest::newRow("Avanti") << "Option2_13"
+                            << "Avanti" << nessuno;
+    QTest::newRow("Esco") << "Option2_14"
+                          << "Esco" << nessuno;
+    QTest::newRow("symbol Cancella") << "Option1_4"
+                                     << "Cancella" << nessuno;
+    QTest::newRow("Esci") << "Option1_7"
+                          << "Esci" << nessuno;
+    QTest::newRow("first symbol") << "Option1_0"
+                                  << "m" << nessuno;
+    QTest::newRow("Ti aiuto ?") << "LblAiuto"
+                                << "Ti aiuto ?" << nessuno;
+    QTest::newRow("NO") << "Option3_0"
+                        << "NO" << nessuno;
+    QTest::newRow("SI") << "Option3_1"
+                        << "SI" << nessuno;
+    QTest::newRow("INTERVENGO IO") << "Option4"
+                                   << "INTERVENGO IO" << nessuno;
+    QTest::newRow("Intervengo io") << "lblIntervento"
+                                   << "Intervengo io" << nessuno;
+    QTest::newRow("Stampa") << "optAvviso_0"
+                            << "Stampa" << nessuno;
+    QTest::newRow("Ricomincia") << "optAvviso_1"
+                                << "Ricomincia" << nessuno;
+    QTest::newRow("warning") << "Label4"
+                             << "Se ricominci gli esercizi andranno persi" << nessuno;
+    QTest::newRow("Operazioni") << "lblTitoloOperazioni"
+                                << "Operazioni" << nessuno;
+    QTest::newRow("Risposte esatte") << "lblTitoloEsatte"
+                                     << "Risposte esatte " << nessuno;
+    QTest::newRow("Risposte errate") << "lblTitoloErrate"
+                                     << "Risposte errate" << nessuno;
+    QTest::newRow("Tempo parziale") << "lblTitoloParziale"
+                                    << "Tempo parziale" << nessuno;
+    QTest::newRow("Tempo totale") << "lblTitoloTotale"
+                                  << "Tempo totale" << nessuno;
+    QTest::newRow("partial time tip") << "lblTempoOperazione"
+                                      << ""
+                                      << "Secondi impiegati per ogni risposta";
+    QTest::newRow("total time tip") << "LblTempoTotale"
+                                    << ""
+                                    << "Secondi impiegati per ogni esercizio";
+    QTest::newRow("order heading")
+        << "Label1"
+        << " Da simbolo maggiore a simbolo minore e viceversa" << nessuno;
+    QTest::newRow("kind heading") << "Label2"
+                                  << " Trova il numero o il simbolo" << nessuno;
+}
+
+void TestFrmOperativo::testiFissi() {
+    QFETCH(QString, nome);
+    QFETCH(QString, testo);
+    QFETCH(QString, suggerimento);
+
+    Banco b;
+    b.Mostra();
+    QCOMPARE(b.w->windowTitle(), QStringLiteral("TRASFORMAZIONI"));
+    QWidget* w = b.w->findChild<QWidget*>(nome);
+    QVERIFY(w);
+    if (auto* tasto = qobject_cast<QPushButton*>(w))
+        QCOMPARE(tasto->text(), testo);
+    else
+        QCOMPARE(qobject_cast<QLabel*>(w)->text(), testo);
+    QCOMPARE(w->toolTip(), suggerimento);
+    // The diagnostics never show, even though they hold the expected answer.
+    for (const char* diagnostica : {"Label6", "Label7", "Label8"})
+        QVERIFY(!b.Etichetta(diagnostica)->isVisible());
+    QCOMPARE(b.Etichetta("Label8")->text(), b.stato.SoluzioneTesto);
+}
+
+// A shut key ignores the mouse: "Verifica" before any reply, "Avanti" before the verdict.
+void TestFrmOperativo::tastoSpentoNonRisponde() {
+    Banco b;
+    b.Mostra();
+    QVERIFY(!b.Tasto(QStringLiteral("Option2_12"))->isEnabled());
+    b.Clic(QStringLiteral("Option2_12"));
+    b.Clic(QStringLiteral("Option2_13"));
+    QCOMPARE(b.stato.IndiceEsercizio, 1);
+    QVERIFY(b.Cornice("fraTastierino")->isVisible());
+    QCOMPARE(b.Etichetta("LblEsito")->text(), QString());
 }
 
 QTEST_MAIN(TestFrmOperativo)
