@@ -153,10 +153,8 @@ class TestFrmOperativo : public QObject {
 
 private slots:
     void init() { QApplication::setStyle(QStringLiteral("Fusion")); }
-    void serieDaTastiera_data();
-    void serieDaTastiera();
-    void serieColMouse_data();
-    void serieColMouse();
+    void serie_data();
+    void serie();
     void cifraTenuta();
     void suonoSoloSuRispostaEsatta();
     void ridimensionareNonPerdeLaSerie();
@@ -169,118 +167,87 @@ private slots:
     void tastoSpentoNonRisponde();
 };
 
-// Per exercise: R right at first try, 1 right after one "NO", I wrong then "SI",
-// 3 three "NO" then "INTERVENGO IO".
-void TestFrmOperativo::serieDaTastiera_data() {
+// A whole series by keyboard alone or by mouse alone. Per exercise: R right at first try,
+// 1 right after one "NO", I wrong then "SI", 3 three "NO" then "INTERVENGO IO".
+void TestFrmOperativo::serie_data() {
+    QTest::addColumn<bool>("tastiera");
     QTest::addColumn<QString>("esercizi");
     QTest::addColumn<int>("esatte");
-    QTest::newRow("all right") << QString(20, u'R') << 20;
-    QTest::newRow("with help") << QStringLiteral("R1IR3RRIR1RR3RRRIRR1") << 15;
+    for (bool tastiera : {true, false}) {
+        const char* mezzo = tastiera ? "keyboard" : "mouse";
+        QTest::addRow("%s, all right", mezzo) << tastiera << QString(20, u'R') << 20;
+        QTest::addRow("%s, with help", mezzo) << tastiera << "R1IR3RRIR1RR3RRRIRR1" << 15;
+    }
 }
 
-void TestFrmOperativo::serieDaTastiera() {
+void TestFrmOperativo::serie() {
+    QFETCH(bool, tastiera);
     QFETCH(QString, esercizi);
     QFETCH(int, esatte);
 
     Banco b;
     b.Mostra();
+    // A key of the panel in front: by keyboard the focus must already be on it.
+    const auto premi = [&](const QString& nome) {
+        if (tastiera) {
+            b.ControllaPannello();
+            QCOMPARE(QApplication::focusWidget(), b.Tasto(nome));
+            b.Premi(Qt::Key_Return);
+        } else {
+            b.Clic(nome);
+        }
+    };
+    const auto rispondi = [&](bool giusta) {
+        b.ControllaPannello();
+        if (tastiera)
+            b.RispondiTastiera(giusta);
+        else
+            b.RispondiMouse(giusta);
+        QCOMPARE(b.w->findChild<QWidget*>(b.Numero() ? "Linea1" : "Line1")->isVisible(), !giusta);
+    };
     for (qsizetype i = 0; i < esercizi.size(); ++i) {
         QCOMPARE(b.stato.IndiceEsercizio, i + 1);
-        b.ControllaPannello();
         const QChar passo = esercizi[i];
         if (passo == u'1') {
-            b.RispondiTastiera(false);
-            b.ControllaPannello();
-            QCOMPARE(QApplication::focusWidget(), b.Tasto(QStringLiteral("Option3_0")));
-            b.Premi(Qt::Key_Return); // NO
+            rispondi(false);
+            premi(QStringLiteral("Option3_0")); // NO
+            QCOMPARE(b.Etichetta(b.Numero() ? "LblRisultato" : "lblRisultatoS")->text(),
+                     QStringLiteral("?"));
         } else if (passo == u'I') {
-            b.RispondiTastiera(false);
-            b.Premi(Qt::Key_S);
-            b.Premi(Qt::Key_Return); // SI
+            rispondi(false);
+            if (tastiera) b.Premi(Qt::Key_S);
+            premi(QStringLiteral("Option3_1")); // SI
         } else if (passo == u'3') {
             for (int k = 0; k < 3; ++k) {
-                b.ControllaPannello();
-                b.RispondiTastiera(false);
-                b.Premi(Qt::Key_Return); // NO
+                rispondi(false);
+                premi(QStringLiteral("Option3_0"));
             }
-            b.ControllaPannello();
-            QCOMPARE(QApplication::focusWidget(), b.Tasto(QStringLiteral("Option4")));
-            b.Premi(Qt::Key_Return); // INTERVENGO IO
+            premi(QStringLiteral("Option4"));
         }
         if (passo == u'R' || passo == u'1') {
-            b.ControllaPannello();
-            b.RispondiTastiera(true);
+            rispondi(true);
             QCOMPARE(b.Etichetta("LblEsito")->text(), QStringLiteral("Esatto"));
         } else {
             QCOMPARE(b.Etichetta(b.Numero() ? "lblCorrezione" : "lblCorrezioneS")->text(),
                      b.stato.SoluzioneTesto);
         }
-        if (i + 1 < esercizi.size()) {
-            b.ControllaPannello(); // the focus is on "Avanti"
-            b.Premi(Qt::Key_Return);
-        }
+        if (i + 1 < esercizi.size())
+            premi(b.Numero() ? QStringLiteral("Option2_13") : QStringLiteral("Option1_6"));
     }
     b.ControllaPannello();
     QCOMPARE(b.w->serie().PannelloAttivo(), Pannello::Avviso);
-    QCOMPARE(QApplication::focusWidget(), b.Tasto(QStringLiteral("optAvviso_1")));
+    QVERIFY(!b.Tasto(QStringLiteral("optAvviso_0"))->isEnabled()); // no printout window yet
     QCOMPARE(b.stato.EsatteTotale, esatte);
     QCOMPARE(b.stato.ErrateTotale, 20 - esatte);
     QCOMPARE(b.suono.suonati, esatte);
     QCOMPARE(b.Etichetta("LblOperazione")->text(), QStringLiteral("20"));
     QCOMPARE(b.Etichetta("lblRisEsatte")->text(), QString::number(esatte));
 
-    b.Premi(Qt::Key_Return); // "Ricomincia"
+    premi(QStringLiteral("optAvviso_1")); // "Ricomincia"
     QCOMPARE(b.stato.IndiceEsercizio, 1);
     QCOMPARE(b.stato.EsatteTotale, 0);
     QCOMPARE(b.Etichetta("lblRisEsatte")->text(), QString());
     b.ControllaPannello();
-}
-
-void TestFrmOperativo::serieColMouse_data() {
-    serieDaTastiera_data();
-}
-
-void TestFrmOperativo::serieColMouse() {
-    QFETCH(QString, esercizi);
-    QFETCH(int, esatte);
-
-    Banco b;
-    b.Mostra();
-    for (qsizetype i = 0; i < esercizi.size(); ++i) {
-        QCOMPARE(b.stato.IndiceEsercizio, i + 1);
-        const QChar passo = esercizi[i];
-        if (passo == u'1') {
-            b.RispondiMouse(false);
-            QVERIFY(b.Cornice("fraAiuto")->isVisible());
-            QVERIFY(b.w->findChild<QWidget*>(b.Numero() ? "Linea1" : "Line1")->isVisible());
-            b.Clic(QStringLiteral("Option3_0"));
-            QCOMPARE(b.Etichetta(b.Numero() ? "LblRisultato" : "lblRisultatoS")->text(),
-                     QStringLiteral("?"));
-        } else if (passo == u'I') {
-            b.RispondiMouse(false);
-            b.Clic(QStringLiteral("Option3_1"));
-        } else if (passo == u'3') {
-            for (int k = 0; k < 3; ++k) {
-                b.RispondiMouse(false);
-                b.Clic(QStringLiteral("Option3_0"));
-            }
-            QVERIFY(b.Cornice("fraIntervento")->isVisible());
-            b.Clic(QStringLiteral("Option4"));
-        }
-        if (passo == u'R' || passo == u'1') {
-            b.RispondiMouse(true);
-            QCOMPARE(b.Etichetta("LblEsito")->text(), QStringLiteral("Esatto"));
-        }
-        if (i + 1 < esercizi.size()) b.AvantiMouse();
-    }
-    QVERIFY(b.Cornice("fraAvviso")->isVisible());
-    QCOMPARE(b.stato.EsatteTotale, esatte);
-    QCOMPARE(b.stato.ErrateTotale, 20 - esatte);
-    QCOMPARE(b.suono.suonati, esatte);
-    QVERIFY(!b.Tasto(QStringLiteral("optAvviso_0"))->isEnabled()); // no printout window yet
-    b.Clic(QStringLiteral("optAvviso_1"));
-    QCOMPARE(b.stato.IndiceEsercizio, 1);
-    QVERIFY(b.Cornice("fraTastierino")->isVisible());
 }
 
 void TestFrmOperativo::cifraTenuta() {
