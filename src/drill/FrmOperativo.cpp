@@ -106,7 +106,14 @@ FrmOperativo::FrmOperativo(StatoProgramma& stato, FonteCasuale& fonte, Orologio&
     Costruisci();
 }
 
-FrmOperativo::~FrmOperativo() = default;
+FrmOperativo::~FrmOperativo() {
+    // The key groups and the scaler watch widgets through event filters: they go first, so
+    // that the widgets' own destruction never reaches them.
+    for (QObject* osservatore :
+         std::initializer_list<QObject*>{gruppoTastierino_, gruppoSimboli_, gruppoAiuto_,
+                                         gruppoIntervento_, gruppoAvviso_, proporzioni_})
+        delete osservatore;
+}
 
 void FrmOperativo::ImpostaStampa(std::function<void()> apriStampa) {
     apriStampa_ = std::move(apriStampa);
