@@ -96,6 +96,7 @@ private slots:
     void fileDiSistemaAllAvvio();
     void livelloRestaDopoRidimensionamentoEScelta();
     void menu();
+    void ritornoDaUnAltraFinestra();
 };
 
 void TestFrmInizio::percorsoDaTastiera_data() {
@@ -408,6 +409,26 @@ void TestFrmInizio::menu() {
     stampa->trigger();
     QCOMPARE(schede, 1);
     b.finestra->close(); // closes the worksheet window too
+}
+
+void TestFrmInizio::ritornoDaUnAltraFinestra() {
+    Banco b;
+    QVERIFY(b.Mostra());
+    QTest::mouseClick(b.B("Option1(1)"), Qt::LeftButton);
+    QTest::mouseClick(b.B("Option2(1)"), Qt::LeftButton);
+    QTest::mouseClick(b.B("Option3(0)"), Qt::LeftButton);
+    QVERIFY(QTest::qWaitForWindowActive(b.operativo));
+    b.operativo->close();
+    b.finestra->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(b.finestra.get()));
+    // Back from the drill: the texts are cleared, the focus is on the first kind, and the
+    // panels stay as they were.
+    QTRY_COMPARE(QApplication::focusWidget(), b.B("Option1(0)"));
+    QVERIFY(b.Testo("Label1").isEmpty());
+    QVERIFY(b.Testo("Label2").isEmpty());
+    QVERIFY(b.C("Frame2")->isEnabled());
+    QVERIFY(b.C("Frame3")->isEnabled());
+    QCOMPARE(b.stato.OrdineSimboli, 2);
 }
 
 QTEST_MAIN(TestFrmInizio)
