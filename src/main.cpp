@@ -1,6 +1,5 @@
-#include <QApplication>
+#include "ui/Avvio.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    return 0;
+    return Avvia(argc, argv);
 }

@@ -1,0 +1,437 @@
+#include "start/FrmInizio.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+
+#include "start/Catalogo.h"
+#include "start/FileImpostazioni.h"
+#include "ui/FrmAutore.h"
+#include "ui/GruppoTasti.h"
+
+namespace {
+
+// Design size of the client area: 11910 x 8430 twips at 15 twips a pixel.
+constexpr int TwipPerPixel = 15;
+constexpr QSize DimensioneProgetto(11910 / TwipPerPixel, 8430 / TwipPerPixel);
+// Left edge of the right curtain in the design.
+constexpr double SinistraTendinaDestra = 11685.0 / 11910.0;
+// Each curtain tick narrows both curtains by this much; the animation stops at or below
+// the limit.
+constexpr int PassoTendina = 75;  // twips
+constexpr int LimiteTendina = 10; // twips
+
+const QColor Sfondo(255, 250, 240);
+const QColor SfondoTitolo(214, 232, 255);
+const QColor Blu(0, 0, 128);
+const QColor Rosso(255, 0, 0);
+const QColor Tendina(255, 192, 128);
+const QColor BordoPannello(214, 160, 110);
+
+// Wide-headed heavy arrows pointing left and down, stand-ins for the two symbols of the
+// Windows symbol font that the design uses; DejaVu Sans draws both.
+const QString FrecciaSinistra = QString(QChar(0x2B05));
+const QString FrecciaGiu = QString(QChar(0x2B07));
+
+QFont Arial(qreal punti, bool grassetto = false, bool corsivo = false) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(punti);
+    f.setBold(grassetto);
+    f.setItalic(corsivo);
+    return f;
+}
+
+void Colori(QWidget* w, const QColor& sfondo, const QColor& testo = QColor()) {
+    QPalette p = w->palette();
+    if (sfondo.isValid()) {
+        p.setColor(QPalette::Window, sfondo);
+        w->setAutoFillBackground(true);
+    }
+    if (testo.isValid()) p.setColor(QPalette::WindowText, testo);
+    w->setPalette(p);
+}
+
+template <class T> T* Crea(QWidget* genitore, const QString& nome, QRect r) {
+    auto* w = new T(genitore);
+    w->setObjectName(nome);
+    w->setGeometry(r);
+    return w;
+}
+
+QLabel* Etichetta(QWidget* genitore, const QString& nome, QRect r, const QFont& font,
+                  const QColor& colore, Qt::Alignment allineamento = Qt::AlignCenter) {
+    auto* l = Crea<QLabel>(genitore, nome, r);
+    l->setFont(font);
+    l->setAlignment(allineamento);
+    Colori(l, QColor(), colore);
+    return l;
+}
+
+QFrame* Pannello(QWidget* genitore, const QString& nome, QRect r) {
+    auto* f = Crea<QFrame>(genitore, nome, r);
+    f->setFrameShape(QFrame::Box);
+    f->setLineWidth(2);
+    Colori(f, Qt::white, BordoPannello);
+    return f;
+}
+
+QPushButton* Tasto(QWidget* genitore, const QString& nome, const QString& testo, QRect r,
+                   const QFont& font) {
+    auto* b = Crea<QPushButton>(genitore, nome, r);
+    b->setText(testo);
+    b->setFont(font);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+} // namespace
+
+FrmInizio::FrmInizio(StatoProgramma& stato, QWidget* parent)
+    : QMainWindow(parent), stato_(stato), proporzioni_(this) {
+    setObjectName(QStringLiteral("FrmInizio"));
+    CostruisciControlli();
+    CostruisciMenu();
+    client_->resize(DimensioneProgetto);
+    resize(DimensioneProgetto.width(),
+           DimensioneProgetto.height() + menuBar()->sizeHint().height());
+
+    // 1. The curtains cover the window, half each, and start to open.
+    larghezza1_ = larghezza2_ = DimensioneProgetto.width() * TwipPerPixel / 2;
+    larghezzaClientTendine_ = DimensioneProgetto.width();
+    PosizionaTendine();
+    timerTendine_->start();
+
+    // 2. Orders and actions wait for the earlier choices.
+    frame2_->setEnabled(false);
+    frame3_->setEnabled(false);
+
+    // 3. Every later layout is computed from the design layout. The curtains follow their
+    // animation rather than their recorded shares.
+    proporzioni_.MemorizzaProporzioni(client_, DimensioneProgetto,
+                                      Proporzioni::Linee | Proporzioni::CaselleCombinate);
+    proporzioni_.DopoApplica = [this](QSize) { PosizionaTendine(); };
+
+    // 4. Fixed texts of the title band.
+    label7_->setText(FrecciaSinistra);
+    label8_->setText(FrecciaGiu);
+    label4_[0]->setText(QStringLiteral("Ver.1.1.0 "));
+    label4_[1]->setText(QStringLiteral(" Mouse "));
+
+    // 5. Settings: the active unit system and its catalogue, then the options.
+    if (stato_.NomeProgramma.isEmpty())
+        stato_.NomeProgramma =
+            QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    LeggiLivelli(stato_, stato_.NomeProgramma);
+    label3_->setText(QString::number(stato_.Livello));
+    SceltaSimboli(stato_);
+    MostraCatalogo();
+    LeggiOpzioni(stato_);
+
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* finestra) {
+        // Menus and tooltips are windows too, but they never make this one inactive.
+        if (finestra && finestra != windowHandle() &&
+            (finestra->type() == Qt::Window || finestra->type() == Qt::Dialog))
+            altraFinestraAttiva_ = true;
+    });
+}
+
+FrmInizio::~FrmInizio() = default;
+
+void FrmInizio::CostruisciControlli() {
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    Colori(client_, Sfondo);
+    setCentralWidget(client_);
+
+    // Title band: system name, subject, unit names, and the two arrows.
+    fraTitolo_ = Crea<QFrame>(client_, QStringLiteral("fraTitolo"), {0, 0, 794, 150});
+    Colori(fraTitolo_, SfondoTitolo);
+    label6_[0] =
+        Etichetta(fraTitolo_, QStringLiteral("Label6(0)"), {90, 8, 614, 38}, Arial(22, true), Blu);
+    label6_[1] =
+        Etichetta(fraTitolo_, QStringLiteral("Label6(1)"), {90, 50, 614, 30}, Arial(16, true), Blu);
+    label6_[2] =
+        Etichetta(fraTitolo_, QStringLiteral("Label6(2)"), {90, 88, 614, 30}, Arial(14), Blu);
+    label6_[2]->setCursor(Qt::PointingHandCursor);
+    frame4_ = Crea<QFrame>(fraTitolo_, QStringLiteral("Frame4"), {712, 80, 56, 46});
+    label7_ = Etichetta(frame4_, QStringLiteral("Label7"), {0, 0, 56, 46},
+                        QFont(QStringLiteral("DejaVu Sans"), 26), Rosso);
+    label7_->setCursor(Qt::PointingHandCursor);
+    frame5_ = Crea<QFrame>(fraTitolo_, QStringLiteral("Frame5"), {22, 88, 56, 56});
+    label8_ = Etichetta(frame5_, QStringLiteral("Label8"), {0, 0, 56, 56},
+                        QFont(QStringLiteral("DejaVu Sans"), 30), Rosso);
+    label4_[0] = Etichetta(fraTitolo_, QStringLiteral("Label4(0)"), {690, 130, 100, 18}, Arial(8),
+                           Blu, Qt::AlignRight | Qt::AlignVCenter);
+    label4_[1] = Etichetta(fraTitolo_, QStringLiteral("Label4(1)"), {690, 4, 100, 18}, Arial(8),
+                           Blu, Qt::AlignRight | Qt::AlignVCenter);
+
+    // The active unit system, over the band.
+    label3_ = Etichetta(client_, QStringLiteral("Label3"), {22, 18, 56, 56}, Arial(26, true), Blu);
+    label3_->setFrameShape(QFrame::Box);
+    label3_->setLineWidth(2);
+    Colori(label3_, Qt::white);
+
+    // The three panels, opened one after the other.
+    frame1_ = Pannello(client_, QStringLiteral("Frame1"), {20, 166, 340, 278});
+    const QStringList tipi{QStringLiteral("Trova il numero"), QStringLiteral("Trova il simbolo"),
+                           QStringLiteral("Trova il numero o il simbolo")};
+    for (int i = 0; i < 3; ++i)
+        option1_[i] = Tasto(frame1_, QStringLiteral("Option1(%1)").arg(i), tipi[i],
+                            {15, 18 + 86 * i, 310, 70}, Arial(13, true));
+    frame2_ = Pannello(client_, QStringLiteral("Frame2"), {376, 166, 222, 278});
+    for (int i = 0; i < 3; ++i)
+        option2_[i] = Tasto(frame2_, QStringLiteral("Option2(%1)").arg(i), QString(),
+                            {15, 18 + 86 * i, 192, 70}, Arial(16, true));
+    frame3_ = Pannello(client_, QStringLiteral("Frame3"), {614, 166, 160, 278});
+    option3_[0] = Tasto(frame3_, QStringLiteral("Option3(0)"), QStringLiteral("Vai"),
+                        {15, 18, 130, 70}, Arial(18, true));
+    option3_[1] = Tasto(frame3_, QStringLiteral("Option3(1)"), QStringLiteral("Riprisitina"),
+                        {15, 104, 130, 70}, Arial(13, true));
+    // "Esci" lies over the action panel but outside it, so it works while the panel is off.
+    option3_[2] = Tasto(client_, QStringLiteral("Option3(2)"), QStringLiteral("Esci"),
+                        {629, 356, 130, 70}, Arial(16, true));
+
+    // The choices made, in red.
+    label1_ = Etichetta(client_, QStringLiteral("Label1"), {24, 454, 750, 32}, Arial(16, true),
+                        Rosso, Qt::AlignLeft | Qt::AlignVCenter);
+    label2_ = Etichetta(client_, QStringLiteral("Label2"), {24, 488, 750, 32}, Arial(16, true),
+                        Rosso, Qt::AlignLeft | Qt::AlignVCenter);
+    label5_ = Etichetta(client_, QStringLiteral("Label5"), {24, 530, 400, 24},
+                        Arial(11, false, true), Blu, Qt::AlignLeft | Qt::AlignVCenter);
+    label5_->setText(QStringLiteral("Il nuovo software di Vantolo"));
+    label5_->setCursor(Qt::PointingHandCursor);
+
+    // Curtains, on top of everything while they open.
+    picture1_ = Crea<QWidget>(client_, QStringLiteral("Picture1"), {0, 0, 397, 562});
+    picture2_ = Crea<QWidget>(client_, QStringLiteral("Picture2"), {779, 0, 397, 562});
+    for (QWidget* tendina : {picture1_, picture2_}) {
+        Colori(tendina, Tendina);
+        tendina->raise();
+    }
+    timerTendine_ = new QTimer(this);
+    timerTendine_->setObjectName(QStringLiteral("timerTendine"));
+    timerTendine_->setInterval(5);
+    connect(timerTendine_, &QTimer::timeout, this, &FrmInizio::PassoTendine);
+
+    gruppo1_ = new GruppoTasti(
+        {option1_.begin(), option1_.end()}, [this](int i) { PremiTipo(i); }, this);
+    gruppo2_ = new GruppoTasti(
+        {option2_.begin(), option2_.end()}, [this](int i) { PremiOrdine(i); }, this);
+    gruppo3_ = new GruppoTasti(
+        {option3_.begin(), option3_.end()}, [this](int i) { PremiAzione(i); }, this);
+    const QMap<int, int> cifre{{Qt::Key_1, 0}, {Qt::Key_2, 1}, {Qt::Key_3, 2}};
+    gruppo1_->ImpostaCifre(cifre);
+    // A digit in the order group chooses that order, so "Vai" is never reached without one.
+    gruppo2_->ImpostaCifre(cifre, GruppoTasti::Cifra::Premi);
+    gruppo3_->ImpostaCifre(cifre);
+
+    for (QLabel* l : {label5_, label7_, label6_[0], label6_[1], label6_[2]})
+        l->installEventFilter(this);
+}
+
+void FrmInizio::CostruisciMenu() {
+    QMenuBar* barra = menuBar();
+    mnuStampa_ = barra->addAction(QStringLiteral("Stampa schede"));
+    mnuStampa_->setObjectName(QStringLiteral("mnuStampa"));
+    // Greyed until the worksheet screen is wired in (ImpostaApriStampaSchede).
+    mnuStampa_->setEnabled(false);
+    connect(mnuStampa_, &QAction::triggered, this,
+            [this] { ApriFinestra(apriStampaSchede_, stampaSchede_); });
+
+    QAction* mnuAutore = barra->addAction(QStringLiteral("Autore"));
+    mnuAutore->setObjectName(QStringLiteral("mnuAutore"));
+    connect(mnuAutore, &QAction::triggered, this, [this] {
+        frmAutore autore(this);
+        autore.exec();
+    });
+
+    // Switched off by design: shown greyed, with no action behind them.
+    QMenu* mnuSistema = barra->addMenu(QStringLiteral("Sistema"));
+    mnuSistema->setObjectName(QStringLiteral("mnuSistema"));
+    const QStringList voci{QStringLiteral("SD sottomultipli"), QStringLiteral("SD multipli"),
+                           QStringLiteral("SMD1  misure li lunghezza"),
+                           QStringLiteral("SMD 2 misure di lunghezza")};
+    for (int i = 0; i < voci.size(); ++i)
+        mnuSistema->addAction(voci[i])->setObjectName(QStringLiteral("mnuSD(%1)").arg(i + 1));
+    mnuSistema->menuAction()->setEnabled(false);
+    QAction* mnuOpzioni = barra->addAction(QStringLiteral("Opzioni"));
+    mnuOpzioni->setObjectName(QStringLiteral("mnuOpzioni"));
+    mnuOpzioni->setEnabled(false);
+}
+
+void FrmInizio::ImpostaApriOperativo(std::function<QWidget*()> apri) {
+    apriOperativo_ = std::move(apri);
+}
+
+void FrmInizio::ImpostaApriStampaSchede(std::function<QWidget*()> apri) {
+    apriStampaSchede_ = std::move(apri);
+    mnuStampa_->setEnabled(static_cast<bool>(apriStampaSchede_));
+}
+
+bool FrmInizio::TendineInMovimento() const {
+    return timerTendine_->isActive();
+}
+
+void FrmInizio::MostraCatalogo() {
+    const TestiCatalogo& testi = stato_.Catalogo;
+    setWindowTitle(testi.Titolo);
+    for (int i = 0; i < 3; ++i) {
+        label6_[i]->setText(testi.Label6[i]);
+        option2_[i]->setText(testi.Option2[i]);
+    }
+}
+
+void FrmInizio::PulisciTesti() {
+    label1_->clear();
+    label2_->clear();
+}
+
+void FrmInizio::Attivazione() {
+    option1_[0]->setFocus(Qt::ActiveWindowFocusReason);
+    PulisciTesti();
+    for (QFrame* f : {frame4_, frame5_}) {
+        f->setEnabled(true);
+        f->setFrameShape(QFrame::NoFrame);
+    }
+    label7_->setVisible(true);
+}
+
+void FrmInizio::PremiTipo(int indice) {
+    // The active unit system stays as shown: the kind choice does not touch Livello.
+    ScegliTipo(stato_, indice);
+    label1_->setText(stato_.TestoTipo);
+    frame2_->setEnabled(true);
+    option2_[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmInizio::PremiOrdine(int indice) {
+    ScegliOrdine(stato_, indice);
+    label2_->setText(stato_.TestoOrdine);
+    frame3_->setEnabled(true);
+    option3_[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmInizio::PremiAzione(int indice) {
+    switch (indice) {
+    case 0:
+        Vai();
+        break;
+    case 1:
+        Riprisitina();
+        break;
+    case 2:
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void FrmInizio::Vai() {
+    ApriFinestra(apriOperativo_, operativo_);
+}
+
+void FrmInizio::ApriFinestra(std::function<QWidget*()>& apri, QPointer<QWidget>& finestra) {
+    if (!finestra && apri) finestra = apri();
+    if (!finestra) return;
+    if (!finestra->isVisible()) finestra->showMaximized();
+    finestra->raise();
+    finestra->activateWindow();
+}
+
+void FrmInizio::Riprisitina() {
+    frame1_->setEnabled(true);
+    for (QFrame* f : {frame4_, frame5_}) {
+        f->setEnabled(true);
+        f->setFrameShape(QFrame::NoFrame);
+    }
+    label7_->setVisible(true);
+    option1_[0]->setFocus(Qt::OtherFocusReason);
+    frame2_->setEnabled(false);
+    frame3_->setEnabled(false);
+    PulisciTesti();
+}
+
+void FrmInizio::CambiaLivello() {
+    stato_.Livello = LivelloSuccessivo(stato_.Livello);
+    label3_->setText(QString::number(stato_.Livello));
+    SalvaLivello(stato_);
+    SceltaSimboli(stato_);
+    MostraCatalogo();
+    PulisciTesti();
+}
+
+void FrmInizio::PassoTendine() {
+    larghezza1_ = std::max(0, larghezza1_ - PassoTendina);
+    larghezza2_ = std::max(0, larghezza2_ - PassoTendina);
+    if (larghezza1_ <= LimiteTendina) timerTendine_->stop();
+    PosizionaTendine();
+}
+
+void FrmInizio::PosizionaTendine() {
+    const int larghezza = client_->width();
+    const int altezza = client_->height();
+    // The curtains keep the share of the window they still cover: a resize while they open
+    // scales what is left, and a resize after they opened does not bring them back.
+    if (larghezza > 0 && larghezzaClientTendine_ > 0 && larghezza != larghezzaClientTendine_) {
+        const double fattore = double(larghezza) / larghezzaClientTendine_;
+        larghezza1_ = qRound(larghezza1_ * fattore);
+        larghezza2_ = qRound(larghezza2_ * fattore);
+        larghezzaClientTendine_ = larghezza;
+    }
+    const bool aperte = !timerTendine_->isActive() && larghezza1_ <= LimiteTendina;
+    picture1_->setGeometry(0, 0, qRound(larghezza1_ / double(TwipPerPixel)), altezza);
+    picture2_->setGeometry(qRound(larghezza * SinistraTendinaDestra), 0,
+                           qRound(larghezza2_ / double(TwipPerPixel)), altezza);
+    picture1_->setVisible(!aperte);
+    picture2_->setVisible(!aperte);
+}
+
+bool FrmInizio::event(QEvent* evento) {
+    if (evento->type() == QEvent::WindowActivate) {
+        if (primaAttivazione_ || altraFinestraAttiva_) Attivazione();
+        primaAttivazione_ = false;
+        altraFinestraAttiva_ = false;
+    }
+    return QMainWindow::event(evento);
+}
+
+bool FrmInizio::eventFilter(QObject* oggetto, QEvent* evento) {
+    if (evento->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(evento);
+        auto* etichetta = qobject_cast<QLabel*>(oggetto);
+        // A click: released with the left button over the label it was pressed on.
+        if (etichetta && mouse->button() == Qt::LeftButton &&
+            etichetta->rect().contains(mouse->position().toPoint())) {
+            if (etichetta == label5_ || etichetta == label7_ || etichetta == label6_[2])
+                CambiaLivello();
+            else
+                PulisciTesti();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(oggetto, evento);
+}
+
+void FrmInizio::closeEvent(QCloseEvent* evento) {
+    if (!chiusura_) {
+        chiusura_ = true;
+        timerTendine_->stop();
+        // Guarded: closing one window may destroy another.
+        QList<QPointer<QWidget>> finestre;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != this) finestre.append(w);
+        for (const QPointer<QWidget>& w : std::as_const(finestre))
+            if (w && w->isVisible()) w->close();
+    }
+    evento->accept();
+    QCoreApplication::quit();
+}

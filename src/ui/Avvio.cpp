@@ -1,0 +1,48 @@
+#include "ui/Avvio.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLocale>
+#include <QStyleFactory>
+#include <cstdio>
+
+#include "start/FrmInizio.h"
+#include "start/StatoProgramma.h"
+
+bool SchermoDisponibile() {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) return true;
+    const QString display = qEnvironmentVariable("DISPLAY");
+    if (display.isEmpty()) return false;
+    // ":N" or ":N.S" is a local server listening on /tmp/.X11-unix/XN; a display on another
+    // host cannot be checked without connecting, so it is given the benefit of the doubt.
+    if (!display.startsWith(QLatin1Char(':'))) return true;
+    const QString numero = display.mid(1).section(QLatin1Char('.'), 0, 0);
+    return QFile::exists(QStringLiteral("/tmp/.X11-unix/X") + numero);
+}
+
+int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoCostruzione) {
+    if (!SchermoDisponibile()) {
+        std::fputs("Nessuno schermo disponibile: avviare il programma con  xvfb-run -a ", stderr);
+        std::fputs(argc > 0 ? argv[0] : "decimetra", stderr);
+        std::fputs("\nNo display available: run the program with  xvfb-run -a ", stderr);
+        std::fputs(argc > 0 ? argv[0] : "decimetra", stderr);
+        std::fputs("\n", stderr);
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/decimetra.png")));
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+
+    StatoProgramma stato;
+    stato.NomeProgramma = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+
+    FrmInizio inizio(stato);
+    if (dopoCostruzione) dopoCostruzione(&inizio);
+    inizio.showMaximized();
+    return QApplication::exec();
+}

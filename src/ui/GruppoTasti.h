@@ -1,0 +1,109 @@
+#pragma once
+
+// A group of push buttons that act as keys: the indexed "keys and choices" of every window.
+//
+// Behaviour of each key of the group (the buttons stay ordinary QPushButtons; the group
+// watches them through an event filter):
+// - A left mouse press, or Enter / Return / keypad Enter while the key has the focus,
+//   runs the action with the key's index. A mouse release or a double click does nothing.
+// - A key held down acts once: auto-repeated key presses (QKeyEvent::isAutoRepeat) are
+//   swallowed.
+// - The space bar moves the focus to the next enabled and visible key of the group,
+//   wrapping from the last to the first.
+// - Digit keys map to indices per group (ImpostaCifre): a mapped digit, on the main keyboard
+//   or the keypad, moves the focus to that key, or presses it when the group is configured
+//   so.
+// - Any other key goes to the extra-key callback when one is set; without one, or when it
+//   answers Ingoiato, the key is discarded. Tab and Backtab always pass, so focus navigation
+//   between groups keeps working.
+// - A key never stays pressed (it is never shown down), and it is painted with the focus
+//   colour while it holds the focus and with the rest colour otherwise.
+//
+// The action and the extra-key callback may close or destroy the window holding the group
+// (and the group itself): after either returns, the group touches neither the key nor itself
+// if they are gone. Closing the window with close() / deleteLater() is still the safer habit.
+//
+// Usage:
+//     auto* tipi = new GruppoTasti({b0, b1, b2}, [this](int i) { ScegliTipo(i); }, this);
+//     tipi->ImpostaCifre({{Qt::Key_1, 0}, {Qt::Key_2, 1}, {Qt::Key_3, 2}});
+
+#include <QColor>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+#include <QPushButton>
+#include <functional>
+
+class QKeyEvent;
+
+class GruppoTasti : public QObject {
+    Q_OBJECT
+public:
+    // Answer of the extra-key callback.
+    enum class Esito {
+        Gestito,  // the callback acted on the key; the key is consumed
+        Ingoiato, // the key is consumed without effect
+        Lasciato, // the key goes on to the button and its parents as usual
+    };
+    // What a mapped digit does.
+    enum class Cifra {
+        Fuoco, // moves the focus to the key
+        Premi, // moves the focus to the key and presses it (the action runs)
+    };
+
+    using Azione = std::function<void(int indice)>;
+    using TastoExtra = std::function<Esito(int indice, QKeyEvent* evento)>;
+
+    static constexpr QRgb ColoreFuocoPredefinito = qRgb(255, 192, 128);
+    static constexpr QRgb ColoreRiposoPredefinito = qRgb(255, 224, 192);
+
+    // The keys in index order and the action run when one is pressed. Paints every key in the
+    // rest colour (the focused one in the focus colour) and never lets it stay pressed.
+    GruppoTasti(const QList<QPushButton*>& tasti, Azione azione, QObject* parent = nullptr);
+
+    // Digit keys of the group: Qt key code (Qt::Key_1 ...) to index. The keypad digit with
+    // the same code maps alike. Replaces any earlier map.
+    void ImpostaCifre(const QMap<int, int>& cifre, Cifra effetto = Cifra::Fuoco);
+
+    // Callback for keys the group does not handle itself (not Enter, Return, the space bar,
+    // mapped digits, Tab, Backtab). Auto-repeated presses never reach it.
+    void ImpostaTastoExtra(TastoExtra tastoExtra);
+
+    // Focus and rest colours; repaints the keys.
+    void ImpostaColori(QColor fuoco, QColor riposo);
+
+    // Runs the action of key indice as a press would (the focus does not move).
+    void Premi(int indice);
+
+    // Gives the focus to key indice (nothing when it is disabled or out of range).
+    void DaiFuoco(int indice);
+
+    // The index of the next enabled and visible key after da, wrapping; -1 when none other.
+    int Successivo(int da) const;
+
+    qsizetype Conteggio() const { return tasti_.size(); }
+    QPushButton* Tasto(int indice) const { return tasti_.value(indice); }
+    // Index of a key of the group, or -1.
+    int Indice(const QObject* tasto) const;
+
+    QColor ColoreFuoco() const { return fuoco_; }
+    QColor ColoreRiposo() const { return riposo_; }
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    bool TastoPremuto(int indice, QKeyEvent* evento);
+    void Colora(QPushButton* tasto, const QColor& colore);
+    // Runs f, then true when both the group and the key still exist.
+    bool Sopravvive(QPushButton* tasto, const std::function<void()>& f);
+
+    QList<QPointer<QPushButton>> tasti_;
+    Azione azione_;
+    TastoExtra tastoExtra_;
+    QMap<int, int> cifre_;
+    Cifra effettoCifra_ = Cifra::Fuoco;
+    QColor fuoco_ = QColor(ColoreFuocoPredefinito);
+    QColor riposo_ = QColor(ColoreRiposoPredefinito);
+};

@@ -1,0 +1,363 @@
+#include "ui/GruppoTasti.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+
+namespace {
+
+// A window that records the keys reaching it past its buttons.
+class Finestra : public QWidget {
+public:
+    QList<int> tastiArrivati;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override { tastiArrivati.append(e->key()); }
+};
+
+struct Banco {
+    std::unique_ptr<Finestra> finestra = std::make_unique<Finestra>();
+    QList<QPushButton*> tasti;
+    QPushButton* fuori = nullptr; // a button outside the group, next in the tab order
+    QList<int> premuti;
+    std::function<void(int)> ancheAzione; // run by the action after recording the index
+    GruppoTasti* gruppo = nullptr;
+
+    explicit Banco(int n = 4) {
+        for (int i = 0; i < n; ++i) {
+            auto* b = new QPushButton(QString::number(i), finestra.get());
+            b->setGeometry(10 + 60 * i, 10, 50, 30);
+            tasti.append(b);
+        }
+        fuori = new QPushButton("fuori", finestra.get());
+        fuori->setGeometry(10, 60, 80, 30);
+        gruppo = new GruppoTasti(
+            tasti,
+            [this](int i) {
+                premuti.append(i);
+                if (ancheAzione) ancheAzione(i);
+            },
+            finestra.get());
+        finestra->resize(300, 120);
+        finestra->show();
+        finestra->activateWindow();
+    }
+    bool Attiva() { return QTest::qWaitForWindowActive(finestra.get()); }
+};
+
+void TastoRipetuto(QWidget* w, int codice, Qt::KeyboardModifiers mod = Qt::NoModifier) {
+    QKeyEvent e(QEvent::KeyPress, codice, mod, QString(), true);
+    QApplication::sendEvent(w, &e);
+}
+
+QColor ColoreTasto(const QPushButton* b) {
+    return b->palette().color(QPalette::Button);
+}
+
+} // namespace
+
+class TestGruppoTasti : public QObject {
+    Q_OBJECT
+private slots:
+    void tastoTenutoAgisceUnaVolta_data();
+    void tastoTenutoAgisceUnaVolta();
+    void spazioAvanzaSaltandoDisabilitati_data();
+    void spazioAvanzaSaltandoDisabilitati();
+    void invioPremeTastoConFuoco_data();
+    void invioPremeTastoConFuoco();
+    void mouseAgisceSullaPressione();
+    void tastoMaiPremuto();
+    void coloriDelFuoco();
+    void cifre_data();
+    void cifre();
+    void tabPassa();
+    void tastoExtra_data();
+    void tastoExtra();
+    void azioneCheDistruggeLaFinestra_data();
+    void azioneCheDistruggeLaFinestra();
+};
+
+void TestGruppoTasti::tastoTenutoAgisceUnaVolta_data() {
+    QTest::addColumn<int>("codice");
+    QTest::addColumn<int>("modificatori");
+    QTest::addColumn<bool>("cifraPreme");
+    QTest::addColumn<QList<int>>("premutiAttesi");
+    QTest::addColumn<int>("fuocoAtteso");
+    QTest::newRow("Return") << int(Qt::Key_Return) << 0 << false << QList<int>{1} << 1;
+    QTest::newRow("Enter del tastierino")
+        << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false << QList<int>{1} << 1;
+    QTest::newRow("cifra che preme") << int(Qt::Key_3) << 0 << true << QList<int>{2} << 2;
+    QTest::newRow("cifra del tastierino che preme")
+        << int(Qt::Key_3) << int(Qt::KeypadModifier) << true << QList<int>{2} << 2;
+    QTest::newRow("spazio: un passo solo") << int(Qt::Key_Space) << 0 << false << QList<int>{} << 2;
+}
+
+void TestGruppoTasti::tastoTenutoAgisceUnaVolta() {
+    QFETCH(int, codice);
+    QFETCH(int, modificatori);
+    QFETCH(bool, cifraPreme);
+    QFETCH(QList<int>, premutiAttesi);
+    QFETCH(int, fuocoAtteso);
+    Banco banco;
+    QVERIFY(banco.Attiva());
+    banco.gruppo->ImpostaCifre({{Qt::Key_1, 0}, {Qt::Key_2, 1}, {Qt::Key_3, 2}},
+                               cifraPreme ? GruppoTasti::Cifra::Premi : GruppoTasti::Cifra::Fuoco);
+    banco.tasti[1]->setFocus();
+    const auto mod = Qt::KeyboardModifiers(modificatori);
+    QTest::keyPress(banco.tasti[1], Qt::Key(codice), mod);
+    // The key is held: the system repeats it to the focused key until it is released.
+    for (int i = 0; i < 5; ++i)
+        TastoRipetuto(QApplication::focusWidget(), codice, mod);
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key(codice), mod);
+    QCOMPARE(banco.premuti, premutiAttesi);
+    QCOMPARE(QApplication::focusWidget(), banco.tasti[fuocoAtteso]);
+    // The next press, after the release, acts again.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(codice), mod);
+    QCOMPARE(banco.premuti.size(), premutiAttesi.size() * 2);
+}
+
+void TestGruppoTasti::spazioAvanzaSaltandoDisabilitati_data() {
+    QTest::addColumn<int>("da");
+    QTest::addColumn<QList<int>>("disabilitati");
+    QTest::addColumn<QList<int>>("fuochi"); // focus after each press of the space bar
+    QTest::newRow("in fila") << 0 << QList<int>{} << QList<int>{1, 2, 3, 0};
+    QTest::newRow("dall'ultimo al primo") << 3 << QList<int>{} << QList<int>{0};
+    QTest::newRow("salta un disabilitato") << 0 << QList<int>{1} << QList<int>{2, 3, 0};
+    QTest::newRow("salta il primo girando") << 2 << QList<int>{0} << QList<int>{3, 1, 2};
+    QTest::newRow("salta gli ultimi due girando") << 1 << QList<int>{2, 3} << QList<int>{0, 1};
+    QTest::newRow("unico abilitato: resta") << 2 << QList<int>{0, 1, 3} << QList<int>{2};
+}
+
+void TestGruppoTasti::spazioAvanzaSaltandoDisabilitati() {
+    QFETCH(int, da);
+    QFETCH(QList<int>, disabilitati);
+    QFETCH(QList<int>, fuochi);
+    Banco banco;
+    QVERIFY(banco.Attiva());
+    for (int i : disabilitati)
+        banco.tasti[i]->setEnabled(false);
+    banco.tasti[da]->setFocus();
+    for (int atteso : fuochi) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), banco.tasti[atteso]);
+    }
+    QVERIFY(banco.premuti.isEmpty());
+}
+
+void TestGruppoTasti::invioPremeTastoConFuoco_data() {
+    QTest::addColumn<int>("codice");
+    QTest::addColumn<int>("modificatori");
+    QTest::newRow("Return") << int(Qt::Key_Return) << 0;
+    QTest::newRow("Enter del tastierino") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+}
+
+void TestGruppoTasti::invioPremeTastoConFuoco() {
+    QFETCH(int, codice);
+    QFETCH(int, modificatori);
+    Banco banco;
+    QVERIFY(banco.Attiva());
+    for (int i : {2, 0, 3}) {
+        banco.tasti[i]->setFocus();
+        QTest::keyClick(banco.tasti[i], Qt::Key(codice), Qt::KeyboardModifiers(modificatori));
+    }
+    QCOMPARE(banco.premuti, (QList<int>{2, 0, 3}));
+}
+
+void TestGruppoTasti::mouseAgisceSullaPressione() {
+    Banco banco;
+    QVERIFY(banco.Attiva());
+    QTest::mousePress(banco.tasti[2], Qt::LeftButton);
+    QCOMPARE(banco.premuti, QList<int>{2});
+    QCOMPARE(QApplication::focusWidget(), banco.tasti[2]);
+    QTest::mouseRelease(banco.tasti[2], Qt::LeftButton);
+    QCOMPARE(banco.premuti, QList<int>{2});
+    // A double click comes as press, release, press, double click, release: each press
+    // acts, the double click itself adds nothing.
+    QTest::mouseClick(banco.tasti[1], Qt::LeftButton);
+    QTest::mousePress(banco.tasti[1], Qt::LeftButton);
+    QMouseEvent doppio(QEvent::MouseButtonDblClick, QPointF(5, 5),
+                       banco.tasti[1]->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
+                       Qt::NoModifier);
+    QApplication::sendEvent(banco.tasti[1], &doppio);
+    QTest::mouseRelease(banco.tasti[1], Qt::LeftButton);
+    QCOMPARE(banco.premuti, (QList<int>{2, 1, 1}));
+    QTest::mouseClick(banco.tasti[0], Qt::RightButton);
+    QCOMPARE(banco.premuti, (QList<int>{2, 1, 1}));
+}
+
+void TestGruppoTasti::tastoMaiPremuto() {
+    Banco banco;
+    QVERIFY(banco.Attiva());
+    QSignalSpy cliccato(banco.tasti[1], &QAbstractButton::clicked);
+    QSignalSpy abbassato(banco.tasti[1], &QAbstractButton::pressed);
+    bool giuDuranteAzione = true;
+    banco.ancheAzione = [&](int i) { giuDuranteAzione = banco.tasti[i]->isDown(); };
+    QTest::mousePress(banco.tasti[1], Qt::LeftButton);
+    QVERIFY(!banco.tasti[1]->isDown());
+    QVERIFY(!giuDuranteAzione);
+    QTest::mouseRelease(banco.tasti[1], Qt::LeftButton);
+    QTest::keyPress(banco.tasti[1], Qt::Key_Return);
+    QVERIFY(!banco.tasti[1]->isDown());
+    QTest::keyRelease(banco.tasti[1], Qt::Key_Return);
+    // A button shown down by other code comes back up when it gains or loses the focus.
+    banco.tasti[1]->setDown(true);
+    banco.tasti[2]->setFocus();
+    QVERIFY(!banco.tasti[1]->isDown());
+    banco.tasti[1]->setDown(true);
+    banco.tasti[1]->setFocus();
+    QVERIFY(!banco.tasti[1]->isDown());
+    // The push button's own click (space release, mouse release) never fires.
+    QTest::keyClick(banco.tasti[1], Qt::Key_Space);
+    QCOMPARE(cliccato.count(), 0);
+    QCOMPARE(abbassato.count(), 0);
+}
+
+void TestGruppoTasti::coloriDelFuoco() {
+    Banco banco;
+    QVERIFY(banco.Attiva());
+    const QColor fuoco(255, 192, 128), riposo(255, 224, 192);
+    QCOMPARE(banco.gruppo->ColoreFuoco(), fuoco);
+    QCOMPARE(banco.gruppo->ColoreRiposo(), riposo);
+    for (int conFuoco : {0, 3, 1}) {
+        banco.tasti[conFuoco]->setFocus();
+        for (int i = 0; i < banco.tasti.size(); ++i)
+            QCOMPARE(ColoreTasto(banco.tasti[i]), i == conFuoco ? fuoco : riposo);
+    }
+    banco.fuori->setFocus();
+    for (QPushButton* b : banco.tasti)
+        QCOMPARE(ColoreTasto(b), riposo);
+    // A disabled key keeps the rest colour too.
+    banco.tasti[2]->setEnabled(false);
+    QCOMPARE(banco.tasti[2]->palette().color(QPalette::Disabled, QPalette::Button), riposo);
+    banco.gruppo->ImpostaColori(Qt::red, Qt::blue);
+    banco.tasti[0]->setFocus();
+    QCOMPARE(ColoreTasto(banco.tasti[0]), QColor(Qt::red));
+    QCOMPARE(ColoreTasto(banco.tasti[1]), QColor(Qt::blue));
+}
+
+void TestGruppoTasti::cifre_data() {
+    QTest::addColumn<bool>("preme");
+    QTest::addColumn<int>("codice");
+    QTest::addColumn<int>("modificatori");
+    QTest::addColumn<int>("fuocoAtteso");
+    QTest::addColumn<QList<int>>("premutiAttesi");
+    QTest::newRow("2 sposta") << false << int(Qt::Key_2) << 0 << 1 << QList<int>{};
+    QTest::newRow("tastierino 3 sposta")
+        << false << int(Qt::Key_3) << int(Qt::KeypadModifier) << 2 << QList<int>{};
+    QTest::newRow("2 preme") << true << int(Qt::Key_2) << 0 << 1 << QList<int>{1};
+    QTest::newRow("tastierino 1 preme")
+        << true << int(Qt::Key_1) << int(Qt::KeypadModifier) << 0 << QList<int>{0};
+    QTest::newRow("cifra fuori mappa ignorata") << true << int(Qt::Key_5) << 0 << 3 << QList<int>{};
+    QTest::newRow("cifra di un disabilitato") << true << int(Qt::Key_4) << 0 << 3 << QList<int>{};
+}
+
+void TestGruppoTasti::cifre() {
+    QFETCH(bool, preme);
+    QFETCH(int, codice);
+    QFETCH(int, modificatori);
+    QFETCH(int, fuocoAtteso);
+    QFETCH(QList<int>, premutiAttesi);
+    Banco banco(5);
+    QVERIFY(banco.Attiva());
+    banco.tasti[4]->setEnabled(false);
+    banco.gruppo->ImpostaCifre({{Qt::Key_1, 0}, {Qt::Key_2, 1}, {Qt::Key_3, 2}, {Qt::Key_4, 4}},
+                               preme ? GruppoTasti::Cifra::Premi : GruppoTasti::Cifra::Fuoco);
+    banco.tasti[3]->setFocus();
+    QTest::keyClick(banco.tasti[3], Qt::Key(codice), Qt::KeyboardModifiers(modificatori));
+    QCOMPARE(QApplication::focusWidget(), banco.tasti[fuocoAtteso]);
+    QCOMPARE(banco.premuti, premutiAttesi);
+    QVERIFY(banco.finestra->tastiArrivati.isEmpty());
+}
+
+void TestGruppoTasti::tabPassa() {
+    Banco banco;
+    QVERIFY(banco.Attiva());
+    banco.tasti[3]->setFocus();
+    QTest::keyClick(banco.tasti[3], Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), banco.fuori);
+    banco.tasti[1]->setFocus();
+    QTest::keyClick(banco.tasti[1], Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), banco.tasti[0]);
+    QVERIFY(banco.premuti.isEmpty());
+}
+
+void TestGruppoTasti::tastoExtra_data() {
+    QTest::addColumn<int>("esito");
+    QTest::addColumn<bool>("arrivaAllaFinestra");
+    QTest::addColumn<bool>("senzaCallback");
+    QTest::newRow("gestito") << int(GruppoTasti::Esito::Gestito) << false << false;
+    QTest::newRow("ingoiato") << int(GruppoTasti::Esito::Ingoiato) << false << false;
+    QTest::newRow("lasciato") << int(GruppoTasti::Esito::Lasciato) << true << false;
+    QTest::newRow("senza callback: scartato") << 0 << false << true;
+}
+
+void TestGruppoTasti::tastoExtra() {
+    QFETCH(int, esito);
+    QFETCH(bool, arrivaAllaFinestra);
+    QFETCH(bool, senzaCallback);
+    Banco banco;
+    QVERIFY(banco.Attiva());
+    QList<QPair<int, int>> visti;
+    if (!senzaCallback)
+        banco.gruppo->ImpostaTastoExtra([&](int indice, QKeyEvent* e) {
+            visti.append({indice, e->key()});
+            return GruppoTasti::Esito(esito);
+        });
+    banco.tasti[2]->setFocus();
+    QTest::keyClick(banco.tasti[2], Qt::Key_Escape);
+    TastoRipetuto(banco.tasti[2], Qt::Key_Escape);
+    QTest::keyClick(banco.tasti[2], Qt::Key_Return); // the group's own key: not for the callback
+    if (!senzaCallback) QCOMPARE(visti, (QList<QPair<int, int>>{{2, int(Qt::Key_Escape)}}));
+    QCOMPARE(banco.finestra->tastiArrivati.contains(Qt::Key_Escape), arrivaAllaFinestra);
+    QCOMPARE(banco.finestra->tastiArrivati.size(), arrivaAllaFinestra ? 1 : 0);
+    QCOMPARE(banco.premuti, QList<int>{2});
+}
+
+void TestGruppoTasti::azioneCheDistruggeLaFinestra_data() {
+    QTest::addColumn<int>("via"); // 0 mouse, 1 Enter, 2 digit, 3 extra key
+    QTest::newRow("mouse") << 0;
+    QTest::newRow("Enter") << 1;
+    QTest::newRow("cifra") << 2;
+    QTest::newRow("tasto extra") << 3;
+}
+
+void TestGruppoTasti::azioneCheDistruggeLaFinestra() {
+    QFETCH(int, via);
+    auto* finestra = new QWidget;
+    QList<QPushButton*> tasti{new QPushButton("a", finestra), new QPushButton("b", finestra)};
+    QPointer<QWidget> custode(finestra);
+    auto* gruppo = new GruppoTasti(
+        tasti, [&](int) { delete finestra; }, finestra);
+    QPointer<GruppoTasti> gruppoCustode(gruppo);
+    gruppo->ImpostaCifre({{Qt::Key_2, 1}}, GruppoTasti::Cifra::Premi);
+    gruppo->ImpostaTastoExtra([&](int, QKeyEvent*) {
+        delete finestra;
+        return GruppoTasti::Esito::Lasciato;
+    });
+    finestra->show();
+    QVERIFY(QTest::qWaitForWindowActive(finestra));
+    tasti[0]->setFocus();
+    switch (via) {
+    case 0:
+        QTest::mousePress(tasti[1], Qt::LeftButton);
+        break;
+    case 1:
+        QTest::keyPress(tasti[0], Qt::Key_Return);
+        break;
+    case 2:
+        QTest::keyPress(tasti[0], Qt::Key_2);
+        break;
+    default:
+        QTest::keyPress(tasti[0], Qt::Key_X);
+        break;
+    }
+    QVERIFY(custode.isNull());
+    QVERIFY(gruppoCustode.isNull());
+}
+
+QTEST_MAIN(TestGruppoTasti)
+#include "tst_GruppoTasti.moc"
