@@ -19,18 +19,27 @@ public:
 // The program's source: a 64-bit generator seeded once, stirred by the time of day.
 class FonteCasualeSistema : public FonteCasuale {
 public:
-    FonteCasualeSistema();
+    // Nanoseconds since midnight, UTC.
+    using OraDelGiorno = std::uint64_t (*)();
+    static std::uint64_t OraDelGiornoSistema();
+
+    // A test may pass a clock of its own, for example one that never moves.
+    explicit FonteCasualeSistema(OraDelGiorno ora = OraDelGiornoSistema);
     void Rimescola() override;
     float Rnd() override;
 
 private:
+    OraDelGiorno ora_;
     std::uint64_t stato_;
 };
 
 // x with the decimal comma, "." between groups of three digits of the whole part, no
 // trailing zeros, never an exponent form: 1234,5 gives "1.234,5", 0,000001 gives
-// "0,000001". A whole part beyond the signed 32-bit range (NaN and infinities included)
-// gives the empty text and, when avvisi is given, the message "Numero troppo grande!".
+// "0,000001". x is first rounded to 15 significant digits and the whole part is read from
+// those digits, so 0,99999999999999989 gives "1". A negative x gives "-" and the text of
+// its magnitude (-0,5 gives "-0,5"; -0 gives "0"). A whole part beyond the signed 32-bit
+// range (NaN and infinities included) gives the empty text and, when avvisi is given, the
+// message "Numero troppo grande!" titled "Errore di overflow".
 QString FormattaNumero(double x, Avvisi* avvisi = nullptr);
 
 // x in plain decimal notation with the decimal comma: up to 15 significant digits, no
@@ -39,6 +48,10 @@ QString TestoDecimale(double x);
 
 // Fixed-point value (four decimals) in plain decimal notation with the decimal comma.
 QString TestoFisso(Fisso4 valore);
+
+// Fixed-point value written as FormattaNumero writes the same number, computed on the
+// digits alone (no binary rounding): 9999000000 (999 900) gives "999.900".
+QString FormattaFisso(Fisso4 valore);
 
 // Makes one problem from Simbolo, NumeroUnita and OrdineSimboli and writes Cifra,
 // FormaNumero, CoppiaSimboli, ValoreNumero, NumeroTesto, SimboloDa, SimboloA,

@@ -16,9 +16,14 @@ struct Spazi {
     QString SpazioScheda;    // 38 blanks
 };
 
+// Each pad holds (width - length of its text) blanks or dots, none when the text already
+// fills the width. Puntini is measured on Esercizio[IndiceEsercizio] (an empty line when
+// the index is outside the record).
 Spazi PreparaSpazi(const StatoProgramma& stato);
 
-// Record of the exercises done, line Esercizio[IndiceEsercizio].
+// Record of the exercises done, line Esercizio[IndiceEsercizio]. The caller sets Segno
+// ("* " for a wrong reply, two blanks for a right one) and RispostaTesto before each
+// append. Every builder ignores an index outside the record.
 void ApriRigaNumero(StatoProgramma& stato);         // find-the-number problem shown
 void ApriRigaSimbolo(StatoProgramma& stato);        // find-the-symbol problem shown
 void AggiungiRispostaErrata(StatoProgramma& stato); // reply, then Segno
