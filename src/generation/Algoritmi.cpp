@@ -101,8 +101,9 @@ QString TestoScalato(std::int64_t valore, int decimali, bool raggruppa) {
 // One draw: floor(n * r) + b, with r uniform in [0, 1). A value of r outside that range
 // (only a faulty source could give one) is held to the range of the draw.
 int Estrai(FonteCasuale& fonte, int n, int base) {
-    const int k = static_cast<int>(std::floor(n * static_cast<double>(fonte.Rnd())));
-    return std::clamp(k, 0, n - 1) + base;
+    const double k = std::floor(n * static_cast<double>(fonte.Rnd()));
+    if (!(k >= 0)) return base; // negative or NaN
+    return static_cast<int>(std::min<double>(k, n - 1)) + base;
 }
 
 // The number forms: the value is numeratore / 10^decimali.

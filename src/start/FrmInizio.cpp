@@ -180,31 +180,31 @@ void FrmInizio::CostruisciControlli() {
     Colori(label3_, Qt::white);
 
     // The three panels, opened one after the other.
-    frame1_ = Pannello(client_, QStringLiteral("Frame1"), {20, 166, 340, 278});
+    frame1_ = Pannello(client_, QStringLiteral("Frame1"), {16, 166, 296, 278});
     const QStringList tipi{QStringLiteral("Trova il numero"), QStringLiteral("Trova il simbolo"),
                            QStringLiteral("Trova il numero o il simbolo")};
     for (int i = 0; i < 3; ++i)
         option1_[i] = Tasto(frame1_, QStringLiteral("Option1(%1)").arg(i), tipi[i],
-                            {15, 18 + 86 * i, 310, 70}, Arial(13, true));
-    frame2_ = Pannello(client_, QStringLiteral("Frame2"), {376, 166, 222, 278});
+                            {12, 18 + 86 * i, 272, 70}, Arial(13, true));
+    frame2_ = Pannello(client_, QStringLiteral("Frame2"), {324, 166, 300, 278});
     for (int i = 0; i < 3; ++i)
         option2_[i] = Tasto(frame2_, QStringLiteral("Option2(%1)").arg(i), QString(),
-                            {15, 18 + 86 * i, 192, 70}, Arial(16, true));
-    frame3_ = Pannello(client_, QStringLiteral("Frame3"), {614, 166, 160, 278});
+                            {12, 18 + 86 * i, 276, 70}, Arial(15, true));
+    frame3_ = Pannello(client_, QStringLiteral("Frame3"), {636, 166, 142, 278});
     option3_[0] = Tasto(frame3_, QStringLiteral("Option3(0)"), QStringLiteral("Vai"),
-                        {15, 18, 130, 70}, Arial(18, true));
+                        {12, 18, 118, 70}, Arial(18, true));
     option3_[1] = Tasto(frame3_, QStringLiteral("Option3(1)"), QStringLiteral("Riprisitina"),
-                        {15, 104, 130, 70}, Arial(13, true));
+                        {12, 104, 118, 70}, Arial(12, true));
     // "Esci" lies over the action panel but outside it, so it works while the panel is off.
     option3_[2] = Tasto(client_, QStringLiteral("Option3(2)"), QStringLiteral("Esci"),
-                        {629, 356, 130, 70}, Arial(16, true));
+                        {648, 356, 118, 70}, Arial(16, true));
 
     // The choices made, in red.
-    label1_ = Etichetta(client_, QStringLiteral("Label1"), {24, 454, 750, 32}, Arial(16, true),
+    label1_ = Etichetta(client_, QStringLiteral("Label1"), {20, 454, 754, 32}, Arial(16, true),
                         Rosso, Qt::AlignLeft | Qt::AlignVCenter);
-    label2_ = Etichetta(client_, QStringLiteral("Label2"), {24, 488, 750, 32}, Arial(16, true),
+    label2_ = Etichetta(client_, QStringLiteral("Label2"), {20, 488, 754, 32}, Arial(16, true),
                         Rosso, Qt::AlignLeft | Qt::AlignVCenter);
-    label5_ = Etichetta(client_, QStringLiteral("Label5"), {24, 530, 400, 24},
+    label5_ = Etichetta(client_, QStringLiteral("Label5"), {20, 530, 400, 24},
                         Arial(11, false, true), Blu, Qt::AlignLeft | Qt::AlignVCenter);
     label5_->setText(QStringLiteral("Il nuovo software di Vantolo"));
     label5_->setCursor(Qt::PointingHandCursor);

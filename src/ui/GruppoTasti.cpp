@@ -29,21 +29,25 @@ void GruppoTasti::ImpostaTastoExtra(TastoExtra tastoExtra) {
 void GruppoTasti::ImpostaColori(QColor fuoco, QColor riposo) {
     fuoco_ = fuoco;
     riposo_ = riposo;
-    for (QPushButton* tasto : std::as_const(tasti_))
-        if (tasto) Colora(tasto, tasto->hasFocus() ? fuoco_ : riposo_);
+    for (int i = 0; i < tasti_.size(); ++i)
+        if (QPushButton* tasto = Tasto(i)) Colora(tasto, tasto->hasFocus() ? fuoco_ : riposo_);
 }
 
 int GruppoTasti::Indice(const QObject* tasto) const {
     for (int i = 0; i < tasti_.size(); ++i)
-        if (tasti_.at(i) == tasto) return i;
+        if (tasti_.at(i).data() == tasto) return i;
     return -1;
+}
+
+QPushButton* GruppoTasti::Tasto(int indice) const {
+    return qobject_cast<QPushButton*>(tasti_.value(indice).data());
 }
 
 int GruppoTasti::Successivo(int da) const {
     const int n = static_cast<int>(tasti_.size());
     for (int passo = 1; passo < n; ++passo) {
         const int i = ((da + passo) % n + n) % n;
-        const QPushButton* tasto = tasti_.at(i);
+        const QPushButton* tasto = Tasto(i);
         if (tasto && tasto->isEnabled() && !tasto->isHidden()) return i;
     }
     return -1;
@@ -62,7 +66,7 @@ void GruppoTasti::Premi(int indice) {
 
 bool GruppoTasti::Sopravvive(QPushButton* tasto, const std::function<void()>& f) {
     QPointer<GruppoTasti> gruppo(this);
-    QPointer<QPushButton> custodito(tasto);
+    QPointer<QObject> custodito(tasto);
     f();
     return gruppo && custodito;
 }
@@ -76,7 +80,8 @@ void GruppoTasti::Colora(QPushButton* tasto, const QColor& colore) {
 bool GruppoTasti::eventFilter(QObject* oggetto, QEvent* evento) {
     const int indice = Indice(oggetto);
     if (indice < 0) return QObject::eventFilter(oggetto, evento);
-    QPushButton* tasto = tasti_.at(indice);
+    QPushButton* tasto = Tasto(indice);
+    if (!tasto) return QObject::eventFilter(oggetto, evento);
 
     switch (evento->type()) {
     case QEvent::MouseButtonPress: {

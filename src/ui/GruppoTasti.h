@@ -83,7 +83,8 @@ public:
     int Successivo(int da) const;
 
     qsizetype Conteggio() const { return tasti_.size(); }
-    QPushButton* Tasto(int indice) const { return tasti_.value(indice); }
+    // The key at indice; null when out of range or destroyed (also while it is being destroyed).
+    QPushButton* Tasto(int indice) const;
     // Index of a key of the group, or -1.
     int Indice(const QObject* tasto) const;
 
@@ -99,7 +100,9 @@ private:
     // Runs f, then true when both the group and the key still exist.
     bool Sopravvive(QPushButton* tasto, const std::function<void()>& f);
 
-    QList<QPointer<QPushButton>> tasti_;
+    // Held as QObject so that a key in the middle of its destruction (which still sends
+    // focus and hide events) is never treated as a push button.
+    QList<QPointer<QObject>> tasti_;
     Azione azione_;
     TastoExtra tastoExtra_;
     QMap<int, int> cifre_;

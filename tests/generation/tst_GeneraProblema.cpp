@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QTest>
 
+#include <limits>
 #include <optional>
 
 namespace {
@@ -67,6 +68,8 @@ private slots:
     void coppie();
     void fuoriIntervallo_data();
     void fuoriIntervallo();
+    void fonteDifettosa_data();
+    void fonteDifettosa();
     void quattroUnita();
     void catalogo_data();
     void catalogo();
@@ -245,6 +248,35 @@ void TestGeneraProblema::fuoriIntervallo() {
         QCOMPARE(s.RisultatoTesto, QString("ris"));
         QCOMPARE(s.SoluzioneTesto, QString("sol"));
     }
+}
+
+// A source that breaks its promise of [0, 1) still gives draws within their ranges.
+void TestGeneraProblema::fonteDifettosa_data() {
+    QTest::addColumn<float>("r");
+    QTest::addColumn<int>("cifra");
+    QTest::addColumn<int>("forma");
+    QTest::addColumn<int>("coppia");
+    QTest::addColumn<int>("sorteggio");
+    QTest::newRow("1") << 1.0f << 9 << 18 << 6 << 2;
+    QTest::newRow("1e30") << 1e30f << 9 << 18 << 6 << 2;
+    QTest::newRow("-0,5") << -0.5f << 1 << 1 << 1 << 1;
+    QTest::newRow("NaN") << std::numeric_limits<float>::quiet_NaN() << 1 << 1 << 1 << 1;
+}
+
+void TestGeneraProblema::fonteDifettosa() {
+    QFETCH(float, r);
+    QFETCH(int, cifra);
+    QFETCH(int, forma);
+    QFETCH(int, coppia);
+    QFETCH(int, sorteggio);
+    StatoProgramma s = Stato(4, 3);
+    FonteCasualeFinta fonte(QList<float>(7, r));
+    GeneraProblema(s, fonte);
+    for (int k = 1; k <= 4; ++k)
+        QCOMPARE(int(s.Cifra[k]), cifra);
+    QCOMPARE(s.FormaNumero, forma);
+    QCOMPARE(s.CoppiaSimboli, coppia);
+    QCOMPARE(s.Sorteggio, sorteggio);
 }
 
 // With four units and the real source every pair, form and digit occurs, nothing else.

@@ -1,0 +1,52 @@
+#include "ui/Avvio.h"
+
+#include <QTest>
+
+class TestAvvio : public QObject {
+    Q_OBJECT
+private slots:
+    void schermoDisponibile_data();
+    void schermoDisponibile();
+};
+
+void TestAvvio::schermoDisponibile_data() {
+    QTest::addColumn<QByteArray>("piattaforma");
+    QTest::addColumn<QByteArray>("wayland");
+    QTest::addColumn<QByteArray>("display");
+    QTest::addColumn<bool>("atteso");
+    QTest::newRow("niente") << QByteArray() << QByteArray() << QByteArray() << false;
+    QTest::newRow("piattaforma scelta")
+        << QByteArray("offscreen") << QByteArray() << QByteArray() << true;
+    QTest::newRow("wayland") << QByteArray() << QByteArray("wayland-0") << QByteArray() << true;
+    QTest::newRow("X locale senza server")
+        << QByteArray() << QByteArray() << QByteArray(":987") << false;
+    QTest::newRow("X locale senza server, schermo 0")
+        << QByteArray() << QByteArray() << QByteArray(":987.0") << false;
+    QTest::newRow("X remoto") << QByteArray() << QByteArray() << QByteArray("altro:10.0") << true;
+}
+
+void TestAvvio::schermoDisponibile() {
+    QFETCH(QByteArray, piattaforma);
+    QFETCH(QByteArray, wayland);
+    QFETCH(QByteArray, display);
+    QFETCH(bool, atteso);
+    const QByteArray prima[3] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"),
+                                 qgetenv("DISPLAY")};
+    auto imposta = [](const char* nome, const QByteArray& valore) {
+        if (valore.isEmpty())
+            qunsetenv(nome);
+        else
+            qputenv(nome, valore);
+    };
+    imposta("QT_QPA_PLATFORM", piattaforma);
+    imposta("WAYLAND_DISPLAY", wayland);
+    imposta("DISPLAY", display);
+    const bool disponibile = SchermoDisponibile();
+    imposta("QT_QPA_PLATFORM", prima[0]);
+    imposta("WAYLAND_DISPLAY", prima[1]);
+    imposta("DISPLAY", prima[2]);
+    QCOMPARE(disponibile, atteso);
+}
+
+QTEST_MAIN(TestAvvio)
+#include "tst_Avvio.moc"
