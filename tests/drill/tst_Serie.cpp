@@ -10,7 +10,6 @@
 #include <QtTest>
 
 Q_DECLARE_METATYPE(Pannello)
-Q_DECLARE_METATYPE(AzioneTastiera)
 
 namespace {
 
@@ -136,10 +135,8 @@ private slots:
     void tempi_data();
     void tempi();
     void tempoDellaSoluzione();
-    void tastieraTastierino_data();
-    void tastieraTastierino();
-    void tastieraSimboli_data();
-    void tastieraSimboli();
+    void tastiera_data();
+    void tastiera();
     void tastieraAiutoEIntervento();
     void valoreRisposta_data();
     void valoreRisposta();
@@ -649,107 +646,96 @@ void TestSerie::tempoDellaSoluzione() {
 
 // ---------------------------------------------------------------------------------------
 
-void TestSerie::tastieraTastierino_data() {
-    QTest::addColumn<QString>("prima"); // R: a right reply first; otherwise keys typed
-    QTest::addColumn<int>("tasto");
-    QTest::addColumn<bool>("numerico");
-    QTest::addColumn<AzioneTastiera>("azione");
-
+// An action written short: "P5" press key 5, "P1>5" press 1 then focus 5, "F12" focus key
+// 12, "E" press the focused key, "L" let through, "I" swallowed.
+static QString Breve(const AzioneTastiera& a) {
     using T = AzioneTastiera::Tipo;
-    QTest::newRow("digit") << "" << int(Qt::Key_5) << false << AzioneTastiera{T::Premi, 5};
-    QTest::newRow("numeric digit") << "" << int(Qt::Key_0) << true << AzioneTastiera{T::Premi, 0};
-    QTest::newRow("comma first refused")
-        << "" << int(Qt::Key_Comma) << false << AzioneTastiera{T::Ingoia};
-    QTest::newRow("comma") << "3" << int(Qt::Key_Comma) << false
-                           << AzioneTastiera{T::Premi, Serie::Virgola};
-    QTest::newRow("numeric decimal comma")
-        << "3" << int(Qt::Key_Comma) << true << AzioneTastiera{T::Premi, Serie::Cancella};
-    QTest::newRow("numeric decimal point")
-        << "3" << int(Qt::Key_Period) << true << AzioneTastiera{T::Premi, Serie::Cancella};
-    QTest::newRow("C") << "3" << int(Qt::Key_C) << false
-                       << AzioneTastiera{T::Premi, Serie::Cancella};
-    QTest::newRow("Backspace") << "3" << int(Qt::Key_Backspace) << false
-                               << AzioneTastiera{T::Premi, Serie::Cancella};
-    QTest::newRow("Delete") << "3" << int(Qt::Key_Delete) << false
-                            << AzioneTastiera{T::Premi, Serie::Cancella};
-    QTest::newRow("Backspace on shut Cancella")
-        << "3C" << int(Qt::Key_Backspace) << false << AzioneTastiera{T::Ingoia};
-    QTest::newRow("V shut") << "" << int(Qt::Key_V) << false << AzioneTastiera{T::Ingoia};
-    QTest::newRow("V") << "3" << int(Qt::Key_V) << false
-                       << AzioneTastiera{T::Fuoco, Serie::Verifica};
-    QTest::newRow("N shut") << "3" << int(Qt::Key_N) << false << AzioneTastiera{T::Ingoia};
-    QTest::newRow("E shut") << "3" << int(Qt::Key_E) << false << AzioneTastiera{T::Ingoia};
-    QTest::newRow("Return") << "" << int(Qt::Key_Return) << false << AzioneTastiera{T::PremiFuoco};
-    QTest::newRow("Enter") << "" << int(Qt::Key_Enter) << true << AzioneTastiera{T::PremiFuoco};
-    QTest::newRow("F2") << "" << int(Qt::Key_F2) << false << AzioneTastiera{T::Lascia};
-    QTest::newRow("main point") << "3" << int(Qt::Key_Period) << false << AzioneTastiera{T::Ingoia};
-    QTest::newRow("letter") << "" << int(Qt::Key_A) << false << AzioneTastiera{T::Ingoia};
-    QTest::newRow("digit after the verdict")
-        << "R" << int(Qt::Key_5) << false << AzioneTastiera{T::Ingoia};
-    QTest::newRow("N after the verdict")
-        << "R" << int(Qt::Key_N) << false << AzioneTastiera{T::Fuoco, Serie::Avanti};
-    QTest::newRow("E after the verdict")
-        << "R" << int(Qt::Key_E) << false << AzioneTastiera{T::Fuoco, Serie::Esco};
+    switch (a.tipo) {
+    case T::Premi:
+        return u'P' + QString::number(a.indice) +
+               (a.fuocoDopo >= 0 ? u'>' + QString::number(a.fuocoDopo) : QString());
+    case T::Fuoco:
+        return u'F' + QString::number(a.indice);
+    case T::PremiFuoco:
+        return QStringLiteral("E");
+    case T::Lascia:
+        return QStringLiteral("L");
+    case T::Ingoia:
+        return QStringLiteral("I");
+    }
+    return {};
 }
 
-void TestSerie::tastieraTastierino() {
+void TestSerie::tastiera_data() {
+    QTest::addColumn<int>("tipo");      // 1 keypad, 2 symbol picker
+    QTest::addColumn<QString>("prima"); // keys typed before; "R" a right reply; "S" a symbol
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<bool>("numerico"); // from the numeric block
+    QTest::addColumn<QString>("azione");
+
+    // Keypad.
+    QTest::newRow("digit") << 1 << "" << int(Qt::Key_5) << false << "P5";
+    QTest::newRow("numeric digit") << 1 << "" << int(Qt::Key_0) << true << "P0";
+    QTest::newRow("comma first refused") << 1 << "" << int(Qt::Key_Comma) << false << "I";
+    QTest::newRow("comma") << 1 << "3" << int(Qt::Key_Comma) << false << "P10";
+    QTest::newRow("numeric decimal comma") << 1 << "3" << int(Qt::Key_Comma) << true << "P11";
+    QTest::newRow("numeric decimal point") << 1 << "3" << int(Qt::Key_Period) << true << "P11";
+    QTest::newRow("C") << 1 << "3" << int(Qt::Key_C) << false << "P11";
+    QTest::newRow("Backspace") << 1 << "3" << int(Qt::Key_Backspace) << false << "P11";
+    QTest::newRow("Delete") << 1 << "3" << int(Qt::Key_Delete) << false << "P11";
+    QTest::newRow("Backspace, shut") << 1 << "3C" << int(Qt::Key_Backspace) << false << "I";
+    QTest::newRow("V shut") << 1 << "" << int(Qt::Key_V) << false << "I";
+    QTest::newRow("V") << 1 << "3" << int(Qt::Key_V) << false << "F12";
+    QTest::newRow("N shut") << 1 << "3" << int(Qt::Key_N) << false << "I";
+    QTest::newRow("E shut") << 1 << "3" << int(Qt::Key_E) << false << "I";
+    QTest::newRow("Return") << 1 << "" << int(Qt::Key_Return) << false << "E";
+    QTest::newRow("Enter") << 1 << "" << int(Qt::Key_Enter) << true << "E";
+    QTest::newRow("F2") << 1 << "" << int(Qt::Key_F2) << false << "L";
+    QTest::newRow("main point") << 1 << "3" << int(Qt::Key_Period) << false << "I";
+    QTest::newRow("letter") << 1 << "" << int(Qt::Key_A) << false << "I";
+    QTest::newRow("digit after the verdict") << 1 << "R" << int(Qt::Key_5) << false << "I";
+    QTest::newRow("N after the verdict") << 1 << "R" << int(Qt::Key_N) << false << "F13";
+    QTest::newRow("E after the verdict") << 1 << "R" << int(Qt::Key_E) << false << "F14";
+
+    // Symbol picker.
+    for (int i = 0; i < 4; ++i) {
+        const QString atteso = QStringLiteral("P%1>5").arg(i);
+        QTest::addRow("symbol digit %d", i) << 2 << "" << int(Qt::Key_0 + i) << false << atteso;
+        QTest::addRow("symbol numeric %d", i) << 2 << "" << int(Qt::Key_0 + i) << true << atteso;
+    }
+    QTest::newRow("symbol digit 4") << 2 << "" << int(Qt::Key_4) << false << "I";
+    QTest::newRow("symbol numeric 4") << 2 << "" << int(Qt::Key_4) << true << "L";
+    QTest::newRow("symbol numeric 5") << 2 << "" << int(Qt::Key_5) << true << "L";
+    QTest::newRow("symbol numeric 6") << 2 << "" << int(Qt::Key_6) << true << "I";
+    for (int tasto : {int(Qt::Key_C), int(Qt::Key_H), int(Qt::Key_U), int(Qt::Key_Backspace),
+                      int(Qt::Key_Delete), int(Qt::Key_F2), int(Qt::Key_Comma)})
+        QTest::addRow("symbol, let through %x", tasto) << 2 << "" << tasto << false << "L";
+    QTest::newRow("symbol V shut") << 2 << "" << int(Qt::Key_V) << false << "I";
+    QTest::newRow("symbol V") << 2 << "S" << int(Qt::Key_V) << false << "F5";
+    QTest::newRow("symbol N shut") << 2 << "S" << int(Qt::Key_N) << false << "I";
+    QTest::newRow("symbol Return") << 2 << "" << int(Qt::Key_Return) << false << "E";
+    QTest::newRow("symbol letter") << 2 << "" << int(Qt::Key_X) << false << "I";
+    QTest::newRow("symbol after the verdict") << 2 << "R" << int(Qt::Key_1) << false << "I";
+    QTest::newRow("symbol N after the verdict") << 2 << "R" << int(Qt::Key_N) << false << "F6";
+}
+
+void TestSerie::tastiera() {
+    QFETCH(int, tipo);
     QFETCH(QString, prima);
     QFETCH(int, tasto);
     QFETCH(bool, numerico);
-    QFETCH(AzioneTastiera, azione);
+    QFETCH(QString, azione);
 
-    Banco b;
+    Banco b({Metri}, tipo);
     if (prima == QStringLiteral("R"))
         b.Passo(u'R');
+    else if (prima == QStringLiteral("S"))
+        b.serie.SimboloPremuto(0);
     else
         b.Digita(prima);
-    const AzioneTastiera vista = b.serie.TastieraTastierino(tasto, numerico);
-    QCOMPARE(int(vista.tipo), int(azione.tipo));
-    QCOMPARE(vista.indice, azione.indice);
-}
-
-void TestSerie::tastieraSimboli_data() {
-    QTest::addColumn<bool>("scelto"); // a symbol already chosen
-    QTest::addColumn<int>("tasto");
-    QTest::addColumn<bool>("numerico");
-    QTest::addColumn<AzioneTastiera>("azione");
-
-    using T = AzioneTastiera::Tipo;
-    for (int i = 0; i < 4; ++i) {
-        QTest::addRow("digit %d", i) << false << int(Qt::Key_0 + i) << false
-                                     << AzioneTastiera{T::Premi, i, Serie::VerificaS};
-        QTest::addRow("numeric digit %d", i)
-            << false << int(Qt::Key_0 + i) << true << AzioneTastiera{T::Premi, i, Serie::VerificaS};
-    }
-    QTest::newRow("digit 4") << false << int(Qt::Key_4) << false << AzioneTastiera{T::Ingoia};
-    QTest::newRow("numeric 4") << false << int(Qt::Key_4) << true << AzioneTastiera{T::Lascia};
-    QTest::newRow("numeric 5") << false << int(Qt::Key_5) << true << AzioneTastiera{T::Lascia};
-    QTest::newRow("numeric 6") << false << int(Qt::Key_6) << true << AzioneTastiera{T::Ingoia};
-    for (int tasto : {int(Qt::Key_C), int(Qt::Key_H), int(Qt::Key_U), int(Qt::Key_Backspace),
-                      int(Qt::Key_Delete), int(Qt::Key_F2), int(Qt::Key_Comma)})
-        QTest::addRow("let through %x", tasto)
-            << false << tasto << false << AzioneTastiera{T::Lascia};
-    QTest::newRow("V shut") << false << int(Qt::Key_V) << false << AzioneTastiera{T::Ingoia};
-    QTest::newRow("V") << true << int(Qt::Key_V) << false
-                       << AzioneTastiera{T::Fuoco, Serie::VerificaS};
-    QTest::newRow("N shut") << true << int(Qt::Key_N) << false << AzioneTastiera{T::Ingoia};
-    QTest::newRow("Return") << false << int(Qt::Key_Return) << false
-                            << AzioneTastiera{T::PremiFuoco};
-    QTest::newRow("letter") << false << int(Qt::Key_X) << false << AzioneTastiera{T::Ingoia};
-}
-
-void TestSerie::tastieraSimboli() {
-    QFETCH(bool, scelto);
-    QFETCH(int, tasto);
-    QFETCH(bool, numerico);
-    QFETCH(AzioneTastiera, azione);
-
-    Banco b({Metri}, 2);
-    if (scelto) b.serie.SimboloPremuto(0);
-    const AzioneTastiera vista = b.serie.TastieraSimboli(tasto, numerico);
-    QCOMPARE(int(vista.tipo), int(azione.tipo));
-    QCOMPARE(vista.indice, azione.indice);
-    QCOMPARE(vista.fuocoDopo, azione.fuocoDopo);
+    QCOMPARE(Breve(tipo == 1 ? b.serie.TastieraTastierino(tasto, numerico)
+                             : b.serie.TastieraSimboli(tasto, numerico)),
+             azione);
 }
 
 void TestSerie::tastieraAiutoEIntervento() {
