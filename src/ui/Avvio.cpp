@@ -7,9 +7,16 @@
 #include <QLocale>
 #include <QStyleFactory>
 #include <cstdio>
+#include <memory>
 
+#include "drill/FrmOperativo.h"
+#include "drill/OrologioSistema.h"
+#include "generation/Algoritmi.h"
 #include "start/FrmInizio.h"
 #include "start/StatoProgramma.h"
+#include "ui/AvvisiQt.h"
+#include "ui/Risorse.h"
+#include "ui/SuonoQt.h"
 
 bool SchermoDisponibile() {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
@@ -35,13 +42,27 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
 
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    RegistraRisorse();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/decimetra.png")));
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 
     StatoProgramma stato;
     stato.NomeProgramma = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 
+    FonteCasualeSistema fonte;
+    OrologioSistema orologio;
+    AvvisiQt avvisi;
+    // The sound player connects to the sound server and decodes the chime: made when the
+    // first drill window opens, not while the start screen is coming up.
+    std::unique_ptr<SuonoQt> suono;
+
     FrmInizio inizio(stato);
+    inizio.ImpostaApriOperativo([&]() -> QWidget* {
+        if (!suono) suono = std::make_unique<SuonoQt>();
+        auto* operativo = new FrmOperativo(stato, fonte, orologio, *suono, &avvisi);
+        operativo->setAttribute(Qt::WA_DeleteOnClose);
+        return operativo;
+    });
     if (dopoCostruzione) dopoCostruzione(&inizio);
     inizio.showMaximized();
     return QApplication::exec();

@@ -1,0 +1,15 @@
+#pragma once
+
+// Messages for the user as critical message boxes over the active window.
+
+#include "start/Servizi.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+class AvvisiQt : public Avvisi {
+public:
+    void Errore(const QString& titolo, const QString& testo) override {
+        QMessageBox::critical(QApplication::activeWindow(), titolo, testo);
+    }
+};
