@@ -7,12 +7,16 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSoundEffect>
 #include <QStyleFactory>
 
 #include "MisuraAvvio.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Reference the sound library so that it is loaded at start, as in the program.
+    const QMetaObject* volatile suono = &QSoundEffect::staticMetaObject;
+    (void)suono;
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QMainWindow finestra;
     finestra.setWindowTitle(QStringLiteral("Nudo"));

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the program icon, decimetra.png (256 x 256, RGBA), with the standard library only.
+"""Draws the program icon, decimetra.png (64 x 64, RGBA), with the standard library only.
 
 A unit block, a red arrow and ten tenths, over a ruler, on the keys' orange.
 Run from this folder:  python3 disegna_icona.py
@@ -7,7 +7,8 @@ Run from this folder:  python3 disegna_icona.py
 import struct
 import zlib
 
-LATO = 256
+LATO = 64  # a small icon: the window system gets it whole at every start
+SCALA = 256 / LATO  # the drawing is laid out on a 256 grid
 CAMPIONI = 4  # subsamples per axis, for smooth edges
 
 ARANCIO = (255, 192, 128)
@@ -68,7 +69,7 @@ def pixel(px, py):
     somma = [0, 0, 0, 0]
     for sy in range(CAMPIONI):
         for sx in range(CAMPIONI):
-            c = colore(px + (sx + 0.5) / CAMPIONI, py + (sy + 0.5) / CAMPIONI)
+            c = colore((px + (sx + 0.5) / CAMPIONI) * SCALA, (py + (sy + 0.5) / CAMPIONI) * SCALA)
             if c is not None:
                 somma[0] += c[0]
                 somma[1] += c[1]
