@@ -269,8 +269,9 @@ QString Serie::Normalizzata(const QString& testo) const {
 
 void Serie::MostraRisposta(const QString& testo) {
     testi_.LblRisultato = testo;
-    // "Verifica" opens as soon as the display holds a reply.
-    if (testo != Domanda) option2_[Verifica] = true;
+    // "Verifica" opens as soon as the display holds a reply, and "Cancella", shut when the
+    // reply was erased to nothing, opens again so that a new typing slip can be corrected.
+    if (testo != Domanda) option2_[Verifica] = option2_[Cancella] = true;
 }
 
 void Serie::MostraRispostaSimbolo(const QString& testo) {

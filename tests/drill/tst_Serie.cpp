@@ -219,14 +219,14 @@ void TestSerie::tastierino_data() {
                                              << "C"
                                              << ""
                                              << "?" << false << false;
-    QTest::newRow("Cancella stays off after retyping") << "7"
-                                                       << "5C7"
-                                                       << "7"
-                                                       << "7" << false << true;
-    QTest::newRow("shut Cancella does nothing") << "7"
-                                                << "5C7C"
-                                                << "7"
-                                                << "7" << false << true;
+    QTest::newRow("Cancella back with a new reply") << "7"
+                                                    << "5C7"
+                                                    << "7"
+                                                    << "7" << true << true;
+    QTest::newRow("Cancella corrects a later slip") << "7"
+                                                    << "5C78C"
+                                                    << "7"
+                                                    << "7" << true << true;
 }
 
 void TestSerie::tastierino() {
