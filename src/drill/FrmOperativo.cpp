@@ -1,5 +1,6 @@
 #include "drill/FrmOperativo.h"
 
+#include "ui/Controlli.h"
 #include "ui/FrmIstruzioni.h"
 #include "ui/GruppoTasti.h"
 #include "ui/Resize.h"
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+using namespace controlli;
+
 namespace {
 
 // Colours of the window.
@@ -25,49 +28,15 @@ const QColor Correzione(0, 120, 0);
 const QColor Errore(200, 0, 0);
 const QColor Tratto(220, 0, 0);
 
-QFont Carattere(qreal punti, bool grassetto = true) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(punti);
-    f.setBold(grassetto);
-    return f;
-}
-
-void Colora(QWidget* w, QPalette::ColorRole ruolo, const QColor& colore) {
-    // An unchanged colour is not set again: a new palette repaints the widget.
-    if (w->palette().color(ruolo) == colore) return;
-    QPalette p = w->palette();
-    p.setColor(ruolo, colore);
-    w->setPalette(p);
-}
-
-QLabel* Etichetta(QWidget* genitore, const char* nome, QRect g, qreal punti,
-                  Qt::Alignment allineamento = Qt::AlignCenter, const QString& testo = {},
-                  bool grassetto = true) {
-    auto* l = new QLabel(testo, genitore);
-    l->setObjectName(QLatin1String(nome));
-    l->setGeometry(g);
-    l->setFont(Carattere(punti, grassetto));
-    l->setAlignment(allineamento);
-    // Opaque: a changed text repaints the label alone, not the window behind it.
+// Labels of this window are opaque: a changed text repaints the label alone, not the window
+// behind it. Their text is bold unless asked otherwise.
+QLabel* EtichettaOpaca(QWidget* genitore, const char* nome, QRect g, qreal punti,
+                       Qt::Alignment allineamento = Qt::AlignCenter, const QString& testo = {},
+                       bool grassetto = true) {
+    auto* l = Etichetta(genitore, QLatin1String(nome), g, Arial(punti, grassetto), QColor(),
+                        allineamento, testo);
     l->setAutoFillBackground(true);
     return l;
-}
-
-QFrame* Cornice(QWidget* genitore, const char* nome, QRect g) {
-    auto* f = new QFrame(genitore);
-    f->setObjectName(QLatin1String(nome));
-    f->setGeometry(g);
-    return f;
-}
-
-QPushButton* Tasto(QWidget* genitore, const QString& nome, QRect g, const QString& testo,
-                   qreal punti) {
-    auto* b = new QPushButton(testo, genitore);
-    b->setObjectName(nome);
-    b->setGeometry(g);
-    b->setFont(Carattere(punti));
-    b->setFocusPolicy(Qt::StrongFocus);
-    return b;
 }
 
 // A straight line from one corner of its parent to the opposite corner: two of them cross
@@ -141,7 +110,7 @@ void FrmOperativo::Costruisci() {
         if (apriStampa_) apriStampa_();
     });
 
-    menuBar()->setFont(Carattere(12, false));
+    menuBar()->setFont(Arial(12));
 
     auto* centrale = new QWidget(this);
     centrale->setAutoFillBackground(true);
@@ -150,17 +119,17 @@ void FrmOperativo::Costruisci() {
     centrale->resize(LarghezzaProgetto, AltezzaProgetto);
     setCentralWidget(centrale);
 
-    Label1_ = Etichetta(centrale, "Label1", {20, 4, 754, 28}, 16);
-    Label2_ = Etichetta(centrale, "Label2", {20, 32, 754, 28}, 16);
+    Label1_ = EtichettaOpaca(centrale, "Label1", {20, 4, 754, 28}, 16);
+    Label2_ = EtichettaOpaca(centrale, "Label2", {20, 32, 754, 28}, 16);
     CostruisciRighe(centrale);
-    LblEsito_ = Etichetta(centrale, "LblEsito", {20, 232, 754, 42}, 28);
+    LblEsito_ = EtichettaOpaca(centrale, "LblEsito", {20, 232, 754, 42}, 28);
     CostruisciPannelli(centrale);
     CostruisciStatistiche(centrale);
 
     // Diagnostics: the problem's pair and form and the expected answer; never shown.
-    Label6_ = Etichetta(centrale, "Label6", {20, 546, 60, 8}, 6);
-    Label7_ = Etichetta(centrale, "Label7", {90, 546, 60, 8}, 6);
-    Label8_ = Etichetta(centrale, "Label8", {160, 546, 60, 8}, 6);
+    Label6_ = EtichettaOpaca(centrale, "Label6", {20, 546, 60, 8}, 6);
+    Label7_ = EtichettaOpaca(centrale, "Label7", {90, 546, 60, 8}, 6);
+    Label8_ = EtichettaOpaca(centrale, "Label8", {160, 546, 60, 8}, 6);
     for (QLabel* l : {Label6_, Label7_, Label8_})
         l->hide();
 
@@ -204,18 +173,18 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
 
     fraNumero_ = Cornice(centrale, "fraNumero", riga);
     prepara(fraNumero_);
-    lblNumero1_ = Etichetta(fraNumero_, "lblNumero1", {4, 10, 156, 82}, grande, right);
-    lblSimbolo1_ = Etichetta(fraNumero_, "lblSimbolo1", {160, 10, 150, 82}, grande, left);
+    lblNumero1_ = EtichettaOpaca(fraNumero_, "lblNumero1", {4, 10, 156, 82}, grande, right);
+    lblSimbolo1_ = EtichettaOpaca(fraNumero_, "lblSimbolo1", {160, 10, 150, 82}, grande, left);
     lblSimbolo1_->setIndent(16);
-    Etichetta(fraNumero_, "lblUguale", {310, 10, 40, 82}, grande, Qt::AlignCenter, "=");
-    LblRisultato_ = Etichetta(fraNumero_, "LblRisultato", {352, 10, 250, 82}, grande);
-    lblSimbolo2_ = Etichetta(fraNumero_, "lblSimbolo2", {606, 10, 146, 82}, grande, left);
+    EtichettaOpaca(fraNumero_, "lblUguale", {310, 10, 40, 82}, grande, Qt::AlignCenter, "=");
+    LblRisultato_ = EtichettaOpaca(fraNumero_, "LblRisultato", {352, 10, 250, 82}, grande);
+    lblSimbolo2_ = EtichettaOpaca(fraNumero_, "lblSimbolo2", {606, 10, 146, 82}, grande, left);
     lblSimbolo2_->setIndent(16);
-    lblCorrezione_ = Etichetta(fraNumero_, "lblCorrezione", {352, 98, 250, 60}, medio);
+    lblCorrezione_ = EtichettaOpaca(fraNumero_, "lblCorrezione", {352, 98, 250, 60}, medio);
     scuro(fraNumero_);
     casella(LblRisultato_);
     testo(lblCorrezione_, Correzione);
-    Label3_ = Etichetta(fraNumero_, "Label3", LblRisultato_->geometry(), 8);
+    Label3_ = EtichettaOpaca(fraNumero_, "Label3", LblRisultato_->geometry(), 8);
     Label3_->setAttribute(Qt::WA_TransparentForMouseEvents);
     Label3_->setAutoFillBackground(false);
     linee_[0] = new Linea(Label3_, "Linea1", true);
@@ -223,13 +192,13 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
 
     fraSimbolo_ = Cornice(centrale, "fraSimbolo", riga);
     prepara(fraSimbolo_);
-    lblNumero1S_ = Etichetta(fraSimbolo_, "lblNumero1S", {4, 10, 156, 82}, grande, right);
-    lblSimbolo1S_ = Etichetta(fraSimbolo_, "lblSimbolo1S", {160, 10, 150, 82}, grande, left);
+    lblNumero1S_ = EtichettaOpaca(fraSimbolo_, "lblNumero1S", {4, 10, 156, 82}, grande, right);
+    lblSimbolo1S_ = EtichettaOpaca(fraSimbolo_, "lblSimbolo1S", {160, 10, 150, 82}, grande, left);
     lblSimbolo1S_->setIndent(16);
-    Etichetta(fraSimbolo_, "lblUgualeS", {310, 10, 40, 82}, grande, Qt::AlignCenter, "=");
-    LblSimbolo2S_ = Etichetta(fraSimbolo_, "LblSimbolo2S", {352, 10, 250, 82}, grande, right);
-    lblRisultatoS_ = Etichetta(fraSimbolo_, "lblRisultatoS", {606, 10, 146, 82}, grande);
-    lblCorrezioneS_ = Etichetta(fraSimbolo_, "lblCorrezioneS", {606, 98, 146, 60}, medio);
+    EtichettaOpaca(fraSimbolo_, "lblUgualeS", {310, 10, 40, 82}, grande, Qt::AlignCenter, "=");
+    LblSimbolo2S_ = EtichettaOpaca(fraSimbolo_, "LblSimbolo2S", {352, 10, 250, 82}, grande, right);
+    lblRisultatoS_ = EtichettaOpaca(fraSimbolo_, "lblRisultatoS", {606, 10, 146, 82}, grande);
+    lblCorrezioneS_ = EtichettaOpaca(fraSimbolo_, "lblCorrezioneS", {606, 98, 146, 60}, medio);
     scuro(fraSimbolo_);
     casella(lblRisultatoS_);
     testo(lblCorrezioneS_, Correzione);
@@ -240,7 +209,7 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
 
 void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
     const QRect posto(20, 278, 500, 266);
-    lblRiferimento_ = Etichetta(centrale, "lblRiferimento", posto, 8);
+    lblRiferimento_ = EtichettaOpaca(centrale, "lblRiferimento", posto, 8);
     lblRiferimento_->hide();
 
     // Keypad: digits as on a telephone, the commands in a column on the right.
@@ -250,53 +219,54 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
     for (int d = 1; d <= 9; ++d) {
         const int r = 2 - (d - 1) / 3;
         const int c = (d - 1) % 3;
-        Option2_[d] = Tasto(fraTastierino_, QStringLiteral("Option2_%1").arg(d),
-                            {colonna[c], riga[r], 78, 58}, QString::number(d), 28);
+        Option2_[d] = Tasto(fraTastierino_, QStringLiteral("Option2_%1").arg(d), QString::number(d),
+                            {colonna[c], riga[r], 78, 58}, Arial(28, true));
     }
-    Option2_[0] = Tasto(fraTastierino_, QStringLiteral("Option2_0"), {8, riga[3], 164, 58},
-                        QStringLiteral("0"), 28);
+    Option2_[0] = Tasto(fraTastierino_, QStringLiteral("Option2_0"), QStringLiteral("0"),
+                        {8, riga[3], 164, 58}, Arial(28, true));
     Option2_[Serie::Virgola] = Tasto(fraTastierino_, QStringLiteral("Option2_10"),
-                                     {180, riga[3], 78, 58}, QStringLiteral(","), 28);
+                                     QStringLiteral(","), {180, riga[3], 78, 58}, Arial(28, true));
     const char* comandi[4] = {"Cancella", "Verifica", "Avanti", "Esco"};
     for (int k = 0; k < 4; ++k)
         Option2_[Serie::Cancella + k] =
             Tasto(fraTastierino_, QStringLiteral("Option2_%1").arg(Serie::Cancella + k),
-                  {274, riga[k], 210, 58}, QString::fromLatin1(comandi[k]), 18);
+                  QString::fromLatin1(comandi[k]), {274, riga[k], 210, 58}, Arial(18, true));
 
     // Symbol picker: the four symbols of the system in a row, the commands below.
     fraSimboli_ = Cornice(centrale, "fraSimboli", posto);
     for (int i = 0; i < 4; ++i)
-        Option1_[i] = Tasto(fraSimboli_, QStringLiteral("Option1_%1").arg(i),
-                            {8 + 120 * i, 6, 112, 80}, QString(), 28);
+        Option1_[i] = Tasto(fraSimboli_, QStringLiteral("Option1_%1").arg(i), QString(),
+                            {8 + 120 * i, 6, 112, 80}, Arial(28, true));
     const char* comandiS[4] = {"Cancella", "Verifica", "Avanti", "Esci"};
     const QRect postiS[4] = {
         {8, 100, 232, 70}, {248, 100, 232, 70}, {8, 182, 232, 70}, {248, 182, 232, 70}};
     for (int k = 0; k < 4; ++k)
         Option1_[Serie::CancellaS + k] =
-            Tasto(fraSimboli_, QStringLiteral("Option1_%1").arg(Serie::CancellaS + k), postiS[k],
-                  QString::fromLatin1(comandiS[k]), 18);
+            Tasto(fraSimboli_, QStringLiteral("Option1_%1").arg(Serie::CancellaS + k),
+                  QString::fromLatin1(comandiS[k]), postiS[k], Arial(18, true));
 
     fraAiuto_ = Cornice(centrale, "fraAiuto", posto);
-    Etichetta(fraAiuto_, "LblAiuto", {8, 10, 484, 70}, 30, Qt::AlignCenter,
-              QStringLiteral("Ti aiuto ?"));
-    Option3_[Serie::No] =
-        Tasto(fraAiuto_, QStringLiteral("Option3_0"), {60, 100, 170, 90}, QStringLiteral("NO"), 26);
-    Option3_[Serie::Si] = Tasto(fraAiuto_, QStringLiteral("Option3_1"), {270, 100, 170, 90},
-                                QStringLiteral("SI"), 26);
+    EtichettaOpaca(fraAiuto_, "LblAiuto", {8, 10, 484, 70}, 30, Qt::AlignCenter,
+                   QStringLiteral("Ti aiuto ?"));
+    Option3_[Serie::No] = Tasto(fraAiuto_, QStringLiteral("Option3_0"), QStringLiteral("NO"),
+                                {60, 100, 170, 90}, Arial(26, true));
+    Option3_[Serie::Si] = Tasto(fraAiuto_, QStringLiteral("Option3_1"), QStringLiteral("SI"),
+                                {270, 100, 170, 90}, Arial(26, true));
 
     fraIntervento_ = Cornice(centrale, "fraIntervento", posto);
-    Option4_ = Tasto(fraIntervento_, QStringLiteral("Option4"), {40, 20, 420, 110},
-                     QStringLiteral("INTERVENGO IO"), 24);
-    Etichetta(fraIntervento_, "lblIntervento", {40, 150, 420, 40}, 14, Qt::AlignCenter,
-              QStringLiteral("Intervengo io"));
+    Option4_ = Tasto(fraIntervento_, QStringLiteral("Option4"), QStringLiteral("INTERVENGO IO"),
+                     {40, 20, 420, 110}, Arial(24, true));
+    EtichettaOpaca(fraIntervento_, "lblIntervento", {40, 150, 420, 40}, 14, Qt::AlignCenter,
+                   QStringLiteral("Intervengo io"));
 
     fraAvviso_ = Cornice(centrale, "fraAvviso", posto);
-    optAvviso_[Serie::Stampa] = Tasto(fraAvviso_, QStringLiteral("optAvviso_0"), {40, 20, 190, 90},
-                                      QStringLiteral("Stampa"), 18);
-    optAvviso_[Serie::Ricomincia] = Tasto(fraAvviso_, QStringLiteral("optAvviso_1"),
-                                          {270, 20, 190, 90}, QStringLiteral("Ricomincia"), 18);
-    auto* avviso = Etichetta(fraAvviso_, "Label4", {8, 130, 484, 60}, 14, Qt::AlignCenter,
-                             QStringLiteral("Se ricominci gli esercizi andranno persi"));
+    optAvviso_[Serie::Stampa] = Tasto(fraAvviso_, QStringLiteral("optAvviso_0"),
+                                      QStringLiteral("Stampa"), {40, 20, 190, 90}, Arial(18, true));
+    optAvviso_[Serie::Ricomincia] =
+        Tasto(fraAvviso_, QStringLiteral("optAvviso_1"), QStringLiteral("Ricomincia"),
+              {270, 20, 190, 90}, Arial(18, true));
+    auto* avviso = EtichettaOpaca(fraAvviso_, "Label4", {8, 130, 484, 60}, 14, Qt::AlignCenter,
+                                  QStringLiteral("Se ricominci gli esercizi andranno persi"));
     avviso->setWordWrap(true);
     Colora(avviso, QPalette::WindowText, Errore);
 
@@ -320,10 +290,10 @@ void FrmOperativo::CostruisciStatistiche(QWidget* centrale) {
     for (int k = 0; k < 5; ++k) {
         const int y = 12 + 50 * k;
         auto* titolo =
-            Etichetta(cornice, nomiTitoli[k], {8, y, 140, 40}, 12, Qt::AlignLeft | Qt::AlignVCenter,
-                      QString::fromLatin1(titoli[k]), false);
+            EtichettaOpaca(cornice, nomiTitoli[k], {8, y, 140, 40}, 12,
+                           Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(titoli[k]), false);
         Colora(titolo, QPalette::WindowText, Testo);
-        valori[k] = Etichetta(cornice, nomi[k], {150, y, 76, 40}, 18);
+        valori[k] = EtichettaOpaca(cornice, nomi[k], {150, y, 76, 40}, 18);
         valori[k]->setFrameShape(QFrame::Box);
         valori[k]->setAutoFillBackground(true);
         Colora(valori[k], QPalette::Window, SfondoRiga);

@@ -14,13 +14,15 @@
 
 #include "start/Catalogo.h"
 #include "start/FileImpostazioni.h"
+#include "ui/Controlli.h"
 #include "ui/FrmAutore.h"
 #include "ui/GruppoTasti.h"
 
+using namespace controlli;
+
 namespace {
 
-// Design size of the client area: 11910 x 8430 twips at 15 twips a pixel.
-constexpr int TwipPerPixel = 15;
+// Design size of the client area: 11910 x 8430 twips.
 constexpr QSize DimensioneProgetto(11910 / TwipPerPixel, 8430 / TwipPerPixel);
 // Left edge of the right curtain in the design.
 constexpr double SinistraTendinaDestra = 11685.0 / 11910.0;
@@ -41,55 +43,13 @@ const QColor BordoPannello(214, 160, 110);
 const QString FrecciaSinistra = QString(QChar(0x2B05));
 const QString FrecciaGiu = QString(QChar(0x2B07));
 
-QFont Arial(qreal punti, bool grassetto = false, bool corsivo = false) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(punti);
-    f.setBold(grassetto);
-    f.setItalic(corsivo);
-    return f;
-}
-
-void Colori(QWidget* w, const QColor& sfondo, const QColor& testo = QColor()) {
-    QPalette p = w->palette();
-    if (sfondo.isValid()) {
-        p.setColor(QPalette::Window, sfondo);
-        w->setAutoFillBackground(true);
-    }
-    if (testo.isValid()) p.setColor(QPalette::WindowText, testo);
-    w->setPalette(p);
-}
-
-template <class T> T* Crea(QWidget* genitore, const QString& nome, QRect r) {
-    auto* w = new T(genitore);
-    w->setObjectName(nome);
-    w->setGeometry(r);
-    return w;
-}
-
-QLabel* Etichetta(QWidget* genitore, const QString& nome, QRect r, const QFont& font,
-                  const QColor& colore, Qt::Alignment allineamento = Qt::AlignCenter) {
-    auto* l = Crea<QLabel>(genitore, nome, r);
-    l->setFont(font);
-    l->setAlignment(allineamento);
-    Colori(l, QColor(), colore);
-    return l;
-}
-
+// The three choice panels: white, with a thick border in the curtains' shade.
 QFrame* Pannello(QWidget* genitore, const QString& nome, QRect r) {
-    auto* f = Crea<QFrame>(genitore, nome, r);
+    auto* f = Cornice(genitore, nome, r);
     f->setFrameShape(QFrame::Box);
     f->setLineWidth(2);
     Colori(f, Qt::white, BordoPannello);
     return f;
-}
-
-QPushButton* Tasto(QWidget* genitore, const QString& nome, const QString& testo, QRect r,
-                   const QFont& font) {
-    auto* b = Crea<QPushButton>(genitore, nome, r);
-    b->setText(testo);
-    b->setFont(font);
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
 }
 
 } // namespace
@@ -152,7 +112,7 @@ void FrmInizio::CostruisciControlli() {
     setCentralWidget(client_);
 
     // Title band: system name, subject, unit names, and the two arrows.
-    fraTitolo_ = Crea<QFrame>(client_, QStringLiteral("fraTitolo"), {0, 0, 794, 150});
+    fraTitolo_ = Cornice(client_, QStringLiteral("fraTitolo"), {0, 0, 794, 150});
     Colori(fraTitolo_, SfondoTitolo);
     label6_[0] =
         Etichetta(fraTitolo_, QStringLiteral("Label6(0)"), {90, 8, 614, 38}, Arial(22, true), Blu);
@@ -161,11 +121,11 @@ void FrmInizio::CostruisciControlli() {
     label6_[2] =
         Etichetta(fraTitolo_, QStringLiteral("Label6(2)"), {90, 88, 614, 30}, Arial(14), Blu);
     label6_[2]->setCursor(Qt::PointingHandCursor);
-    frame4_ = Crea<QFrame>(fraTitolo_, QStringLiteral("Frame4"), {712, 80, 56, 46});
+    frame4_ = Cornice(fraTitolo_, QStringLiteral("Frame4"), {712, 80, 56, 46});
     label7_ = Etichetta(frame4_, QStringLiteral("Label7"), {0, 0, 56, 46},
                         QFont(QStringLiteral("DejaVu Sans"), 26), Rosso);
     label7_->setCursor(Qt::PointingHandCursor);
-    frame5_ = Crea<QFrame>(fraTitolo_, QStringLiteral("Frame5"), {22, 88, 56, 56});
+    frame5_ = Cornice(fraTitolo_, QStringLiteral("Frame5"), {22, 88, 56, 56});
     label8_ = Etichetta(frame5_, QStringLiteral("Label8"), {0, 0, 56, 56},
                         QFont(QStringLiteral("DejaVu Sans"), 30), Rosso);
     label4_[0] = Etichetta(fraTitolo_, QStringLiteral("Label4(0)"), {690, 130, 100, 18}, Arial(8),
@@ -198,6 +158,9 @@ void FrmInizio::CostruisciControlli() {
     // "Esci" lies over the action panel but outside it, so it works while the panel is off.
     option3_[2] = Tasto(client_, QStringLiteral("Option3(2)"), QStringLiteral("Esci"),
                         {648, 356, 118, 70}, Arial(16, true));
+    for (const auto* tasti : {&option1_, &option2_, &option3_})
+        for (QPushButton* b : *tasti)
+            b->setCursor(Qt::PointingHandCursor);
 
     // The choices made, in red.
     label1_ = Etichetta(client_, QStringLiteral("Label1"), {20, 454, 754, 32}, Arial(16, true),
@@ -205,8 +168,8 @@ void FrmInizio::CostruisciControlli() {
     label2_ = Etichetta(client_, QStringLiteral("Label2"), {20, 488, 754, 32}, Arial(16, true),
                         Rosso, Qt::AlignLeft | Qt::AlignVCenter);
     label5_ = Etichetta(client_, QStringLiteral("Label5"), {20, 530, 400, 24},
-                        Arial(11, false, true), Blu, Qt::AlignLeft | Qt::AlignVCenter);
-    label5_->setText(QStringLiteral("Il nuovo software di Vantolo"));
+                        Arial(11, false, true), Blu, Qt::AlignLeft | Qt::AlignVCenter,
+                        QStringLiteral("Il nuovo software di Vantolo"));
     label5_->setCursor(Qt::PointingHandCursor);
 
     // Curtains, on top of everything while they open.
@@ -297,6 +260,10 @@ void FrmInizio::PulisciTesti() {
 void FrmInizio::Attivazione() {
     option1_[0]->setFocus(Qt::ActiveWindowFocusReason);
     PulisciTesti();
+    RiattivaFrecce();
+}
+
+void FrmInizio::RiattivaFrecce() {
     for (QFrame* f : {frame4_, frame5_}) {
         f->setEnabled(true);
         f->setFrameShape(QFrame::NoFrame);
@@ -349,11 +316,7 @@ void FrmInizio::ApriFinestra(std::function<QWidget*()>& apri, QPointer<QWidget>&
 
 void FrmInizio::Riprisitina() {
     frame1_->setEnabled(true);
-    for (QFrame* f : {frame4_, frame5_}) {
-        f->setEnabled(true);
-        f->setFrameShape(QFrame::NoFrame);
-    }
-    label7_->setVisible(true);
+    RiattivaFrecce();
     option1_[0]->setFocus(Qt::OtherFocusReason);
     frame2_->setEnabled(false);
     frame3_->setEnabled(false);

@@ -61,6 +61,8 @@ private:
     void Riprisitina();
     void CambiaLivello();
     void PulisciTesti();
+    // The arrow frames back on, borderless, with the left arrow shown.
+    void RiattivaFrecce();
     void ApriFinestra(std::function<QWidget*()>& apri, QPointer<QWidget>& finestra);
 
     void PassoTendine();

@@ -7,10 +7,9 @@ using namespace finestra_piccola;
 frmIstruzioni::frmIstruzioni(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmIstruzioni"));
     Prepara(this, QStringLiteral("ISTRUZIONI"), 11010, 6780, QColor(255, 224, 192));
-    QLabel* label5 = Etichetta(this, QStringLiteral("Label5"), QString(),
-                               DaTwip(180, 1650, 9495, 2205), Arial(14.25, true));
-    label5->setAlignment(Qt::AlignCenter);
+    QLabel* label5 = Etichetta(this, QStringLiteral("Label5"), DaTwip(180, 1650, 9495, 2205),
+                               Arial(14.25, true), QColor(), Qt::AlignCenter,
+                               QStringLiteral("Il programma prevede l'utilizzo del mouse"));
     label5->setWordWrap(true);
-    label5->setText(QStringLiteral("Il programma prevede l'utilizzo del mouse"));
     Chiudi(this, DaTwip(3444, 5760, 3795, 675), Arial(24))->setFocus();
 }
