@@ -769,6 +769,14 @@ void TestSerie::valoreRisposta_data() {
     QTest::newRow("lone comma") << "," << false << 0.0;
     QTest::newRow("symbol") << " dm " << false << 0.0;
     QTest::newRow("two commas") << "1,2,3" << false << 0.0;
+    QTest::newRow("blank") << "   " << false << 0.0;
+    QTest::newRow("negative") << "-5" << false << 0.0;
+    QTest::newRow("32767") << "32767" << true << 32767.0;
+    QTest::newRow("32768") << "32768" << true << 32768.0;
+    QTest::newRow("CR without LF") << "3\r" << true << 3.0;
+    QTest::newRow("LF at the end") << "3,5\n" << true << 3.5;
+    QTest::newRow("binary") << QString::fromLatin1("\x01\xff", 2) << false << 0.0;
+    QTest::newRow("too long for a double") << QString(400, u'9') << false << 0.0;
 }
 
 void TestSerie::valoreRisposta() {
