@@ -17,5 +17,5 @@ if [ ${#mancanti[@]} -gt 0 ]; then
     echo "Installazione di: ${mancanti[*]}"
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -q
-    apt-get install -y -q --no-install-recommends "${mancanti[@]}"
+    apt-get install -y -q "${mancanti[@]}"
 fi
