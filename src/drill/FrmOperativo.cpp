@@ -312,6 +312,9 @@ void FrmOperativo::CostruisciStatistiche(QWidget* centrale) {
 
 void FrmOperativo::CostruisciGruppi() {
     const auto lista = [](auto& tasti) { return QList<QPushButton*>(tasti.begin(), tasti.end()); };
+    const auto tastierinoNumerico = [](QKeyEvent* e) {
+        return static_cast<bool>(e->modifiers() & Qt::KeypadModifier);
+    };
 
     gruppoTastierino_ = new GruppoTasti(
         lista(Option2_),
@@ -320,11 +323,8 @@ void FrmOperativo::CostruisciGruppi() {
             Aggiorna();
         },
         this);
-    gruppoTastierino_->ImpostaTastoExtra([this](int i, QKeyEvent* e) {
-        const bool numerico = e->modifiers() & Qt::KeypadModifier;
-        return Tastiera(Pannello::Tastierino, serie_.TastieraTastierino(e->key(), numerico), i)
-                   ? GruppoTasti::Esito::Lasciato
-                   : GruppoTasti::Esito::Gestito;
+    RegolaTastiera(gruppoTastierino_, Pannello::Tastierino, [=, this](QKeyEvent* e) {
+        return serie_.TastieraTastierino(e->key(), tastierinoNumerico(e));
     });
 
     gruppoSimboli_ = new GruppoTasti(
@@ -334,11 +334,8 @@ void FrmOperativo::CostruisciGruppi() {
             Aggiorna();
         },
         this);
-    gruppoSimboli_->ImpostaTastoExtra([this](int i, QKeyEvent* e) {
-        const bool numerico = e->modifiers() & Qt::KeypadModifier;
-        return Tastiera(Pannello::Simboli, serie_.TastieraSimboli(e->key(), numerico), i)
-                   ? GruppoTasti::Esito::Lasciato
-                   : GruppoTasti::Esito::Gestito;
+    RegolaTastiera(gruppoSimboli_, Pannello::Simboli, [=, this](QKeyEvent* e) {
+        return serie_.TastieraSimboli(e->key(), tastierinoNumerico(e));
     });
 
     gruppoAiuto_ = new GruppoTasti(
@@ -348,11 +345,8 @@ void FrmOperativo::CostruisciGruppi() {
             Aggiorna();
         },
         this);
-    gruppoAiuto_->ImpostaTastoExtra([this](int i, QKeyEvent* e) {
-        return Tastiera(Pannello::Aiuto, serie_.TastieraAiuto(e->key()), i)
-                   ? GruppoTasti::Esito::Lasciato
-                   : GruppoTasti::Esito::Gestito;
-    });
+    RegolaTastiera(gruppoAiuto_, Pannello::Aiuto,
+                   [this](QKeyEvent* e) { return serie_.TastieraAiuto(e->key()); });
 
     gruppoIntervento_ = new GruppoTasti(
         {Option4_},
@@ -361,11 +355,8 @@ void FrmOperativo::CostruisciGruppi() {
             Aggiorna();
         },
         this);
-    gruppoIntervento_->ImpostaTastoExtra([this](int i, QKeyEvent* e) {
-        return Tastiera(Pannello::Intervento, serie_.TastieraIntervento(e->key()), i)
-                   ? GruppoTasti::Esito::Lasciato
-                   : GruppoTasti::Esito::Gestito;
-    });
+    RegolaTastiera(gruppoIntervento_, Pannello::Intervento,
+                   [this](QKeyEvent* e) { return serie_.TastieraIntervento(e->key()); });
 
     gruppoAvviso_ = new GruppoTasti(
         lista(optAvviso_),
@@ -374,6 +365,15 @@ void FrmOperativo::CostruisciGruppi() {
             Aggiorna();
         },
         this);
+}
+
+void FrmOperativo::RegolaTastiera(GruppoTasti* gruppo, Pannello pannello,
+                                  std::function<AzioneTastiera(QKeyEvent*)> regola) {
+    // Every key the group does not handle itself goes through the series' keyboard rule.
+    gruppo->ImpostaTastoExtra([this, pannello, regola](int i, QKeyEvent* e) {
+        return Tastiera(pannello, regola(e), i) ? GruppoTasti::Esito::Lasciato
+                                                : GruppoTasti::Esito::Gestito;
+    });
 }
 
 GruppoTasti* FrmOperativo::Gruppo(Pannello pannello) const {

@@ -17,6 +17,7 @@ class GruppoTasti;
 class Proporzioni;
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -54,6 +55,8 @@ private:
     void Esegui(Esito esito);
     // Carries out a key translated by the keyboard rules of a panel; true when the key is
     // let through to the window.
+    void RegolaTastiera(GruppoTasti* gruppo, Pannello pannello,
+                        std::function<AzioneTastiera(QKeyEvent*)> regola);
     bool Tastiera(Pannello pannello, const AzioneTastiera& azione, int indice);
     GruppoTasti* Gruppo(Pannello pannello) const;
 
