@@ -5,6 +5,7 @@
 // a sound device or a message box.
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 // Time for answer timing: a monotonic count of milliseconds, so that an exercise across
@@ -20,6 +21,8 @@ class Avvisi {
 public:
     virtual ~Avvisi() = default;
     virtual void Errore(const QString& titolo, const QString& testo) = 0;
+    // A plain notice with an OK button (where a PDF was saved, for example).
+    virtual void Informa(const QString& titolo, const QString& testo) = 0;
 };
 
 // The right-answer sound. Playing never blocks and a failure to play is silent.
@@ -27,4 +30,43 @@ class Suono {
 public:
     virtual ~Suono() = default;
     virtual void SuonoEsatto() = 0;
+};
+
+struct Pagina;
+
+// What became of a print.
+struct EsitoStampa {
+    enum class Tipo {
+        Stampato,     // sent to the printer
+        SalvatoPdf,   // written as a PDF file (percorso)
+        Annullato,    // the user cancelled the choice of a file name
+        FontMancante, // neither "Courier New" nor "Courier" nor a fixed-pitch substitute
+        Errore,       // the printer or the file failed
+    };
+    Tipo tipo = Tipo::Errore;
+    QString percorso; // the PDF written, for SalvatoPdf
+};
+
+// The printers. The current printer is the system default at start; a choice replaces it
+// for the rest of the run and is never saved. With no printer installed, or once "File PDF"
+// is chosen, every print is written to a PDF file instead.
+class ServizioStampa {
+public:
+    virtual ~ServizioStampa() = default;
+    // Device names of the installed printers, in the system's order.
+    virtual QStringList Elenco() = 0;
+    // Device name of the current printer; empty when there is none.
+    virtual QString Corrente() = 0;
+    // Makes the first installed printer named nome the current one; false (and no change)
+    // when no printer has that name.
+    virtual bool Scegli(const QString& nome) = 0;
+    // From now on every print asks for a PDF file name instead of printing.
+    virtual void ScegliPdf() = 0;
+    virtual bool PdfScelto() = 0;
+    // "Courier New" or "Courier" as the fonts offer them (a fixed-pitch substitute for
+    // "Courier New" counts as "Courier New"); empty when there is neither.
+    virtual QString CercaCourier() = 0;
+    // Prints one page. descrizione names it in a PDF's file name ("esercizi", "attestato",
+    // "scheda alunni", ...).
+    virtual EsitoStampa Stampa(const Pagina& pagina, const QString& descrizione) = 0;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-// Messages for the user as critical message boxes over the active window.
+// Messages for the user as message boxes over the active window.
 
 #include "start/Servizi.h"
 
@@ -11,5 +11,8 @@ class AvvisiQt : public Avvisi {
 public:
     void Errore(const QString& titolo, const QString& testo) override {
         QMessageBox::critical(QApplication::activeWindow(), titolo, testo);
+    }
+    void Informa(const QString& titolo, const QString& testo) override {
+        QMessageBox::information(QApplication::activeWindow(), titolo, testo);
     }
 };

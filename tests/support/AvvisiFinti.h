@@ -12,5 +12,9 @@ public:
     void Errore(const QString& titolo, const QString& testo) override {
         errori.append({titolo, testo});
     }
-    QList<std::pair<QString, QString>> errori; // (title, text) in order of arrival
+    void Informa(const QString& titolo, const QString& testo) override {
+        notizie.append({titolo, testo});
+    }
+    QList<std::pair<QString, QString>> errori;  // (title, text) in order of arrival
+    QList<std::pair<QString, QString>> notizie; // plain notices, likewise
 };
