@@ -7,7 +7,6 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -62,7 +61,7 @@ void Serie::NuovaSerie() {
 }
 
 void Serie::ProssimoEsercizio() {
-    if (SerieFinita()) return;
+    if (UltimoEsercizioMostrato()) return;
 
     testi_.LblEsito.clear();
     testi_.lblSimbolo2.clear();
@@ -94,8 +93,8 @@ void Serie::Visualizza() {
         MostraSimbolo();
         break;
     case 3: {
-        const int k = static_cast<int>(std::floor(2.0 * static_cast<double>(fonte_.Rnd())));
-        stato_.Sorteggio = static_cast<std::int16_t>(std::clamp(k, 0, 1) + 1);
+        // 1 asks for the number, 2 for the symbol; a faulty draw is held to the two.
+        stato_.Sorteggio = static_cast<std::int16_t>(Estrai(fonte_, 2, 1));
         if (stato_.Sorteggio == 1)
             MostraNumero();
         else
@@ -145,7 +144,7 @@ bool Serie::ProblemaNumero() const {
     return riga_ == Riga::Numero;
 }
 
-bool Serie::SerieFinita() const {
+bool Serie::UltimoEsercizioMostrato() const {
     return stato_.IndiceEsercizio >= NumeroEsercizi;
 }
 
@@ -229,7 +228,7 @@ std::optional<RichiestaFuoco> Serie::RitiraFuoco() {
 }
 
 void Serie::ControlloFineSerie() {
-    if (!SerieFinita()) return;
+    if (!UltimoEsercizioMostrato()) return;
     MostraPannello(Pannello::Avviso);
     ChiediPrimoTasto();
 }
@@ -456,7 +455,9 @@ void Serie::RegistraTempi() {
     const std::int64_t secondi = std::max<std::int64_t>(0, (fine - inizioRisposta_) / 1000);
     stato_.TempoRisposta = static_cast<std::int32_t>(std::min<std::int64_t>(secondi, INT32_MAX));
     stato_.TempoRispostaTesto = QLatin1Char(' ') + QString::number(stato_.TempoRisposta);
-    stato_.TempoTotale += stato_.TempoRisposta;
+    // Capped like the single time: a clock jumping forward must not wrap the sum round.
+    stato_.TempoTotale = static_cast<std::int32_t>(
+        std::min<std::int64_t>(std::int64_t{stato_.TempoTotale} + stato_.TempoRisposta, INT32_MAX));
     stato_.TempoTotaleTesto = QLatin1Char(' ') + QString::number(stato_.TempoTotale);
     testi_.lblTempoOperazione =
         stato_.TempoRisposta > 99 ? QStringLiteral("99") : stato_.TempoRispostaTesto;

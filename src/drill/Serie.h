@@ -138,8 +138,9 @@ public:
     // Length limit of the reply in the current exercise: MaxCifre, or the length of the
     // expected answer when that is longer (0,000001 has 8 characters).
     int LimiteRisposta() const;
-    // True once the 20th exercise has been closed.
-    bool SerieFinita() const;
+    // True from the moment the 20th exercise is shown: no further exercise follows it,
+    // and closing it (right reply or the program's solution) brings up the end panel.
+    bool UltimoEsercizioMostrato() const;
 
     // The numeric value of a typed reply: "." separates thousands, "," is the decimal
     // comma. Empty when the text does not read as a number.

@@ -98,14 +98,6 @@ QString TestoScalato(std::int64_t valore, int decimali, bool raggruppa) {
     return Componi(negativo && modulo != 0, intera, SenzaZeriFinali(frazione), raggruppa);
 }
 
-// One draw: floor(n * r) + b, with r uniform in [0, 1). A value of r outside that range
-// (only a faulty source could give one) is held to the range of the draw.
-int Estrai(FonteCasuale& fonte, int n, int base) {
-    const double k = std::floor(n * static_cast<double>(fonte.Rnd()));
-    if (!(k >= 0)) return base; // negative or NaN
-    return static_cast<int>(std::min<double>(k, n - 1)) + base;
-}
-
 // The number forms: the value is numeratore / 10^decimali.
 struct Forma {
     std::int64_t numeratore;
@@ -174,6 +166,13 @@ std::uint64_t Mescola(std::uint64_t z) {
 }
 
 } // namespace
+
+int Estrai(FonteCasuale& fonte, int n, int base) {
+    const double k = std::floor(n * static_cast<double>(fonte.Rnd()));
+    if (!(k >= 0)) return base; // negative or NaN
+    // Held below n before the conversion, so an infinite draw never reaches the cast.
+    return static_cast<int>(std::min<double>(k, n - 1)) + base;
+}
 
 std::uint64_t FonteCasualeSistema::OraDelGiornoSistema() {
     // UTC, not local time: reading the local time consults the time-zone file on every

@@ -33,6 +33,11 @@ private:
     std::uint64_t stato_;
 };
 
+// One draw: floor(n * r) + base, with r = fonte.Rnd() uniform in [0, 1); n >= 1. A value
+// of r outside that range (only a faulty source could give one: negative, 1 or more,
+// infinite or NaN) is held to the range of the draw, base to base + n - 1; NaN gives base.
+int Estrai(FonteCasuale& fonte, int n, int base);
+
 // x with the decimal comma, "." between groups of three digits of the whole part, no
 // trailing zeros, never an exponent form: 1234,5 gives "1.234,5", 0,000001 gives
 // "0,000001". x is first rounded to 15 significant digits and the whole part is read from

@@ -9,7 +9,10 @@
 
 #include <QtTest>
 
+#include <limits>
+
 Q_DECLARE_METATYPE(Pannello)
+Q_DECLARE_METATYPE(Riga)
 
 namespace {
 
@@ -128,6 +131,8 @@ private slots:
     void simboloCancella();
     void sistemaATreUnita();
     void tipoTreSorteggiaOgniEsercizio();
+    void tipoTreConFonteGuasta_data();
+    void tipoTreConFonteGuasta();
     void fineSerie_data();
     void fineSerie();
     void dopoIlVentesimo();
@@ -465,6 +470,33 @@ void TestSerie::tipoTreSorteggiaOgniEsercizio() {
     QCOMPARE(b.fonte.Letti(), 4);
 }
 
+void TestSerie::tipoTreConFonteGuasta_data() {
+    QTest::addColumn<float>("r");
+    QTest::addColumn<Riga>("attesa");
+
+    // Only a faulty source gives values outside [0, 1): they are held to the two kinds.
+    QTest::newRow("NaN") << std::numeric_limits<float>::quiet_NaN() << Riga::Numero;
+    QTest::newRow("+infinity") << std::numeric_limits<float>::infinity() << Riga::Simbolo;
+    QTest::newRow("-infinity") << -std::numeric_limits<float>::infinity() << Riga::Numero;
+    QTest::newRow("1") << 1.0f << Riga::Simbolo;
+    QTest::newRow("3e38") << 3e38f << Riga::Simbolo;
+    QTest::newRow("-0,5") << -0.5f << Riga::Numero;
+}
+
+void TestSerie::tipoTreConFonteGuasta() {
+    QFETCH(float, r);
+    QFETCH(Riga, attesa);
+
+    Banco b({Metri}, 3);
+    b.fonte.Carica({r});
+    b.Passi(QStringLiteral("RA"));
+    QCOMPARE(b.fonte.Letti(), 1);
+    QCOMPARE(b.serie.RigaAttiva(), attesa);
+    QCOMPARE(b.stato.Sorteggio, attesa == Riga::Numero ? 1 : 2);
+    QCOMPARE(b.serie.PannelloAttivo(),
+             attesa == Riga::Numero ? Pannello::Tastierino : Pannello::Simboli);
+}
+
 // ---------------------------------------------------------------------------------------
 
 void TestSerie::fineSerie_data() {
@@ -497,6 +529,8 @@ void TestSerie::fineSerie() {
         for (qsizetype i = 0; i < passi.size(); ++i) {
             QCOMPARE(b.stato.IndiceEsercizio, i + 1);
             QVERIFY(b.serie.PannelloAttivo() != Pannello::Avviso);
+            // True as soon as the 20th is shown, before it is answered.
+            QCOMPARE(b.serie.UltimoEsercizioMostrato(), i + 1 == 20);
             b.Passi(passi[i]);
             if (i + 1 < passi.size()) b.Passo(u'A');
         }
@@ -605,6 +639,13 @@ void TestSerie::tempi_data() {
                                     << "999" << 1000;
     QTest::newRow("sum of whole seconds") << QList<double>{1.9, 1.9, 1.9} << " 1"
                                           << " 3" << 3;
+    // A clock jumping forward (wrong date set, then put right) must not wrap the times round.
+    QTest::newRow("clock jump past 2^31 s") << QList<double>{3e9} << "99"
+                                            << "999" << INT32_MAX;
+    QTest::newRow("total past 2^31 s") << QList<double>{2e9, 2e9} << "99"
+                                       << "999" << INT32_MAX;
+    QTest::newRow("total held at the cap") << QList<double>{3e9, 5} << " 5"
+                                           << "999" << INT32_MAX;
 }
 
 void TestSerie::tempi() {
