@@ -2,45 +2,156 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStringList>
-#include <limits>
+
+#include <cerrno>
+#include <fcntl.h>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-// Both records are a few dozen bytes; anything beyond this is not a record of ours and
-// is never read.
+// Both records are a few dozen bytes. The lines of a record must lie wholly within this
+// many bytes from the start of the file, blanks around the values included; a record that
+// does not fit is unreadable, never cut short.
 constexpr qint64 LimiteLettura = 1024;
 
-// The first righe lines of a file, or nothing when it cannot be read. Only regular files
-// are opened, so a folder, a pipe or a device in place of the file never blocks or floods
-// the reader. Lines may end with CR LF, LF or a lone CR; the last may have no end.
-std::optional<QStringList> leggiRighe(const QString& percorso, int righe) {
-    const QFileInfo info(percorso);
-    if (!info.isFile()) return std::nullopt;
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray dati = file.read(LimiteLettura);
-    if (dati.contains('\0')) return std::nullopt;
-    static const QRegularExpression fineRiga(QStringLiteral("\r\n|\r|\n"));
-    QStringList tutte = QString::fromUtf8(dati).split(fineRiga);
-    if (tutte.size() < righe) return std::nullopt;
-    return tutte.mid(0, righe);
+// Whether the name may be read or replaced: it names a regular file itself, not a link,
+// a folder, a pipe or a device. With absenteOk a missing name is fine too.
+bool fileRegolare(const QByteArray& nome, bool absenteOk, mode_t* modo = nullptr) {
+    struct stat info {};
+    if (::lstat(nome.constData(), &info) != 0) return absenteOk && errno == ENOENT;
+    if (!S_ISREG(info.st_mode)) return false;
+    if (modo) *modo = info.st_mode & 0777;
+    return true;
 }
 
+// The first LimiteLettura + 1 bytes of a regular file, or nothing. A link is never followed
+// (O_NOFOLLOW) and what was opened is checked again, so a name swapped between the check
+// and the opening is refused too; a pipe never blocks the opening (O_NONBLOCK).
+std::optional<QByteArray> leggiInizio(const QString& percorso) {
+    const QByteArray nome = QFile::encodeName(percorso);
+    if (!fileRegolare(nome, false)) return std::nullopt;
+    const int fd =
+        ::open(nome.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QByteArray dati(LimiteLettura + 1, Qt::Uninitialized);
+    qsizetype letti = 0;
+    while (letti < dati.size()) {
+        const ssize_t n = ::read(fd, dati.data() + letti, static_cast<size_t>(dati.size() - letti));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        letti += n;
+    }
+    ::close(fd);
+    dati.truncate(letti);
+    return dati;
+}
+
+// The first righe lines of a file, or nothing when it cannot be read or when one of them
+// is not ended, by a line end or by the end of the file, within LimiteLettura bytes.
+// Lines may end with CR LF, LF or a lone CR; the last may have no end. NUL bytes anywhere
+// in the bound make the file a binary file, not a record.
+std::optional<QStringList> leggiRighe(const QString& percorso, int righe) {
+    const auto letti = leggiInizio(percorso);
+    if (!letti) return std::nullopt;
+    const bool fileIntero = letti->size() <= LimiteLettura;
+    const QByteArray dati = letti->left(LimiteLettura);
+    if (dati.contains('\0')) return std::nullopt;
+
+    QStringList risultato;
+    qsizetype inizio = 0;
+    bool fineFile = false;
+    for (int i = 0; i < righe; ++i) {
+        if (fineFile) return std::nullopt; // fewer lines than the record has
+        qsizetype fine = inizio;
+        while (fine < dati.size() && dati[fine] != '\r' && dati[fine] != '\n')
+            ++fine;
+        if (fine == dati.size()) {
+            // Unended: the end of the file ends it only when the file ends within the bound.
+            if (!fileIntero) return std::nullopt;
+            fineFile = true;
+        }
+        risultato << QString::fromUtf8(dati.mid(inizio, fine - inizio));
+        if (!fineFile)
+            inizio =
+                fine +
+                (dati[fine] == '\r' && fine + 1 < dati.size() && dati[fine + 1] == '\n' ? 2 : 1);
+    }
+    return risultato;
+}
+
+bool scriviTutto(int fd, const QByteArray& dati) {
+    qsizetype scritti = 0;
+    while (scritti < dati.size()) {
+        const ssize_t n =
+            ::write(fd, dati.constData() + scritti, static_cast<size_t>(dati.size() - scritti));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false; // a full disk gives ENOSPC here
+        scritti += n;
+    }
+    return true;
+}
+
+// Replaces the file with the given lines, or leaves it exactly as it was and returns false.
+// The lines go to a new file of our own in the same folder (created exclusively, so no
+// link or other file planted under its name is ever written), reach the disk, and only
+// then does the new file take the name by rename(), which replaces a link at the name
+// instead of following it. A name that is anything but a regular file is never replaced.
+// QSaveFile is not used: it follows a link and writes over the link's target.
 bool scriviRighe(const QString& percorso, const QStringList& righe) {
-    QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly)) return false;
     QByteArray dati;
     for (const QString& riga : righe)
         dati += riga.toUtf8() + "\r\n";
-    if (file.write(dati) != dati.size()) {
-        file.cancelWriting();
+
+    const QByteArray nome = QFile::encodeName(percorso);
+    constexpr mode_t NessunFile = ~mode_t{0};
+    mode_t modo = NessunFile; // the permissions of the file replaced, when there is one
+    if (!fileRegolare(nome, true, &modo)) return false;
+
+    QByteArray temporaneo;
+    int fd = -1;
+    for (int tentativo = 0; tentativo < 16 && fd < 0; ++tentativo) {
+        temporaneo =
+            nome + '.' +
+            QByteArray::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, '0') +
+            ".tmp";
+        fd = ::open(temporaneo.constData(),
+                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+
+    // The new file keeps the permissions of the one it replaces.
+    bool riuscito = (modo == NessunFile || ::fchmod(fd, modo) == 0) && scriviTutto(fd, dati) &&
+                    ::fsync(fd) == 0;
+    riuscito = ::close(fd) == 0 && riuscito;
+    riuscito = riuscito && fileRegolare(nome, true) &&
+               ::rename(temporaneo.constData(), nome.constData()) == 0;
+    if (!riuscito) {
+        ::unlink(temporaneo.constData());
         return false;
     }
-    return file.commit();
+
+    // Makes the new name itself durable; the record is already in place if this fails.
+    const QByteArray cartella = QFile::encodeName(QFileInfo(percorso).path());
+    const int fdCartella = ::open(cartella.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fdCartella >= 0) {
+        ::fsync(fdCartella);
+        ::close(fdCartella);
+    }
+    return true;
 }
 
 std::optional<long long> intero(const QString& testo, long long minimo, long long massimo) {

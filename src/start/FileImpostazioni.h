@@ -2,8 +2,11 @@
 
 // The two small records kept between runs, in the current folder: the active unit system
 // in NomeProgramma + ".dat" (one line) and the options in NomeProgramma + ".opz" (eleven
-// lines). Each writer replaces its own file atomically; readers fall back to defaults on
-// any fault and never show a message.
+// lines). Both are read from and written to regular files only: a link, a pipe or a folder
+// at the name counts as an unreadable record and is never written through or replaced.
+// Each writer replaces its own file atomically (a failed write leaves the old file as it
+// was and reports false); readers fall back to defaults on any fault and never show a
+// message. A record must end within the first 1,024 bytes of its file.
 
 #include "start/StatoProgramma.h"
 
@@ -14,7 +17,8 @@ QString FileOpzioni(const QString& nome);
 // outside 1..12) Livello becomes 1 and the file is written with it.
 void LeggiLivelli(StatoProgramma& stato, const QString& nome);
 
-// Replaces NomeProgramma + ".dat" with the current Livello. False when it could not.
+// Replaces NomeProgramma + ".dat" with the current Livello. False when it could not (no
+// room, no permission, or something other than a regular file at the name).
 bool SalvaLivello(const StatoProgramma& stato);
 
 // Reads the options record. True when all eleven values were read and are usable; on any

@@ -1,9 +1,14 @@
 #include "start/FileImpostazioni.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,7 +31,46 @@ void scrivi(const QString& percorso, const QByteArray& dati) {
 const QByteArray RecordPredefinito = "12640511\r\n8438015\r\n328965\r\nTrue\r\nTrue\r\nTrue\r\n"
                                      "16754175\r\n16745215\r\n4\r\n4\r\n9\r\n";
 
+// An options record that reads, with IndiceSfondo 10 and no default among the indices.
+const QByteArray RecordScelto = "0\r\n1\r\n16777215\r\nFalse\r\ntrue\r\nFALSE\r\n65535\r\n255\r\n"
+                                "10\r\n0\r\n3\r\n";
+
+// What stands at a name, without following a link: kind, link target, bytes of a file.
+QString Voce(const QString& percorso) {
+    const QByteArray nome = QFile::encodeName(percorso);
+    struct stat info {};
+    if (lstat(nome.constData(), &info) != 0) return QStringLiteral("<none>");
+    if (S_ISLNK(info.st_mode)) return QStringLiteral("link -> ") + QFile::symLinkTarget(percorso);
+    if (S_ISFIFO(info.st_mode)) return QStringLiteral("fifo");
+    if (S_ISDIR(info.st_mode)) return QStringLiteral("folder");
+    return QStringLiteral("file ") + QString::fromLatin1(contenuto(percorso).toHex());
+}
+
+// Every entry under a folder with what stands there, links not followed.
+QStringList Istantanea(const QString& cartella) {
+    QStringList voci;
+    QDirIterator it(cartella, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString percorso = it.next();
+        voci << percorso + QStringLiteral(": ") + Voce(percorso);
+    }
+    voci.sort();
+    return voci;
+}
+
 } // namespace
+
+// Ways a settings file can be out of the ordinary.
+enum class Insidia {
+    LinkFuori,    // a link to a file outside the folder
+    LinkPendente, // a link to a name outside the folder that does not exist
+    LinkFifo,     // a link to a named pipe outside the folder
+    Fifo,         // a named pipe in the file's place
+    DiscoPieno,   // a regular record on a file system with no room left
+    RecordLungo,  // a record whose lines do not fit within 1 KB
+};
+Q_DECLARE_METATYPE(Insidia)
 
 class TestFileImpostazioni : public QObject {
     Q_OBJECT
@@ -46,10 +90,13 @@ private slots:
     void opzioniAndataERitorno();
     void ogniScritturaLasciaIntattoLAltroFile();
     void recordDelLivelloLettoComeOpzioni();
+    void fileInsidiosi_data();
+    void fileInsidiosi();
 
 private:
     QTemporaryDir* cartella = nullptr;
     QString precedente;
+    QString montato; // a tmpfs the test mounted, unmounted by cleanup()
 };
 
 void TestFileImpostazioni::init() {
@@ -61,6 +108,10 @@ void TestFileImpostazioni::init() {
 
 void TestFileImpostazioni::cleanup() {
     QDir::setCurrent(precedente);
+    if (!montato.isEmpty()) {
+        QCOMPARE(QProcess::execute(QStringLiteral("umount"), {montato}), 0);
+        montato.clear();
+    }
     delete cartella;
     cartella = nullptr;
 }
@@ -89,6 +140,10 @@ void TestFileImpostazioni::letturaDelLivello_data() {
     QTest::newRow("decimal") << QByteArray("2,5\r\n") << 1 << true;
     QTest::newRow("text") << QByteArray("tre\r\n") << 1 << true;
     QTest::newRow("long text") << QByteArray(5000, 'x') << 1 << true;
+    // The record must end within the first 1,024 bytes; the end of the file counts.
+    QTest::newRow("exactly 1 KB") << QByteArray(1022, ' ') + "12" << 12 << false;
+    QTest::newRow("CR LF straddling byte 1,024") << QByteArray(1021, ' ') + "12\r\n" << 12 << false;
+    QTest::newRow("1 KB and 1 byte") << QByteArray(1022, ' ') + "12 " << 1 << true;
     QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe", 4) << 1 << true;
     QTest::newRow("digit then NUL") << QByteArray("2\x00", 2) << 1 << true;
     QTest::newRow("options record in its place") << RecordPredefinito << 1 << true;
@@ -204,6 +259,10 @@ void TestFileImpostazioni::letturaDelleOpzioni_data() {
                                 << false;
     QTest::newRow("binary") << QByteArray("\x01\x02\x00\xff", 4) << false;
     QTest::newRow("long text") << QByteArray(100000, '7') << false;
+    QByteArray kilo = scelte;
+    kilo.prepend(QByteArray(1024 - kilo.size(), ' '));
+    QTest::newRow("exactly 1 KB") << kilo << true;
+    QTest::newRow("1 KB and 1 byte") << kilo + ' ' << false;
 }
 
 void TestFileImpostazioni::letturaDelleOpzioni() {
@@ -280,6 +339,144 @@ void TestFileImpostazioni::recordDelLivelloLettoComeOpzioni() {
     stato.NomeProgramma = Nome;
     QVERIFY(!LeggiOpzioni(stato));
     QCOMPARE(stato.Impostazioni, Opzioni{});
+}
+
+void TestFileImpostazioni::fileInsidiosi_data() {
+    QTest::addColumn<bool>("opzioni"); // the options file, else the level file
+    QTest::addColumn<Insidia>("insidia");
+    QTest::addColumn<QByteArray>("record"); // the file, or the link's target when there is one
+    QTest::addColumn<bool>("letto");        // the reader takes the record
+    QTest::addColumn<QByteArray>("dopo");   // the file after reading; "<same>": as it was
+
+    const QByteArray segreto = "segreto\r\n";
+    for (bool opzioni : {false, true}) {
+        const QString f = opzioni ? QStringLiteral("options: ") : QStringLiteral("level: ");
+        const QByteArray record = opzioni ? RecordScelto : QByteArray("3\r\n");
+        QTest::addRow("%slink to a file outside", qPrintable(f))
+            << opzioni << Insidia::LinkFuori << segreto << false << QByteArray("<same>");
+        QTest::addRow("%sdangling link", qPrintable(f))
+            << opzioni << Insidia::LinkPendente << QByteArray() << false << QByteArray("<same>");
+        QTest::addRow("%slink to a FIFO", qPrintable(f))
+            << opzioni << Insidia::LinkFifo << QByteArray() << false << QByteArray("<same>");
+        QTest::addRow("%sFIFO in its place", qPrintable(f))
+            << opzioni << Insidia::Fifo << QByteArray() << false << QByteArray("<same>");
+        QTest::addRow("%sfull file system", qPrintable(f))
+            << opzioni << Insidia::DiscoPieno << record << true << QByteArray("<same>");
+    }
+
+    // 1,023 blanks then "12": cut at 1 KB it read as system 1. Unreadable, it is replaced
+    // by the record of system 1, as any unreadable level record is.
+    QTest::newRow("level: 1,023 blanks then 12")
+        << false << Insidia::RecordLungo << QByteArray(1023, ' ') + "12" << false
+        << QByteArray("1\r\n");
+    // The last line "10" straddles byte 1,024: cut there it read as index 1.
+    QByteArray lungo = RecordScelto;
+    lungo.replace("\r\n0\r\n3\r\n", "\r\n0\r\n");
+    lungo.prepend(QByteArray(1023 - lungo.size(), ' '));
+    QCOMPARE(lungo.size(), 1023);
+    lungo += "10\r\n";
+    QTest::newRow("options: a line straddling byte 1,024")
+        << true << Insidia::RecordLungo << lungo << false << QByteArray("<same>");
+}
+
+// Settings are read from and written to regular files only: nothing outside the folder
+// changes, whatever stands at the name stays as it was, the writer reports failure and no
+// temporary file is left behind.
+void TestFileImpostazioni::fileInsidiosi() {
+    QFETCH(bool, opzioni);
+    QFETCH(Insidia, insidia);
+    QFETCH(QByteArray, record);
+    QFETCH(bool, letto);
+    QFETCH(QByteArray, dopo);
+
+    QVERIFY(QDir::setCurrent(precedente)); // the working folder is made afresh below
+    const QDir base(cartella->path());
+    QVERIFY(base.mkdir(QStringLiteral("casa")) && base.mkdir(QStringLiteral("fuori")));
+    const QString casa = base.filePath(QStringLiteral("casa"));
+    const QString fuori = base.filePath(QStringLiteral("fuori"));
+    const QString nome = opzioni ? FileOpzioni(Nome) : FileLivello(Nome);
+    scrivi(fuori + QStringLiteral("/bersaglio"), "segreto\r\n");
+    QVERIFY(mkfifo(QFile::encodeName(fuori + QStringLiteral("/fifo")).constData(), 0600) == 0);
+
+    QStringList attesiInCasa{nome};
+    if (insidia == Insidia::DiscoPieno) {
+        if (geteuid() != 0) QSKIP("mounting a small tmpfs to fill up needs root");
+        if (QProcess::execute(QStringLiteral("mount"),
+                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                               QStringLiteral("size=64k"), QStringLiteral("tmpfs"), casa}) != 0)
+            QSKIP("could not mount a tmpfs (no mount permission here)");
+        montato = casa;
+    }
+    QVERIFY(QDir::setCurrent(casa));
+
+    const auto collega = [&](const QString& bersaglio) { QVERIFY(QFile::link(bersaglio, nome)); };
+    switch (insidia) {
+    case Insidia::LinkFuori:
+        collega(fuori + QStringLiteral("/bersaglio"));
+        break;
+    case Insidia::LinkPendente:
+        collega(fuori + QStringLiteral("/nuovo"));
+        break;
+    case Insidia::LinkFifo:
+        collega(fuori + QStringLiteral("/fifo"));
+        break;
+    case Insidia::Fifo:
+        QVERIFY(mkfifo(QFile::encodeName(nome).constData(), 0600) == 0);
+        break;
+    case Insidia::DiscoPieno: {
+        scrivi(nome, record);
+        // Fill every block left; then not even one byte fits in a new file.
+        const int fd = open("riempitivo", O_WRONLY | O_CREAT | O_EXCL, 0600);
+        QVERIFY(fd >= 0);
+        const QByteArray blocco(4096, 'x');
+        while (write(fd, blocco.constData(), blocco.size()) > 0) {
+        }
+        QCOMPARE(errno, ENOSPC);
+        close(fd);
+        const int prova = open("prova", O_WRONLY | O_CREAT | O_EXCL, 0600);
+        QVERIFY(prova >= 0);
+        QCOMPARE(write(prova, "1", 1), ssize_t(-1));
+        close(prova);
+        QVERIFY(QFile::remove(QStringLiteral("prova")));
+        attesiInCasa << QStringLiteral("riempitivo");
+        break;
+    }
+    case Insidia::RecordLungo:
+        scrivi(nome, record);
+        break;
+    }
+    attesiInCasa.sort();
+
+    const QStringList fuoriPrima = Istantanea(fuori);
+    const QString prima = Voce(nome);
+    const QString attesoDopo =
+        dopo == "<same>" ? prima : QStringLiteral("file ") + QString::fromLatin1(dopo.toHex());
+
+    // Reading (the level reader writes 1 when it cannot read).
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    if (opzioni) {
+        stato.Impostazioni.IndiceSfondo = 7;
+        QCOMPARE(LeggiOpzioni(stato), letto);
+        QCOMPARE(stato.Impostazioni.IndiceSfondo, letto ? 10 : Opzioni{}.IndiceSfondo);
+    } else {
+        LeggiLivelli(stato, Nome);
+        QCOMPARE(stato.Livello, letto ? 3 : 1);
+    }
+    QCOMPARE(Voce(nome), attesoDopo);
+    QCOMPARE(Istantanea(fuori), fuoriPrima);
+
+    // Writing a changed record: refused or failed, and nothing moves.
+    if (insidia != Insidia::RecordLungo) {
+        stato.Livello = 5;
+        stato.Impostazioni.IndiceSfondo = 2;
+        QVERIFY(!(opzioni ? MemorizzaOpzioni(stato) : SalvaLivello(stato)));
+        QCOMPARE(Voce(nome), prima);
+        QCOMPARE(Istantanea(fuori), fuoriPrima);
+    }
+    QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                              QDir::Name),
+             attesiInCasa);
 }
 
 QTEST_GUILESS_MAIN(TestFileImpostazioni)
