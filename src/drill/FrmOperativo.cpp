@@ -4,6 +4,7 @@
 #include "ui/FrmIstruzioni.h"
 #include "ui/GruppoTasti.h"
 #include "ui/Resize.h"
+#include "ui/TastieraFinestra.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -97,13 +98,13 @@ void FrmOperativo::ImpostaStampa(std::function<void()> apriStampa) {
 void FrmOperativo::Costruisci() {
     setWindowTitle(QStringLiteral("TRASFORMAZIONI"));
 
-    mnuIstruzioni_ = menuBar()->addAction(QStringLiteral("Istruzioni"));
+    mnuIstruzioni_ = menuBar()->addAction(QStringLiteral("&Istruzioni"));
     mnuIstruzioni_->setObjectName(QStringLiteral("mnuIstruzioni"));
     connect(mnuIstruzioni_, &QAction::triggered, this, [this] {
         frmIstruzioni istruzioni(this);
         istruzioni.exec();
     });
-    mnuVisualizza_ = menuBar()->addAction(QStringLiteral("Visualizza l'esercizio"));
+    mnuVisualizza_ = menuBar()->addAction(QStringLiteral("&Visualizza l'esercizio"));
     mnuVisualizza_->setObjectName(QStringLiteral("mnuVisualizza"));
     mnuVisualizza_->setEnabled(false);
     connect(mnuVisualizza_, &QAction::triggered, this, [this] {
@@ -138,6 +139,11 @@ void FrmOperativo::Costruisci() {
     proporzioni_ = new Proporzioni(this);
     proporzioni_->MemorizzaProporzioni(centrale, QSize(LarghezzaProgetto, AltezzaProgetto));
     proporzioni_->DopoApplica = [this](QSize) { DisponiLinee(); };
+
+    new TastieraFinestra(this, [this]() -> QWidget* {
+        const RichiestaFuoco primo = serie_.PrimoTastoAttivo();
+        return primo.indice >= 0 ? Gruppo(primo.pannello)->Tasto(primo.indice) : nullptr;
+    });
 
     // The menu bar sits above the design's inner area.
     resize(LarghezzaProgetto, AltezzaProgetto + menuBar()->sizeHint().height());

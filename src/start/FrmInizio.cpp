@@ -17,6 +17,7 @@
 #include "ui/Controlli.h"
 #include "ui/FrmAutore.h"
 #include "ui/GruppoTasti.h"
+#include "ui/TastieraFinestra.h"
 
 using namespace controlli;
 
@@ -198,18 +199,19 @@ void FrmInizio::CostruisciControlli() {
 
     for (QLabel* l : {label5_, label7_, label6_[0], label6_[1], label6_[2]})
         l->installEventFilter(this);
+    new TastieraFinestra(this, [this] { return option1_[0]; });
 }
 
 void FrmInizio::CostruisciMenu() {
     QMenuBar* barra = menuBar();
-    mnuStampa_ = barra->addAction(QStringLiteral("Stampa schede"));
+    mnuStampa_ = barra->addAction(QStringLiteral("&Stampa schede"));
     mnuStampa_->setObjectName(QStringLiteral("mnuStampa"));
     // Greyed until the worksheet screen is wired in (ImpostaApriStampaSchede).
     mnuStampa_->setEnabled(false);
     connect(mnuStampa_, &QAction::triggered, this,
             [this] { ApriFinestra(apriStampaSchede_, stampaSchede_); });
 
-    QAction* mnuAutore = barra->addAction(QStringLiteral("Autore"));
+    QAction* mnuAutore = barra->addAction(QStringLiteral("&Autore"));
     mnuAutore->setObjectName(QStringLiteral("mnuAutore"));
     connect(mnuAutore, &QAction::triggered, this, [this] {
         frmAutore autore(this);
@@ -217,15 +219,15 @@ void FrmInizio::CostruisciMenu() {
     });
 
     // Switched off by design: shown greyed, with no action behind them.
-    QMenu* mnuSistema = barra->addMenu(QStringLiteral("Sistema"));
+    QMenu* mnuSistema = barra->addMenu(QStringLiteral("S&istema"));
     mnuSistema->setObjectName(QStringLiteral("mnuSistema"));
-    const QStringList voci{QStringLiteral("SD sottomultipli"), QStringLiteral("SD multipli"),
-                           QStringLiteral("SMD1  misure li lunghezza"),
-                           QStringLiteral("SMD 2 misure di lunghezza")};
+    const QStringList voci{QStringLiteral("SD &sottomultipli"), QStringLiteral("SD &multipli"),
+                           QStringLiteral("SMD&1  misure li lunghezza"),
+                           QStringLiteral("SMD &2 misure di lunghezza")};
     for (int i = 0; i < voci.size(); ++i)
         mnuSistema->addAction(voci[i])->setObjectName(QStringLiteral("mnuSD(%1)").arg(i + 1));
     mnuSistema->menuAction()->setEnabled(false);
-    QAction* mnuOpzioni = barra->addAction(QStringLiteral("Opzioni"));
+    QAction* mnuOpzioni = barra->addAction(QStringLiteral("&Opzioni"));
     mnuOpzioni->setObjectName(QStringLiteral("mnuOpzioni"));
     mnuOpzioni->setEnabled(false);
 }

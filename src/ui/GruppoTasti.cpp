@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "ui/TastiTenuti.h"
+
 GruppoTasti::GruppoTasti(const QList<QPushButton*>& tasti, Azione azione, QObject* parent)
     : QObject(parent), azione_(std::move(azione)) {
     for (QPushButton* tasto : tasti) {
@@ -84,14 +86,16 @@ bool GruppoTasti::eventFilter(QObject* oggetto, QEvent* evento) {
     if (!tasto) return QObject::eventFilter(oggetto, evento);
 
     switch (evento->type()) {
-    case QEvent::MouseButtonPress: {
-        // The focus has already moved to the key (Qt gives it before delivering the press).
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        // Every press of the button is a press: the second of two quick clicks arrives as a
+        // double click. The focus has already moved to the key (Qt gives it before
+        // delivering the press).
         if (static_cast<QMouseEvent*>(evento)->button() != Qt::LeftButton) return true;
         Premi(indice);
         return true;
     }
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
         tasto->setDown(false);
         return true;
     case QEvent::KeyPress:
@@ -121,7 +125,7 @@ bool GruppoTasti::eventFilter(QObject* oggetto, QEvent* evento) {
 bool GruppoTasti::TastoPremuto(int indice, QKeyEvent* evento) {
     const int codice = evento->key();
     if (codice == Qt::Key_Tab || codice == Qt::Key_Backtab) return false;
-    if (evento->isAutoRepeat()) return true;
+    if (TastiTenuti::Istanza().Ripetizione(evento)) return true;
 
     if (codice == Qt::Key_Return || codice == Qt::Key_Enter) {
         Premi(indice);

@@ -4,10 +4,11 @@
 //
 // Behaviour of each key of the group (the buttons stay ordinary QPushButtons; the group
 // watches them through an event filter):
-// - A left mouse press, or Enter / Return / keypad Enter while the key has the focus,
-//   runs the action with the key's index. A mouse release or a double click does nothing.
-// - A key held down acts once: auto-repeated key presses (QKeyEvent::isAutoRepeat) are
-//   swallowed.
+// - A left mouse press (the second of two quick clicks arrives as a double click, and is a
+//   press too), or Enter / Return / keypad Enter while the key has the focus, runs the action
+//   with the key's index. A mouse release does nothing.
+// - A key held down acts once: every press of a key is swallowed until that key has been
+//   released (TastiTenuti tells the repeats).
 // - The space bar moves the focus to the next enabled and visible key of the group,
 //   wrapping from the last to the first.
 // - Digit keys map to indices per group (ImpostaCifre): a mapped digit, on the main keyboard

@@ -276,6 +276,7 @@ void TestFrmOperativo::cifraTenuta() {
     QApplication::sendEvent(QApplication::focusWidget(), &invio);
     QKeyEvent invioRipetuto(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(QApplication::focusWidget(), &invioRipetuto);
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(b.w->serie().PannelloAttivo(), Pannello::Aiuto);
     QCOMPARE(b.stato.TentativiNo, 0);
 }
@@ -303,6 +304,7 @@ void TestFrmOperativo::suonoSoloSuRispostaEsatta() {
         [&] {
             QKeyEvent ripetuto(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
             QApplication::sendEvent(QApplication::focusWidget(), &ripetuto);
+            QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
         },
         2);
     passo(

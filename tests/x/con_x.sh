@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Runs a program under a private X server: Xvfb at 1920 x 1080 with the openbox window
+# manager, so windows are maximised, activated and focused as on a desktop, and xdotool can
+# send real X input events. Xvfb picks a free display number itself, so several of these
+# can run side by side. Everything started here is stopped on the way out.
+# Usage: con_x.sh PROGRAM [ARGS...]
+set -u
+cartella=$(mktemp -d)
+pulisci() {
+    [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$cartella"
+}
+trap pulisci EXIT
+
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -noreset -nolisten tcp 3>"$cartella/schermo" \
+    2>"$cartella/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$cartella/schermo" ] && break; sleep 0.05; done
+if [ ! -s "$cartella/schermo" ]; then
+    echo "Xvfb did not start:" >&2
+    cat "$cartella/xvfb.log" >&2
+    exit 1
+fi
+export DISPLAY=":$(head -n1 "$cartella/schermo")"
+openbox >/dev/null 2>&1 &
+wm=$!
+# openbox is ready once it has named itself on the root window.
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+done
+QT_QPA_PLATFORM=xcb "$@"

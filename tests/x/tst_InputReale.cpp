@@ -1,0 +1,236 @@
+// What a pupil does with the mouse and the keyboard, sent as real X input events (xdotool)
+// to the real windows under Xvfb with a window manager: quick clicks on one key, a key held
+// down on a busy machine, the focus after a window opened from the menu closes, and the
+// menus' access keys. Synthesised Qt events behave differently for each of these.
+
+#include "drill/FrmOperativo.h"
+#include "start/Catalogo.h"
+#include "start/FrmInizio.h"
+#include "support/DoppiSerie.h"
+#include "support/FonteCasualeFinta.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Runs xdotool with the given commands while this program waits in its event loop, handling
+// each event as it arrives, as a user's input reaches the running program. Windows that
+// open meanwhile (a modal dialog runs an event loop of its own) are recorded by name.
+QStringList Xdo(const QStringList& comandi) {
+    QStringList finestre;
+    QTimer spia;
+    QObject::connect(&spia, &QTimer::timeout, [&finestre] {
+        const QWidget* modale = QApplication::activeModalWidget();
+        if (modale && !finestre.contains(modale->objectName())) finestre << modale->objectName();
+    });
+    spia.start(20);
+    QProcess xdo;
+    QEventLoop ciclo;
+    QObject::connect(&xdo, &QProcess::finished, &ciclo, &QEventLoop::quit);
+    QObject::connect(&xdo, &QProcess::errorOccurred, &ciclo, &QEventLoop::quit);
+    xdo.start(QStringLiteral("xdotool"), comandi);
+    if (xdo.state() != QProcess::NotRunning) ciclo.exec();
+    if (xdo.exitStatus() != QProcess::NormalExit || xdo.exitCode() != 0)
+        qWarning("xdotool failed: %s", qPrintable(comandi.join(u' ')));
+    // Let the last events arrive and be handled.
+    QTest::qWait(150);
+    return finestre;
+}
+
+QStringList Tasti(std::initializer_list<const char*> tasti, double pausa = 0.3) {
+    QStringList comandi;
+    for (const char* tasto : tasti)
+        comandi << QStringLiteral("key") << QLatin1String(tasto) << QStringLiteral("sleep")
+                << QString::number(pausa);
+    return comandi;
+}
+
+QStringList Centro(QWidget* w) {
+    const QPoint p = w->mapToGlobal(w->rect().center());
+    return {QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())};
+}
+
+// Two processes that keep both cores busy for as long as the object lives.
+class Carico {
+public:
+    Carico() {
+        for (auto& p : processi_) {
+            p = std::make_unique<QProcess>();
+            p->start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec yes")});
+            p->setStandardOutputFile(QProcess::nullDevice());
+        }
+    }
+    ~Carico() {
+        for (auto& p : processi_) {
+            p->kill();
+            p->waitForFinished();
+        }
+    }
+
+private:
+    std::unique_ptr<QProcess> processi_[2];
+};
+
+struct Operativo {
+    Operativo() {
+        stato.Livello = 4;
+        SceltaSimboli(stato);
+        ScegliTipo(stato, 0);
+        ScegliOrdine(stato, 1);
+        w = std::make_unique<FrmOperativo>(stato, fonte, orologio, suono, nullptr);
+        // An answer long enough for every test's typing.
+        w->serie().ImpostaGeneratore(GeneratoreFinto({{"10", "  m ", " mm ", "10.000"}}));
+        w->showMaximized();
+        w->activateWindow();
+    }
+    bool Pronto() {
+        return QTest::qWaitForWindowActive(w.get()) && QTest::qWaitFor([this] {
+                   return QApplication::focusWidget() == Tasto("Option2_0");
+               });
+    }
+    QPushButton* Tasto(const char* nome) const {
+        return w->findChild<QPushButton*>(QLatin1String(nome));
+    }
+
+    StatoProgramma stato;
+    FonteCasualeFinta fonte;
+    OrologioFinto orologio;
+    SuonoFinto suono;
+    std::unique_ptr<FrmOperativo> w;
+};
+
+} // namespace
+
+class TestInputReale : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
+    void clicRapidi_data();
+    void clicRapidi();
+    void tastoTenutoSottoCarico_data();
+    void tastoTenutoSottoCarico();
+    void fuocoDopoUnaFinestra_data();
+    void fuocoDopoUnaFinestra();
+    void tastiDiAccessoAiMenu();
+};
+
+// Every press of the mouse on a key is a press, however quickly it follows the last one:
+// the second click of a pair arrives as a double click.
+void TestInputReale::clicRapidi_data() {
+    QTest::addColumn<QString>("tasti");
+    QTest::addColumn<int>("pausa"); // ms between clicks
+    QTest::addColumn<QString>("risposta");
+    QTest::newRow("5 four times, 150 ms") << "5555" << 150 << "5.555";
+    QTest::newRow("5 four times, 250 ms") << "5555" << 250 << "5.555";
+    QTest::newRow("1 then 0 four times, 150 ms") << "10000" << 150 << "10.000";
+}
+
+void TestInputReale::clicRapidi() {
+    QFETCH(QString, tasti);
+    QFETCH(int, pausa);
+    QFETCH(QString, risposta);
+    Operativo o;
+    QVERIFY(o.Pronto());
+    QStringList comandi;
+    for (QChar c : tasti) {
+        comandi << Centro(o.Tasto(qPrintable(QStringLiteral("Option2_%1").arg(c))))
+                << QStringLiteral("click") << QStringLiteral("1") << QStringLiteral("sleep")
+                << QString::number(pausa / 1000.0);
+    }
+    Xdo(comandi);
+    QCOMPARE(o.stato.RispostaTesto, risposta);
+}
+
+// A key held down for a second and a half acts once, also while the machine is busy.
+void TestInputReale::tastoTenutoSottoCarico_data() {
+    QTest::addColumn<QString>("tasto");
+    QTest::addColumn<QString>("risposta");
+    QTest::addColumn<QString>("fuoco"); // the key with the focus afterwards
+    QTest::newRow("digit") << "7"
+                           << "7"
+                           << "Option2_0";
+    QTest::newRow("keypad digit") << "KP_7"
+                                  << "7"
+                                  << "Option2_0";
+    QTest::newRow("space bar") << "space"
+                               << ""
+                               << "Option2_1";
+}
+
+void TestInputReale::tastoTenutoSottoCarico() {
+    QFETCH(QString, tasto);
+    QFETCH(QString, risposta);
+    QFETCH(QString, fuoco);
+    Operativo o;
+    QVERIFY(o.Pronto());
+    {
+        Carico carico;
+        Xdo({QStringLiteral("keydown"), tasto, QStringLiteral("sleep"), QStringLiteral("1.5"),
+             QStringLiteral("keyup"), tasto});
+    }
+    QCOMPARE(o.stato.RispostaTesto, risposta);
+    QCOMPARE(QApplication::focusWidget(), o.Tasto(qPrintable(fuoco)));
+}
+
+// "Istruzioni" opened from the keyboard (Alt, then Enter) and closed with Escape or Enter:
+// the keypad has the focus again and the next digit is typed.
+void TestInputReale::fuocoDopoUnaFinestra_data() {
+    QTest::addColumn<QString>("chiudi");
+    QTest::newRow("Escape") << "Escape";
+    QTest::newRow("Enter") << "Return";
+}
+
+void TestInputReale::fuocoDopoUnaFinestra() {
+    QFETCH(QString, chiudi);
+    Operativo o;
+    QVERIFY(o.Pronto());
+    Xdo(Tasti({"8"}));
+    QCOMPARE(o.stato.RispostaTesto, QStringLiteral("8"));
+    const QStringList aperte = Xdo(Tasti({"alt", "Return", qPrintable(chiudi)}, 0.5));
+    QCOMPARE(aperte, QStringList{QStringLiteral("frmIstruzioni")});
+    QVERIFY(QTest::qWaitForWindowActive(o.w.get()));
+    Xdo(Tasti({"5"}));
+    QCOMPARE(o.stato.RispostaTesto, QStringLiteral("85"));
+    QCOMPARE(QApplication::focusWidget(), o.Tasto("Option2_0"));
+}
+
+// Every menu entry has an access key (Alt + its underlined letter), and F10 opens the menu
+// bar, as on other desktops.
+void TestInputReale::tastiDiAccessoAiMenu() {
+    QTemporaryDir cartella;
+    QVERIFY(QDir::setCurrent(cartella.path()));
+    {
+        StatoProgramma stato;
+        stato.NomeProgramma = QStringLiteral("decimetra");
+        FrmInizio inizio(stato);
+        inizio.showMaximized();
+        inizio.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&inizio));
+        for (QAction* azione : inizio.menuBar()->actions())
+            QVERIFY2(azione->text().contains(u'&'), qPrintable(azione->text()));
+        QCOMPARE(Xdo(Tasti({"alt+a", "Escape"}, 0.5)), QStringList{QStringLiteral("frmAutore")});
+    }
+
+    Operativo o;
+    QVERIFY(o.Pronto());
+    for (QAction* azione : o.w->menuBar()->actions())
+        QVERIFY2(azione->text().contains(u'&'), qPrintable(azione->text()));
+    QCOMPARE(Xdo(Tasti({"alt+i", "Escape"}, 0.5)), QStringList{QStringLiteral("frmIstruzioni")});
+    QCOMPARE(Xdo(Tasti({"F10", "Return", "Escape"}, 0.5)),
+             QStringList{QStringLiteral("frmIstruzioni")});
+    Xdo(Tasti({"4"}));
+    QCOMPARE(o.stato.RispostaTesto, QStringLiteral("4"));
+}
+
+QTEST_MAIN(TestInputReale)
+#include "tst_InputReale.moc"
