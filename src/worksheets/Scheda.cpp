@@ -98,8 +98,9 @@ void VisualizzaScheda(Scheda& scheda, int tipoScheda) {
 }
 
 bool SchedaStampabile(const Scheda& scheda, int tipoScheda) {
+    // A sheet never built would print its header and footer alone.
     return (tipoScheda == SchedaAlunni || tipoScheda == SchedaDocenti) &&
-           scheda.TipoScheda == tipoScheda;
+           scheda.TipoScheda == tipoScheda && !scheda.Esercizio[1].isEmpty();
 }
 
 QString TimbroScheda(int tipoScheda, const QString& nomeProgramma) {

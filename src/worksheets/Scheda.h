@@ -62,7 +62,7 @@ bool CostruisciScheda(Scheda& scheda, const StatoProgramma& stato, FonteCasuale&
 // value changes nothing.
 void VisualizzaScheda(Scheda& scheda, int tipoScheda);
 
-// The sheet `tipoScheda` can be printed once it is the last preview.
+// The sheet `tipoScheda` can be printed once it is the last preview of a built sheet.
 bool SchedaStampabile(const Scheda& scheda, int tipoScheda);
 
 // "Scheda per alunni stampata con " or "Scheda per docenti stampata con " and the program's
