@@ -196,17 +196,21 @@ void TestPagineRisultati::attestato() {
         double punti;
         bool grassetto;
         std::int32_t colore;
+        int dopo; // down to the next text, when the name is drawn
     };
+    const int a12 = AltezzaRiga("Arial", 12);
+    const int a14 = AltezzaRiga("Arial", 14);
+    const int a20 = AltezzaRiga("Arial", 20);
     const QHash<QString, Stile> stili = {
-        {"DIPLOMA DI MERITO", {20, true, Rosso}},
-        {"RILASCIATO A", {20, true, Nero}},
-        {"Giulia", {20, true, Rosso}},
-        {"per aver eseguito", {12, false, Nero}},
-        {"  Da simbolo maggiore a simbolo minore", {12, false, Nero}},
-        {"con la valutazione di", {14, false, Nero}},
-        {"BUONO", {14, true, Rosso}},
-        {"con 15 risposte esatte su 20 richieste", {12, false, Nero}},
-        {"Data  05/03/24", {12, false, Nero}},
+        {"DIPLOMA DI MERITO", {20, true, Rosso, a20}},
+        {"RILASCIATO A", {20, true, Nero, 2 * a20}},
+        {"Giulia", {20, true, Rosso, 2 * a20}},
+        {"per aver eseguito", {12, false, Nero, 2 * a12}},
+        {"  Da simbolo maggiore a simbolo minore", {12, false, Nero, 2 * a12 + 2 * a14}},
+        {"con la valutazione di", {14, false, Nero, 2 * a14}},
+        {"BUONO", {14, true, Rosso, 2 * a14}},
+        {"con 15 risposte esatte su 20 richieste", {12, false, Nero, 4 * a12}},
+        {"Data  05/03/24", {12, false, Nero, a12}},
     };
 
     const Pagina p = DisegnoAttestato(Dati(nome, 15, 20));
@@ -225,6 +229,7 @@ void TestPagineRisultati::attestato() {
         QCOMPARE(t.larghezza, LarghezzaAttestato);
         QVERIFY2(t.y > yPrecedente, qPrintable(t.testo));
         yPrecedente = t.y;
+        if (!nome.isEmpty() && i + 1 < righe.size()) QCOMPARE(p.testi[i + 1].y - t.y, st.dopo);
     }
     QCOMPARE(p.testi.first().y, 5 * 195);
     // The empty name keeps its line: the rows below do not move up.
