@@ -151,10 +151,15 @@ QString TestoLivello(const TestiCatalogo& catalogo) {
     static const QRegularExpression separatori(QStringLiteral("[\\s,]+"));
     const QStringList unita = catalogo.Label6[2].split(separatori, Qt::SkipEmptyParts);
 
+    // The level is one 8-pt line at the foot of the page and must fit its width: the word
+    // "TRASFORMAZIONI" that opens every subject says nothing the sheet does not show.
+    QString materia = catalogo.Label6[1].simplified();
+    const QString trasformazioni = QStringLiteral("TRASFORMAZIONI");
+    if (materia.startsWith(trasformazioni)) materia = materia.mid(trasformazioni.size()).trimmed();
+
     QStringList titolo;
-    for (const QString& parte : {catalogo.Label6[0], catalogo.Label6[1]}) {
-        const QString pulita = parte.simplified();
-        if (!pulita.isEmpty()) titolo << pulita;
+    for (const QString& parte : {catalogo.Label6[0].simplified(), materia}) {
+        if (!parte.isEmpty()) titolo << parte;
     }
     QString testo = titolo.join(QStringLiteral(" - "));
     if (!unita.isEmpty()) {

@@ -75,8 +75,8 @@ QString TestoOrdineScheda(int ordineSimboli); // "Da simbolo minore a simbolo ma
 // Captions of the order buttons: largest unit first, smallest first, "TUTTI".
 std::array<QString, 3> DidascalieOrdine(const std::array<QString, 5>& simbolo);
 
-// The unit system as the start screen names it, on one line: "SISTEMA METRICO -
-// TRASFORMAZIONI MISURE DI LUNGHEZZA: metri, decimetri, centimetri, millimetri".
+// The unit system as the start screen names it, on one short line: "SISTEMA METRICO -
+// MISURE DI LUNGHEZZA: metri, decimetri, centimetri, millimetri".
 QString TestoLivello(const TestiCatalogo& catalogo);
 
 // Kind and order of the sheet, for the footer: "Trova il numero - Da simbolo ...".

@@ -275,7 +275,7 @@ void TestScheda::pagina() {
         attesi.append({500, yBlocchi[i - 1], punti, scheda.RigaStampa[i]});
     attesi.append({1000, 15100, 8, "Trova il numero - Da simbolo maggiore a simbolo minore"});
     attesi.append({1000, 15300, 8,
-                   "Livello di difficoltà: SISTEMA METRICO - TRASFORMAZIONI MISURE DI LUNGHEZZA: "
+                   "Livello di difficoltà: SISTEMA METRICO - MISURE DI LUNGHEZZA: "
                    "metri, decimetri, centimetri, millimetri"});
     attesi.append({1000, 15500, 8, timbro});
 
@@ -303,21 +303,25 @@ void TestScheda::testi_data() {
     QTest::addColumn<QString>("daMinore");
 
     QTest::newRow("unità") << 1
-                           << "SISTEMA DECIMALE - TRASFORMAZIONI: unità, decimi, centesimi, "
+                           << "SISTEMA DECIMALE: unità, decimi, centesimi, "
                               "millesimi"
                            << " u     d   c   m "
                            << " m   c   d     u ";
     QTest::newRow("tre unità") << 5
-                               << "SISTEMA METRICO - TRASFORMAZIONI MISURE DI LUNGHEZZA: "
+                               << "SISTEMA METRICO - MISURE DI LUNGHEZZA: "
                                   "ettometri, decametri, metri"
                                << "          hm   dam     m "
                                << "   m   dam    hm         ";
     QTest::newRow("virgola mancante")
         << 9
-        << "SISTEMA METRICO - TRASFORMAZIONI MISURE DI PESO: chilogrammi, ettogrammi, "
+        << "SISTEMA METRICO - MISURE DI PESO: chilogrammi, ettogrammi, "
            "decagrammi, grammi"
         << "  kg      hg   dag     g "
         << "   g   dag    hg      kg ";
+    QTest::newRow("testo più lungo")
+        << 10 << "SISTEMA METRICO - MISURE DI PESO: tonnellate, quintali, miriagrammi, chilogrammi"
+        << "  t      q   Mg   kg "
+        << " kg   Mg    q      t ";
     QTest::newRow("nessun sistema") << 0 << ""
                                     << "     "
                                     << "     ";
@@ -333,6 +337,10 @@ void TestScheda::testi() {
     s.Livello = static_cast<std::int16_t>(livello);
     SceltaSimboli(s);
     QCOMPARE(TestoLivello(s.Catalogo), testoLivello);
+    // The footer line, 8-pt Courier from x 1000, stays inside an A4 or Letter page's
+    // printable width (about 11 000 twips; 96 twips a character).
+    const QString piede = "Livello di difficoltà: " + testoLivello;
+    QVERIFY2(1000 + 96 * piede.size() <= 11000, qPrintable(piede));
     const auto didascalie = DidascalieOrdine(s.Simbolo);
     QCOMPARE(didascalie[0], daMaggiore);
     QCOMPARE(didascalie[1], daMinore);
