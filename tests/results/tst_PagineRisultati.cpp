@@ -81,7 +81,6 @@ void TestPagineRisultati::registro() {
     QCOMPARE(t1.y, 1000);
     // One 16-pt line lower: about 1.13 em of 320 twips.
     QCOMPARE(t2.y - t1.y, AltezzaRiga(famiglia, 16));
-    QVERIFY(t2.y - t1.y > 340 && t2.y - t1.y < 380);
 
     for (int k = 1; k <= righe; ++k) {
         const TestoPagina& t = p.testi[1 + k];
@@ -160,16 +159,6 @@ void TestPagineRisultati::giudizi() {
     QCOMPARE(DidascaliaStampaAttestato(stampabile),
              stampabile ? "STAMPA L'ATTESTATO" : "ATTESTATO NON STAMPABILE");
     QCOMPARE(NomeAttestato(nome), nomeScritto);
-
-    // The drawing carries the same name and grade.
-    const Pagina p = DisegnoAttestato(Dati(nome, esatte, esercizi));
-    QStringList testi;
-    for (const TestoPagina& t : p.testi)
-        testi << t.testo;
-    QVERIFY(testi.contains(giudizio));
-    QCOMPARE(testi.contains(nomeScritto), !nomeScritto.isEmpty());
-    QVERIFY(testi.contains(
-        QStringLiteral("con %1 risposte esatte su %2 richieste").arg(esatte).arg(esercizi)));
 }
 
 // The certificate rows: text, size, bold, colour, in order from the top.

@@ -16,22 +16,8 @@ QString B(int n) {
     return QString(n, u' ');
 }
 
-// What a sheet must never change in the program-wide state: the drill's record, the last
-// problem and the start screen's choices.
-QStringList Impronta(const StatoProgramma& s) {
-    QStringList f;
-    for (int i = 0; i < RigheRegistro; ++i)
-        f << s.Esercizio[i] << s.Soluzione[i];
-    f << s.NumeroTesto << s.SimboloDa << s.SimboloA << s.RisultatoTesto << s.SoluzioneTesto
-      << s.TestoTipo << s.TestoOrdine;
-    for (int v : {int(s.TipoEsercizio), int(s.OrdineSimboli), int(s.Sorteggio), int(s.IndiceRiga),
-                  int(s.IndiceEsercizio), int(s.FormaNumero), int(s.CoppiaSimboli), int(s.Cifra[1]),
-                  int(s.ValoreNumero)})
-        f << QString::number(v);
-    return f;
-}
-
-// A metre system in the middle of a drill series: "3 m = ? dm" on line 20.
+// A metre system in the middle of a drill series, "3 m = ? dm" on line 20, with the start
+// screen's choices made.
 StatoProgramma StatoInSerie() {
     StatoProgramma s;
     s.Livello = 4;
@@ -39,17 +25,12 @@ StatoProgramma StatoInSerie() {
     ScegliTipo(s, 0);
     ScegliOrdine(s, 1);
     for (int k = 1; k <= 20; ++k)
-        s.Esercizio[k] = QStringLiteral("esercizio %1").arg(k);
-    s.IndiceEsercizio = 20;
+        s.Esercizio[k] = s.Soluzione[k] = QStringLiteral("esercizio %1").arg(k);
+    s.IndiceEsercizio = s.IndiceRiga = 20;
     s.NumeroTesto = "3";
     s.SimboloDa = "  m ";
     s.SimboloA = " dm ";
     s.RisultatoTesto = s.SoluzioneTesto = "30";
-    s.Cifra[1] = 3;
-    s.FormaNumero = 1;
-    s.CoppiaSimboli = 1;
-    s.Sorteggio = 2;
-    s.IndiceRiga = 7;
     return s;
 }
 
@@ -103,8 +84,6 @@ private slots:
     void flusso();
     void pagina_data();
     void pagina();
-    void testi_data();
-    void testi();
 };
 
 // One line script repeated 30 times: every line must come out the same, with one problem
@@ -154,7 +133,6 @@ void TestScheda::righe() {
     QCOMPARE(soluzione.size(), esercizio.size() + 15);
 
     const StatoProgramma stato = StatoInSerie();
-    const QStringList prima = Impronta(stato);
     Scheda scheda = NuovaScheda(stato);
     ScegliNumeroProblemi(scheda, 0); // 10 asked
     ScegliTipoEsercizio(scheda, tipo - 1);
@@ -170,7 +148,11 @@ void TestScheda::righe() {
         QCOMPARE(scheda.Esercizio[i], esercizio);
         QCOMPARE(scheda.Soluzione[i], soluzione);
     }
-    QCOMPARE(Impronta(stato), prima);
+    // The drill's record, its last problem and the start screen's choices are untouched.
+    const StatoProgramma atteso = StatoInSerie();
+    QVERIFY(stato.Esercizio == atteso.Esercizio && stato.Soluzione == atteso.Soluzione);
+    QVERIFY(stato.NumeroTesto == "3" && stato.SimboloA == " dm " && stato.SoluzioneTesto == "30");
+    QVERIFY(stato.IndiceRiga == 20 && stato.TipoEsercizio == 1 && stato.OrdineSimboli == 2);
 
     // The preview shows the count asked: the problems, or the problems with solutions.
     VisualizzaScheda(scheda, SchedaAlunni);
@@ -194,7 +176,6 @@ void TestScheda::flusso_data() {
         << 2 << 3 << QStringList{"C", "A"} << true << true << false << 30;
     QTest::newRow("nessun ordine")
         << 0 << 0 << QStringList{"T:1", "C", "A"} << false << false << false << 0;
-    QTest::newRow("nessun tipo") << 0 << 2 << QStringList{"C", "D"} << false << false << false << 0;
     QTest::newRow("anteprima docenti")
         << 0 << 0 << QStringList{"T:0", "O:1", "C", "D"} << true << false << true << 30;
     QTest::newRow("20 prima di costruire")
@@ -203,8 +184,6 @@ void TestScheda::flusso_data() {
         << 0 << 0 << QStringList{"T:0", "O:0", "C", "A", "N:0"} << true << false << false << 0;
     QTest::newRow("scheda ricostruita dopo l'anteprima")
         << 0 << 0 << QStringList{"T:0", "O:0", "C", "D", "C"} << true << false << false << 0;
-    QTest::newRow("ultima anteprima vale")
-        << 0 << 0 << QStringList{"T:0", "O:0", "C", "D", "N:0", "A"} << true << true << false << 10;
     QTest::newRow("pulsante inesistente")
         << 0 << 0 << QStringList{"T:0", "O:0", "N:3", "T:7", "O:-1", "C", "A"} << true << true
         << false << 30;
@@ -231,31 +210,42 @@ void TestScheda::flusso() {
         QCOMPARE(scheda.Esercizio[i].isEmpty(), !costruita);
 }
 
+// The page for each count and sheet, in several unit systems: the level line must fit one
+// 8-pt line of an A4 or Letter page (about 11 000 twips wide, 96 twips a character).
 void TestScheda::pagina_data() {
     QTest::addColumn<int>("bottone"); // count button: 10, 20, 30 problems
     QTest::addColumn<int>("tipoScheda");
-    QTest::addColumn<double>("punti");
-    QTest::addColumn<QString>("timbro");
+    QTest::addColumn<int>("livello");
+    QTest::addColumn<QString>("livelloTesto");
 
-    QTest::newRow("10 alunni") << 0 << 1 << 14.0 << "Scheda per alunni stampata con decimetra";
-    QTest::newRow("20 docenti") << 1 << 2 << 12.0 << "Scheda per docenti stampata con decimetra";
-    QTest::newRow("30 alunni") << 2 << 1 << 14.0 << "Scheda per alunni stampata con decimetra";
-    QTest::newRow("30 docenti") << 2 << 2 << 12.0 << "Scheda per docenti stampata con decimetra";
+    QTest::newRow("10 alunni, metri") << 0 << 1 << 4
+                                      << "SISTEMA METRICO - MISURE DI LUNGHEZZA: metri, decimetri, "
+                                         "centimetri, millimetri";
+    QTest::newRow("20 docenti, tre unità")
+        << 1 << 2 << 5 << "SISTEMA METRICO - MISURE DI LUNGHEZZA: ettometri, decametri, metri";
+    QTest::newRow("30 alunni, testo più lungo")
+        << 2 << 1 << 10
+        << "SISTEMA METRICO - MISURE DI PESO: tonnellate, quintali, miriagrammi, chilogrammi";
+    QTest::newRow("30 docenti, decimale")
+        << 2 << 2 << 3 << "SISTEMA DECIMALE: migliaia, centinaia, decine, unità";
 }
 
 void TestScheda::pagina() {
     QFETCH(int, bottone);
     QFETCH(int, tipoScheda);
-    QFETCH(double, punti);
-    QFETCH(QString, timbro);
+    QFETCH(int, livello);
+    QFETCH(QString, livelloTesto);
 
     StatoProgramma stato = StatoInSerie();
+    stato.Livello = static_cast<std::int16_t>(livello);
+    SceltaSimboli(stato);
     stato.NomeProgramma = "decimetra";
     Scheda scheda = NuovaScheda(stato);
     Esegui(scheda, stato,
            {"T:0", "O:1", QStringLiteral("N:%1").arg(bottone), "C",
             tipoScheda == 1 ? QStringLiteral("A") : QStringLiteral("D")});
     const int n = 10 * (bottone + 1);
+    const double punti = tipoScheda == 1 ? 14 : 12;
     const Pagina p = PaginaScheda(scheda, stato);
 
     QCOMPARE(p.testi.size(), 2 + n + 3);
@@ -271,13 +261,15 @@ void TestScheda::pagina() {
     const int yBlocchi[] = {2000,  2400,  2800,  3200,  3600,  4000,  4400,  4800,  5200,  5600,
                             6400,  6800,  7200,  7600,  8000,  8400,  8800,  9200,  9600,  10000,
                             10900, 11300, 11700, 12100, 12500, 12900, 13300, 13700, 14100, 14500};
+    const auto& righe = tipoScheda == 1 ? scheda.Esercizio : scheda.Soluzione;
     for (int i = 1; i <= n; ++i)
-        attesi.append({500, yBlocchi[i - 1], punti, scheda.RigaStampa[i]});
+        attesi.append({500, yBlocchi[i - 1], punti, righe[i]});
     attesi.append({1000, 15100, 8, "Trova il numero - Da simbolo maggiore a simbolo minore"});
-    attesi.append({1000, 15300, 8,
-                   "Livello di difficoltà: SISTEMA METRICO - MISURE DI LUNGHEZZA: "
-                   "metri, decimetri, centimetri, millimetri"});
-    attesi.append({1000, 15500, 8, timbro});
+    attesi.append({1000, 15300, 8, "Livello di difficoltà: " + livelloTesto});
+    attesi.append({1000, 15500, 8,
+                   tipoScheda == 1 ? "Scheda per alunni stampata con decimetra"
+                                   : "Scheda per docenti stampata con decimetra"});
+    QVERIFY(1000 + 96 * attesi[attesi.size() - 2].testo.size() <= 11000);
 
     for (int i = 0; i < attesi.size(); ++i) {
         const TestoPagina& t = p.testi[i];
@@ -285,66 +277,11 @@ void TestScheda::pagina() {
         QCOMPARE(t.y, attesi[i].y);
         QCOMPARE(t.punti, attesi[i].punti);
         QCOMPARE(t.testo, attesi[i].testo);
+        QVERIFY(!t.testo.isEmpty());
         QCOMPARE(t.famiglia, "Courier New");
         QCOMPARE(t.colore, 0);
         QVERIFY(!t.grassetto);
     }
-    const QString atteso = tipoScheda == 1 ? scheda.Esercizio[n] : scheda.Soluzione[n];
-    QCOMPARE(p.testi[1 + n].testo, atteso);
-    QVERIFY(!atteso.isEmpty());
-}
-
-// The set-up screen's texts for some unit systems: the level of the footer and the captions
-// of the two order buttons.
-void TestScheda::testi_data() {
-    QTest::addColumn<int>("livello");
-    QTest::addColumn<QString>("testoLivello");
-    QTest::addColumn<QString>("daMaggiore");
-    QTest::addColumn<QString>("daMinore");
-
-    QTest::newRow("unità") << 1
-                           << "SISTEMA DECIMALE: unità, decimi, centesimi, "
-                              "millesimi"
-                           << " u     d   c   m "
-                           << " m   c   d     u ";
-    QTest::newRow("tre unità") << 5
-                               << "SISTEMA METRICO - MISURE DI LUNGHEZZA: "
-                                  "ettometri, decametri, metri"
-                               << "          hm   dam     m "
-                               << "   m   dam    hm         ";
-    QTest::newRow("virgola mancante")
-        << 9
-        << "SISTEMA METRICO - MISURE DI PESO: chilogrammi, ettogrammi, "
-           "decagrammi, grammi"
-        << "  kg      hg   dag     g "
-        << "   g   dag    hg      kg ";
-    QTest::newRow("testo più lungo")
-        << 10 << "SISTEMA METRICO - MISURE DI PESO: tonnellate, quintali, miriagrammi, chilogrammi"
-        << "  t      q   Mg   kg "
-        << " kg   Mg    q      t ";
-    QTest::newRow("nessun sistema") << 0 << ""
-                                    << "     "
-                                    << "     ";
-}
-
-void TestScheda::testi() {
-    QFETCH(int, livello);
-    QFETCH(QString, testoLivello);
-    QFETCH(QString, daMaggiore);
-    QFETCH(QString, daMinore);
-
-    StatoProgramma s;
-    s.Livello = static_cast<std::int16_t>(livello);
-    SceltaSimboli(s);
-    QCOMPARE(TestoLivello(s.Catalogo), testoLivello);
-    // The footer line, 8-pt Courier from x 1000, stays inside an A4 or Letter page's
-    // printable width (about 11 000 twips; 96 twips a character).
-    const QString piede = "Livello di difficoltà: " + testoLivello;
-    QVERIFY2(1000 + 96 * piede.size() <= 11000, qPrintable(piede));
-    const auto didascalie = DidascalieOrdine(s.Simbolo);
-    QCOMPARE(didascalie[0], daMaggiore);
-    QCOMPARE(didascalie[1], daMinore);
-    QCOMPARE(didascalie[2], "TUTTI");
 }
 
 QTEST_APPLESS_MAIN(TestScheda)
