@@ -3,9 +3,12 @@
 # spool and logs in one folder, listening only on a socket in that folder, with one queue
 # whose backend copies every job it receives into a folder.
 #
-#   cups_prova.sh avvia CARTELLA [CODA]   starts the daemon, waits until it answers, creates
+#   cups_prova.sh avvia CARTELLA [CODA] [PID]
+#                                          starts the daemon, waits until it answers, creates
 #                                          the queue CODA (default "Decimetra") as the default
-#                                          destination; jobs land in CARTELLA/lavori/.
+#                                          destination; jobs land in CARTELLA/lavori/. With
+#                                          PID, the daemon is also stopped when that process
+#                                          ends (a test that crashes leaves nothing running).
 #   cups_prova.sh ferma CARTELLA          stops the daemon and waits until it has gone.
 #
 # Clients reach the daemon with CUPS_SERVER=CARTELLA/cups.sock (printed by "avvia").
@@ -15,12 +18,17 @@ set -euo pipefail
 azione="${1:-}"
 cartella="${2:-}"
 coda="${3:-Decimetra}"
+custode="${4:-}"
 if [ -z "$azione" ] || [ -z "$cartella" ]; then
     echo "uso: $0 avvia|ferma CARTELLA [CODA]" >&2
     exit 2
 fi
 
 ferma() {
+    if [ -f "$cartella/custode.pid" ]; then
+        kill "$(cat "$cartella/custode.pid")" 2>/dev/null || true
+        rm -f "$cartella/custode.pid"
+    fi
     local pidfile="$cartella/cupsd.pid"
     [ -f "$pidfile" ] || return 0
     local pid
@@ -126,7 +134,15 @@ FINE
 ferma
 "$cupsd" -f -c "$cartella/cupsd.conf" -s "$cartella/cups-files.conf" \
     >"$cartella/log/cupsd.out" 2>&1 &
-echo $! >"$cartella/cupsd.pid"
+pid_cupsd=$!
+echo "$pid_cupsd" >"$cartella/cupsd.pid"
+if [ -n "$custode" ]; then
+    (
+        while kill -0 "$custode" 2>/dev/null && kill -0 "$pid_cupsd" 2>/dev/null; do sleep 1; done
+        kill -TERM "$pid_cupsd" 2>/dev/null || true
+    ) </dev/null >/dev/null 2>&1 &
+    echo $! >"$cartella/custode.pid"
+fi
 
 export CUPS_SERVER="$cartella/cups.sock"
 pronto=0
