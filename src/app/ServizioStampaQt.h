@@ -1,0 +1,59 @@
+#pragma once
+
+// The printers of the system, through Qt's print support (CUPS on Linux).
+//
+// Constructing the service touches nothing of the print support: the printer list and the
+// default printer are read at the first question or the first print, so the program starts
+// without waiting for the print system.
+//
+// Where a print goes:
+// - "File PDF" chosen: a file the user names in the save dialog (".pdf" added when missing).
+// - no printer installed, or none current: a PDF in the user's documents folder under a new
+//   name ("Decimetra esercizi 2026-12-08 10.15.pdf", then "... (2).pdf"), never overwriting.
+// - otherwise the current printer: one A4 page, coordinates from the top-left corner of the
+//   printable area.
+
+#include "start/Servizi.h"
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+class ServizioStampaQt : public ServizioStampa {
+public:
+    // Asks for the name of the PDF to write, proposing proposta; empty when cancelled.
+    using ChiediNomeFile = std::function<QString(const QString& proposta)>;
+
+    // chiedi: the save dialog; by default a standard file dialog over the active window.
+    explicit ServizioStampaQt(ChiediNomeFile chiedi = {});
+
+    QStringList Elenco() override;
+    QString Corrente() override;
+    bool Scegli(const QString& nome) override;
+    void ScegliPdf() override;
+    bool PdfScelto() override { return pdf_; }
+    QString CercaCourier() override;
+    EsitoStampa Stampa(const Pagina& pagina, const QString& descrizione) override;
+
+    // The user's documents folder, where PDFs are written when there is no printer.
+    static QString CartellaDocumenti();
+    // The file name for a print of descrizione at momento; numero > 1 adds " (numero)".
+    static QString NomePdf(const QString& descrizione, const QDateTime& momento, int numero = 1);
+    // The rule of CercaCourier on a list of font families: "Courier New", else "Courier"
+    // (exact names), else "Courier New" when the system has a fixed-pitch substitute for it.
+    static QString SceltaCourier(const QStringList& famiglie, bool sostitutoFisso);
+
+private:
+    void LeggiPredefinita();
+    EsitoStampa StampaSuStampante(const Pagina& pagina, const QString& descrizione);
+    EsitoStampa SalvaInDocumenti(const Pagina& pagina, const QString& descrizione);
+
+    ChiediNomeFile chiedi_;
+    bool letta_ = false; // the system default has been read
+    QString corrente_;
+    bool pdf_ = false;
+};
+
+// Writes pagina as a one-page A4 PDF (10 pt margins, as Qt's printers) into percorso,
+// replacing it only once the whole file is written. False when the file cannot be written.
+bool ScriviPdf(const Pagina& pagina, const QString& percorso, const QString& titolo = {});

@@ -1,0 +1,15 @@
+#pragma once
+
+// What every window tells the user after a print, so that all of them say the same.
+
+#include "start/Servizi.h"
+
+// Title of the message boxes about printing.
+inline constexpr const char* TitoloStampa = "Stampa";
+
+// The Italian text for esito; empty when there is nothing to say (printed, or cancelled by
+// the user). pdfScelto tells a PDF the user asked for from one written for want of a printer.
+QString MessaggioStampa(const EsitoStampa& esito, bool pdfScelto);
+
+// Shows the text of esito through avvisi: failures as errors, a saved PDF as a notice.
+void AvvisaStampa(Avvisi& avvisi, const EsitoStampa& esito, bool pdfScelto);
