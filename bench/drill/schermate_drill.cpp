@@ -2,15 +2,17 @@
 // clicks: a number problem with a reply typed, the verdict, a symbol problem, "Ti aiuto ?"
 // with the reply crossed out, "INTERVENGO IO", the solution shown and the end panel.
 //
-//   schermate_drill FOLDER [progetto]
+//   schermate_drill FOLDER [progetto | WIDTHxHEIGHT]
 //
-// Without "progetto" the window is shown maximised (run it under a window manager, e.g.
-// Xvfb at 1920x1080 with openbox); with it, at its design size.
+// Without a size the window is shown maximised (run it under a window manager, e.g.
+// Xvfb at 1920x1080 with openbox); with "progetto" at its design size; with a size, at that
+// size (works offscreen too: QT_QPA_PLATFORM=offscreen).
 
 #include "drill/FrmOperativo.h"
 #include "generation/Algoritmi.h"
 #include "start/Catalogo.h"
 #include "start/Servizi.h"
+#include "ui/StileTasti.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,9 +61,12 @@ const Problema Problemi[] = {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new StileTasti);
     const QString cartella = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    const bool progetto = argc > 2 && QByteArray(argv[2]) == "progetto";
+    const QByteArray scelta = argc > 2 ? QByteArray(argv[2]) : QByteArray();
+    const bool progetto = scelta == "progetto";
+    const QList<QByteArray> lati = scelta.split('x');
+    const QSize dimensione = lati.size() == 2 ? QSize(lati[0].toInt(), lati[1].toInt()) : QSize();
     QDir().mkpath(cartella);
 
     StatoProgramma stato;
@@ -81,10 +86,14 @@ int main(int argc, char* argv[]) {
         s.SimboloA = QString::fromUtf8(p.a);
         s.RisultatoTesto = QString::fromUtf8(p.risultato);
     });
-    if (progetto)
+    if (dimensione.isValid()) {
         w.show();
-    else
+        w.resize(dimensione);
+    } else if (progetto) {
+        w.show();
+    } else {
         w.showMaximized();
+    }
     if (!QTest::qWaitForWindowExposed(&w)) return 1;
     QTest::qWait(300);
 
@@ -104,7 +113,11 @@ int main(int argc, char* argv[]) {
                 clic(QStringLiteral("Option2_%1").arg(*c - '0'));
         }
     };
-    const QString prefisso = progetto ? QStringLiteral("progetto_") : QStringLiteral("max_");
+    const QString prefisso =
+        dimensione.isValid()
+            ? QStringLiteral("%1x%2_").arg(dimensione.width()).arg(dimensione.height())
+        : progetto ? QStringLiteral("progetto_")
+                   : QStringLiteral("max_");
     const auto foto = [&](const char* nome) {
         QTest::qWait(50);
         const QString file = cartella + u'/' + prefisso + QLatin1String(nome) + ".png";

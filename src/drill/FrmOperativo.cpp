@@ -29,6 +29,17 @@ const QColor Correzione(0, 120, 0);
 const QColor Errore(200, 0, 0);
 const QColor Tratto(220, 0, 0);
 
+// One caption size for every key of the window, as large as "Cancella" and "Ricomincia"
+// allow in their keys at the design size.
+constexpr qreal PuntiTasti = 26;
+
+// Find-the-symbol row, in design pixels: the space between the parts of the equation, the
+// reply box's width and the least space between the box and the row's right edge.
+constexpr int SpazioRiga = 10;
+constexpr int LarghezzaCasellaS = 134;
+constexpr int MargineRiga = 12;
+constexpr int LarghezzaRiga = 754;
+
 // Labels of this window are opaque: a changed text repaints the label alone, not the window
 // behind it. Their text is bold unless asked otherwise.
 QLabel* EtichettaOpaca(QWidget* genitore, const char* nome, QRect g, qreal punti,
@@ -138,7 +149,10 @@ void FrmOperativo::Costruisci() {
 
     proporzioni_ = new Proporzioni(this);
     proporzioni_->MemorizzaProporzioni(centrale, QSize(LarghezzaProgetto, AltezzaProgetto));
-    proporzioni_->DopoApplica = [this](QSize) { DisponiLinee(); };
+    proporzioni_->DopoApplica = [this](QSize) {
+        DisponiRigaSimbolo();
+        DisponiLinee();
+    };
 
     new TastieraFinestra(this, [this]() -> QWidget* {
         const RichiestaFuoco primo = serie_.PrimoTastoAttivo();
@@ -150,7 +164,7 @@ void FrmOperativo::Costruisci() {
 }
 
 void FrmOperativo::CostruisciRighe(QWidget* centrale) {
-    const QRect riga(20, 62, 754, 166);
+    const QRect riga(20, 62, LarghezzaRiga, 166);
     const auto prepara = [](QFrame* f) {
         f->setFrameShape(QFrame::Box);
         f->setLineWidth(2);
@@ -201,10 +215,15 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
     lblNumero1S_ = EtichettaOpaca(fraSimbolo_, "lblNumero1S", {4, 10, 156, 82}, grande, right);
     lblSimbolo1S_ = EtichettaOpaca(fraSimbolo_, "lblSimbolo1S", {160, 10, 150, 82}, grande, left);
     lblSimbolo1S_->setIndent(16);
-    EtichettaOpaca(fraSimbolo_, "lblUgualeS", {310, 10, 40, 82}, grande, Qt::AlignCenter, "=");
-    LblSimbolo2S_ = EtichettaOpaca(fraSimbolo_, "LblSimbolo2S", {352, 10, 250, 82}, grande, right);
-    lblRisultatoS_ = EtichettaOpaca(fraSimbolo_, "lblRisultatoS", {606, 10, 146, 82}, grande);
-    lblCorrezioneS_ = EtichettaOpaca(fraSimbolo_, "lblCorrezioneS", {606, 98, 146, 60}, medio);
+    lblUgualeS_ =
+        EtichettaOpaca(fraSimbolo_, "lblUgualeS", {310, 10, 40, 82}, grande, Qt::AlignCenter, "=");
+    // The result number and the reply box follow "=" as their texts need
+    // (DisponiRigaSimbolo); these are their places for an empty result.
+    LblSimbolo2S_ = EtichettaOpaca(fraSimbolo_, "LblSimbolo2S", {360, 10, 0, 82}, grande);
+    const QRect casellaS(360 + SpazioRiga, 10, LarghezzaCasellaS, 82);
+    lblRisultatoS_ = EtichettaOpaca(fraSimbolo_, "lblRisultatoS", casellaS, grande);
+    lblCorrezioneS_ = EtichettaOpaca(fraSimbolo_, "lblCorrezioneS",
+                                     {casellaS.x(), 98, LarghezzaCasellaS, 60}, medio);
     scuro(fraSimbolo_);
     casella(lblRisultatoS_);
     testo(lblCorrezioneS_, Correzione);
@@ -226,51 +245,53 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
         const int r = 2 - (d - 1) / 3;
         const int c = (d - 1) % 3;
         Option2_[d] = Tasto(fraTastierino_, QStringLiteral("Option2_%1").arg(d), QString::number(d),
-                            {colonna[c], riga[r], 78, 58}, Arial(28, true));
+                            {colonna[c], riga[r], 78, 58}, Arial(PuntiTasti, true));
     }
     Option2_[0] = Tasto(fraTastierino_, QStringLiteral("Option2_0"), QStringLiteral("0"),
-                        {8, riga[3], 164, 58}, Arial(28, true));
-    Option2_[Serie::Virgola] = Tasto(fraTastierino_, QStringLiteral("Option2_10"),
-                                     QStringLiteral(","), {180, riga[3], 78, 58}, Arial(28, true));
+                        {8, riga[3], 164, 58}, Arial(PuntiTasti, true));
+    Option2_[Serie::Virgola] =
+        Tasto(fraTastierino_, QStringLiteral("Option2_10"), QStringLiteral(","),
+              {180, riga[3], 78, 58}, Arial(PuntiTasti, true));
     const char* comandi[4] = {"Cancella", "Verifica", "Avanti", "Esco"};
     for (int k = 0; k < 4; ++k)
-        Option2_[Serie::Cancella + k] =
-            Tasto(fraTastierino_, QStringLiteral("Option2_%1").arg(Serie::Cancella + k),
-                  QString::fromLatin1(comandi[k]), {274, riga[k], 210, 58}, Arial(18, true));
+        Option2_[Serie::Cancella + k] = Tasto(
+            fraTastierino_, QStringLiteral("Option2_%1").arg(Serie::Cancella + k),
+            QString::fromLatin1(comandi[k]), {274, riga[k], 210, 58}, Arial(PuntiTasti, true));
 
     // Symbol picker: the four symbols of the system in a row, the commands below.
     fraSimboli_ = Cornice(centrale, "fraSimboli", posto);
     for (int i = 0; i < 4; ++i)
         Option1_[i] = Tasto(fraSimboli_, QStringLiteral("Option1_%1").arg(i), QString(),
-                            {8 + 120 * i, 6, 112, 80}, Arial(28, true));
+                            {8 + 120 * i, 6, 112, 80}, Arial(PuntiTasti, true));
     const char* comandiS[4] = {"Cancella", "Verifica", "Avanti", "Esci"};
     const QRect postiS[4] = {
         {8, 100, 232, 70}, {248, 100, 232, 70}, {8, 182, 232, 70}, {248, 182, 232, 70}};
     for (int k = 0; k < 4; ++k)
         Option1_[Serie::CancellaS + k] =
             Tasto(fraSimboli_, QStringLiteral("Option1_%1").arg(Serie::CancellaS + k),
-                  QString::fromLatin1(comandiS[k]), postiS[k], Arial(18, true));
+                  QString::fromLatin1(comandiS[k]), postiS[k], Arial(PuntiTasti, true));
 
     fraAiuto_ = Cornice(centrale, "fraAiuto", posto);
     EtichettaOpaca(fraAiuto_, "LblAiuto", {8, 10, 484, 70}, 30, Qt::AlignCenter,
                    QStringLiteral("Ti aiuto ?"));
     Option3_[Serie::No] = Tasto(fraAiuto_, QStringLiteral("Option3_0"), QStringLiteral("NO"),
-                                {60, 100, 170, 90}, Arial(26, true));
+                                {60, 100, 170, 90}, Arial(PuntiTasti, true));
     Option3_[Serie::Si] = Tasto(fraAiuto_, QStringLiteral("Option3_1"), QStringLiteral("SI"),
-                                {270, 100, 170, 90}, Arial(26, true));
+                                {270, 100, 170, 90}, Arial(PuntiTasti, true));
 
     fraIntervento_ = Cornice(centrale, "fraIntervento", posto);
     Option4_ = Tasto(fraIntervento_, QStringLiteral("Option4"), QStringLiteral("INTERVENGO IO"),
-                     {40, 20, 420, 110}, Arial(24, true));
+                     {40, 20, 420, 110}, Arial(PuntiTasti, true));
     EtichettaOpaca(fraIntervento_, "lblIntervento", {40, 150, 420, 40}, 14, Qt::AlignCenter,
                    QStringLiteral("Intervengo io"));
 
     fraAvviso_ = Cornice(centrale, "fraAvviso", posto);
-    optAvviso_[Serie::Stampa] = Tasto(fraAvviso_, QStringLiteral("optAvviso_0"),
-                                      QStringLiteral("Stampa"), {40, 20, 190, 90}, Arial(18, true));
+    optAvviso_[Serie::Stampa] =
+        Tasto(fraAvviso_, QStringLiteral("optAvviso_0"), QStringLiteral("Stampa"),
+              {20, 20, 220, 90}, Arial(PuntiTasti, true));
     optAvviso_[Serie::Ricomincia] =
         Tasto(fraAvviso_, QStringLiteral("optAvviso_1"), QStringLiteral("Ricomincia"),
-              {270, 20, 190, 90}, Arial(18, true));
+              {260, 20, 220, 90}, Arial(PuntiTasti, true));
     auto* avviso = EtichettaOpaca(fraAvviso_, "Label4", {8, 130, 484, 60}, 14, Qt::AlignCenter,
                                   QStringLiteral("Se ricominci gli esercizi andranno persi"));
     avviso->setWordWrap(true);
@@ -466,6 +487,26 @@ void FrmOperativo::DisponiLinee() {
         f->move(angolo);
 }
 
+void FrmOperativo::DisponiRigaSimbolo() {
+    const double scala = double(fraSimbolo_->width()) / LarghezzaRiga;
+    const int spazio = qRound(SpazioRiga * scala);
+    const int limite = fraSimbolo_->contentsRect().right() - qRound(MargineRiga * scala);
+
+    QRect numero = LblSimbolo2S_->geometry();
+    numero.moveLeft(lblUgualeS_->geometry().right() + 1 + spazio);
+    numero.setWidth(LblSimbolo2S_->fontMetrics().horizontalAdvance(LblSimbolo2S_->text()));
+    QRect casella = lblRisultatoS_->geometry();
+    casella.moveLeft(numero.right() + 1 + spazio);
+    // The box never comes closer to the right edge than the margin; only a very long
+    // number at the smallest window size pushes it back.
+    if (casella.right() > limite) casella.moveRight(limite);
+    LblSimbolo2S_->setGeometry(numero);
+    lblRisultatoS_->setGeometry(casella);
+    QRect correzione = lblCorrezioneS_->geometry();
+    correzione.moveLeft(casella.left());
+    lblCorrezioneS_->setGeometry(correzione);
+}
+
 void FrmOperativo::Aggiorna() {
     const TestiSerie& t = serie_.Testi();
     Label1_->setText(t.Label1);
@@ -482,6 +523,7 @@ void FrmOperativo::Aggiorna() {
     LblSimbolo2S_->setText(t.LblSimbolo2S);
     lblRisultatoS_->setText(t.lblRisultatoS.trimmed());
     lblCorrezioneS_->setText(t.lblCorrezioneS);
+    DisponiRigaSimbolo();
     LblEsito_->setText(t.LblEsito);
     Colora(LblEsito_, QPalette::WindowText,
            t.LblEsito == QLatin1String("Esatto") ? Correzione : Errore);

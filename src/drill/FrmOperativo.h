@@ -50,6 +50,9 @@ private:
     void CostruisciStatistiche(QWidget* centrale);
     void CostruisciGruppi();
     void DisponiLinee();
+    // Lays the find-the-symbol row out as one equation: the result number just after "=",
+    // sized to its text, and the reply box just after it.
+    void DisponiRigaSimbolo();
     // Shows the state of the series: texts, panel and row in front, keys, lines, focus.
     void Aggiorna();
     void Esegui(Esito esito);
@@ -80,6 +83,7 @@ private:
     QFrame* fraSimbolo_ = nullptr;
     QLabel* lblNumero1S_ = nullptr;
     QLabel* lblSimbolo1S_ = nullptr;
+    QLabel* lblUgualeS_ = nullptr;
     QLabel* LblSimbolo2S_ = nullptr;
     QLabel* lblRisultatoS_ = nullptr;
     QLabel* lblCorrezioneS_ = nullptr;

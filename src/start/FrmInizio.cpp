@@ -38,6 +38,10 @@ const QColor Blu(0, 0, 128);
 const QColor Rosso(255, 0, 0);
 const QColor Tendina(255, 192, 128);
 const QColor BordoPannello(214, 160, 110);
+// One caption size for every key of the screen, as large as the longest captions allow at
+// the design size: the order captions on one line, "Riprisitina" in its key, "Trova il
+// numero o il simbolo" on two lines.
+constexpr qreal PuntiTasti = 18;
 
 // Wide-headed heavy arrows pointing left and down, stand-ins for the two symbols of the
 // Windows symbol font that the design uses; DejaVu Sans draws both.
@@ -146,19 +150,19 @@ void FrmInizio::CostruisciControlli() {
                            QStringLiteral("Trova il numero o il simbolo")};
     for (int i = 0; i < 3; ++i)
         option1_[i] = Tasto(frame1_, QStringLiteral("Option1(%1)").arg(i), tipi[i],
-                            {12, 18 + 86 * i, 272, 70}, Arial(13, true));
-    frame2_ = Pannello(client_, QStringLiteral("Frame2"), {324, 166, 300, 278});
+                            {12, 18 + 86 * i, 272, 70}, Arial(PuntiTasti, true));
+    frame2_ = Pannello(client_, QStringLiteral("Frame2"), {324, 166, 290, 278});
     for (int i = 0; i < 3; ++i)
         option2_[i] = Tasto(frame2_, QStringLiteral("Option2(%1)").arg(i), QString(),
-                            {12, 18 + 86 * i, 276, 70}, Arial(15, true));
-    frame3_ = Pannello(client_, QStringLiteral("Frame3"), {636, 166, 142, 278});
+                            {12, 18 + 86 * i, 266, 70}, Arial(PuntiTasti, true));
+    frame3_ = Pannello(client_, QStringLiteral("Frame3"), {626, 166, 152, 278});
     option3_[0] = Tasto(frame3_, QStringLiteral("Option3(0)"), QStringLiteral("Vai"),
-                        {12, 18, 118, 70}, Arial(18, true));
+                        {8, 18, 136, 70}, Arial(PuntiTasti, true));
     option3_[1] = Tasto(frame3_, QStringLiteral("Option3(1)"), QStringLiteral("Riprisitina"),
-                        {12, 104, 118, 70}, Arial(12, true));
+                        {8, 104, 136, 70}, Arial(PuntiTasti, true));
     // "Esci" lies over the action panel but outside it, so it works while the panel is off.
     option3_[2] = Tasto(client_, QStringLiteral("Option3(2)"), QStringLiteral("Esci"),
-                        {648, 356, 118, 70}, Arial(16, true));
+                        {634, 356, 136, 70}, Arial(PuntiTasti, true));
     for (const auto* tasti : {&option1_, &option2_, &option3_})
         for (QPushButton* b : *tasti)
             b->setCursor(Qt::PointingHandCursor);

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
-#include <QStyleFactory>
 #include <cstdio>
 #include <memory>
 
@@ -16,6 +15,7 @@
 #include "start/StatoProgramma.h"
 #include "ui/AvvisiQt.h"
 #include "ui/Risorse.h"
+#include "ui/StileTasti.h"
 #include "ui/SuonoQt.h"
 
 bool SchermoDisponibile() {
@@ -41,7 +41,8 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     }
 
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Fusion, with the keys painted flat in their colours.
+    QApplication::setStyle(new StileTasti);
     RegistraRisorse();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/decimetra.png")));
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));

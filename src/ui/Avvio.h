@@ -1,8 +1,8 @@
 #pragma once
 
 // The program's start: checks that a display can be opened, builds the application (Fusion
-// style, icon, Italian locale), the program-wide state and the start screen, shows the start
-// screen maximised and runs the event loop. Returns the program's exit code.
+// style with flat keys, icon, Italian locale), the program-wide state and the start screen,
+// shows the start screen maximised and runs the event loop. Returns the program's exit code.
 //
 // dopoCostruzione, when given, is called with the start screen after it is built and before
 // it is shown (the start-up measurement hooks itself in there).

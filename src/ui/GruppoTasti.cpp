@@ -1,5 +1,7 @@
 #include "ui/GruppoTasti.h"
 
+#include "ui/StileTasti.h"
+
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -15,6 +17,7 @@ GruppoTasti::GruppoTasti(const QList<QPushButton*>& tasti, Azione azione, QObjec
         tasto->setDefault(false);
         tasto->setAutoRepeat(false);
         tasto->installEventFilter(this);
+        StileTasti::Segna(tasto);
         Colora(tasto, tasto->hasFocus() ? fuoco_ : riposo_);
     }
 }

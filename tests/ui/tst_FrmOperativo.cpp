@@ -165,6 +165,8 @@ private slots:
     void testiFissi_data();
     void testiFissi();
     void tastoSpentoNonRisponde();
+    void rigaSimboloComeUguaglianza_data();
+    void rigaSimboloComeUguaglianza();
 };
 
 // A whole series by keyboard alone or by mouse alone. Per exercise: R right at first try,
@@ -505,6 +507,68 @@ void TestFrmOperativo::tastoSpentoNonRisponde() {
     QCOMPARE(b.stato.IndiceEsercizio, 1);
     QVERIFY(b.Cornice("fraTastierino")->isVisible());
     QCOMPARE(b.Etichetta("LblEsito")->text(), QString());
+}
+
+void TestFrmOperativo::rigaSimboloComeUguaglianza_data() {
+    QTest::addColumn<QString>("risultato");
+    QTest::addColumn<QSize>("dimensione"); // invalid: the design size
+    for (const char* risultato : {"5", "99.990", "0,000001"})
+        for (const QSize& dimensione : {QSize(), QSize(1024, 768), QSize(1920, 1080)})
+            QTest::addRow(
+                "%s, %s", risultato,
+                dimensione.isValid()
+                    ? qPrintable(
+                          QStringLiteral("%1x%2").arg(dimensione.width()).arg(dimensione.height()))
+                    : "progetto")
+                << QString::fromLatin1(risultato) << dimensione;
+}
+
+// The find-the-symbol row reads as one equation: the result number just after "=", the reply
+// box just after the number, and a margin between the box and the row's edge.
+void TestFrmOperativo::rigaSimboloComeUguaglianza() {
+    QFETCH(QString, risultato);
+    QFETCH(QSize, dimensione);
+    StatoProgramma stato;
+    stato.Livello = 4;
+    SceltaSimboli(stato);
+    ScegliTipo(stato, 1); // find the symbol
+    ScegliOrdine(stato, 2);
+    FonteCasualeFinta fonte;
+    OrologioFinto orologio;
+    SuonoFinto suono;
+    FrmOperativo w(stato, fonte, orologio, suono, nullptr);
+    w.serie().ImpostaGeneratore(GeneratoreFinto({{"0,001", " cm ", "  m ", risultato}}));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    if (dimensione.isValid()) {
+        w.resize(dimensione);
+        QTRY_COMPARE(w.size(), dimensione);
+    }
+    const auto riquadro = [&w](const char* nome) {
+        return w.findChild<QWidget*>(QLatin1String(nome))->geometry();
+    };
+    auto* numero = w.findChild<QLabel*>(QStringLiteral("LblSimbolo2S"));
+    QCOMPARE(numero->text(), risultato);
+    const QWidget* riga = w.findChild<QWidget*>(QStringLiteral("fraSimbolo"));
+    const int larghezza = riga->width();
+    const int spazioMassimo = larghezza * 3 / 100;
+    const QRect uguale = riquadro("lblUgualeS");
+    const QRect casella = riquadro("lblRisultatoS");
+
+    // The number's label holds its text with no room to spare, so the text is where it is.
+    const int testo = numero->fontMetrics().horizontalAdvance(risultato);
+    QVERIFY(numero->width() >= testo && numero->width() <= testo + spazioMassimo);
+    const int dopoUguale = numero->x() - uguale.right();
+    QVERIFY2(dopoUguale >= 0 && dopoUguale <= spazioMassimo,
+             qPrintable(QString::number(dopoUguale)));
+    const int dopoNumero = casella.x() - numero->geometry().right();
+    QVERIFY2(dopoNumero >= 0 && dopoNumero <= spazioMassimo,
+             qPrintable(QString::number(dopoNumero)));
+    const int margine = riga->contentsRect().right() - casella.right();
+    QVERIFY2(margine >= larghezza / 100, qPrintable(QString::number(margine)));
+    // The reply box stays as tall as the number and in its line; the correction sits under it.
+    QCOMPARE(casella.top(), numero->y());
+    QCOMPARE(riquadro("lblCorrezioneS").x(), casella.x());
 }
 
 QTEST_MAIN(TestFrmOperativo)

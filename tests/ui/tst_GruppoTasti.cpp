@@ -1,4 +1,5 @@
 #include "ui/GruppoTasti.h"
+#include "ui/StileTasti.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -6,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -58,11 +60,28 @@ QColor ColoreTasto(const QPushButton* b) {
     return b->palette().color(QPalette::Button);
 }
 
+// WCAG contrast ratio of two colours, from their relative luminance.
+double Contrasto(const QColor& a, const QColor& b) {
+    const auto luminanza = [](const QColor& c) {
+        const auto lin = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * lin(c.red()) + 0.7152 * lin(c.green()) + 0.0722 * lin(c.blue());
+    };
+    const double la = luminanza(a), lb = luminanza(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// States of a key for the painting table.
+enum class Stato { Riposo, Fuoco, Premuto, PremutoConFuoco, Disabilitato, ColoriPropri };
+
 } // namespace
 
 class TestGruppoTasti : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QApplication::setStyle(new StileTasti); }
     void tastoTenutoAgisceUnaVolta_data();
     void tastoTenutoAgisceUnaVolta();
     void spazioAvanzaSaltandoDisabilitati_data();
@@ -72,6 +91,8 @@ private slots:
     void mouseAgisceSullaPressione();
     void tastoMaiPremuto();
     void coloriDelFuoco();
+    void coloriDipinti_data();
+    void coloriDipinti();
     void cifre_data();
     void cifre();
     void tabPassa();
@@ -260,6 +281,89 @@ void TestGruppoTasti::coloriDelFuoco() {
     banco.tasti[0]->setFocus();
     QCOMPARE(ColoreTasto(banco.tasti[0]), QColor(Qt::red));
     QCOMPARE(ColoreTasto(banco.tasti[1]), QColor(Qt::blue));
+}
+
+void TestGruppoTasti::coloriDipinti_data() {
+    QTest::addColumn<int>("stato");
+    QTest::addColumn<QColor>("atteso");   // the flat colour, or invalid when only compared
+    QTest::addColumn<QColor>("piuScuro"); // valid: the key is painted darker than this
+    const QColor riposo(255, 224, 192), fuoco(255, 192, 128);
+    QTest::newRow("a riposo") << int(Stato::Riposo) << riposo << QColor();
+    QTest::newRow("con il fuoco") << int(Stato::Fuoco) << fuoco << QColor();
+    QTest::newRow("premuto") << int(Stato::Premuto) << QColor() << riposo;
+    QTest::newRow("premuto con il fuoco") << int(Stato::PremutoConFuoco) << QColor() << fuoco;
+    QTest::newRow("disabilitato") << int(Stato::Disabilitato) << QColor() << QColor();
+    QTest::newRow("colori propri del gruppo")
+        << int(Stato::ColoriPropri) << QColor(200, 230, 255) << QColor();
+}
+
+void TestGruppoTasti::coloriDipinti() {
+    QFETCH(int, stato);
+    QFETCH(QColor, atteso);
+    QFETCH(QColor, piuScuro);
+    Banco banco;
+    for (QPushButton* b : banco.tasti) {
+        b->setGeometry(b->x() * 4, 10, 200, 80);
+        b->setText(QStringLiteral("Verifica"));
+        QFont f(QStringLiteral("Arial"), 18);
+        f.setBold(true);
+        b->setFont(f);
+    }
+    banco.finestra->resize(1000, 120);
+    QVERIFY(banco.Attiva());
+    QPushButton* tasto = banco.tasti[1];
+    banco.fuori->setFocus();
+    switch (Stato(stato)) {
+    case Stato::Fuoco:
+        tasto->setFocus();
+        break;
+    case Stato::PremutoConFuoco:
+        tasto->setFocus();
+        tasto->setDown(true);
+        break;
+    case Stato::Premuto:
+        tasto->setDown(true);
+        break;
+    case Stato::Disabilitato:
+        tasto->setEnabled(false);
+        break;
+    case Stato::ColoriPropri:
+        banco.gruppo->ImpostaColori(QColor(255, 160, 160), QColor(200, 230, 255));
+        break;
+    case Stato::Riposo:
+        break;
+    }
+    const QImage immagine = tasto->grab().toImage();
+    const int w = immagine.width(), h = immagine.height();
+    // Upper and lower half, left and right of the caption, and just inside the border,
+    // where a gradient or a focus frame would show.
+    const QList<QPoint> punti{{12, h / 4}, {w - 13, h / 4}, {12, 3 * h / 4}, {w - 13, 3 * h / 4},
+                              {3, h / 2},  {w - 4, h / 2},  {w / 2, 3},      {w / 2, h - 4}};
+    const QColor fondo = immagine.pixelColor(punti.first());
+    for (const QPoint& p : punti)
+        QVERIFY2(immagine.pixelColor(p) == fondo,
+                 qPrintable(QStringLiteral("(%1,%2) is %3, (12,%4) is %5")
+                                .arg(p.x())
+                                .arg(p.y())
+                                .arg(immagine.pixelColor(p).name(), QString::number(h / 4),
+                                     fondo.name())));
+    if (atteso.isValid()) QCOMPARE(fondo, atteso);
+    if (piuScuro.isValid()) {
+        QVERIFY(fondo.red() <= piuScuro.red() && fondo.green() <= piuScuro.green() &&
+                fondo.blue() <= piuScuro.blue());
+        QVERIFY2(Contrasto(fondo, piuScuro) >= 1.2, qPrintable(fondo.name()));
+    }
+    if (Stato(stato) == Stato::Disabilitato) {
+        // Plainly unlike the colours a usable key has: washed out towards grey.
+        QVERIFY2(fondo.hsvSaturation() * 2 <= QColor(255, 224, 192).hsvSaturation(),
+                 qPrintable(fondo.name()));
+    }
+    // The caption: the pixel standing out most from the key, readable in every state.
+    double migliore = 1;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            migliore = std::max(migliore, Contrasto(immagine.pixelColor(x, y), fondo));
+    QVERIFY2(migliore >= 4.5, qPrintable(QString::number(migliore)));
 }
 
 void TestGruppoTasti::cifre_data() {

@@ -1,0 +1,141 @@
+#include "ui/StileTasti.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
+#include <QVariant>
+#include <QWidget>
+#include <cmath>
+
+namespace {
+
+const char* const ProprietaTasto = "tastoPiatto";
+
+// A disabled key keeps a trace of its colour but leans towards this grey.
+const QColor GrigioDisabilitato(230, 230, 230);
+constexpr double QuotaGrigio = 0.7;
+const QColor BordoDisabilitato(180, 180, 180);
+
+QColor Miscela(const QColor& a, const QColor& b, double quotaB) {
+    const auto canale = [quotaB](int x, int y) { return qRound(x * (1 - quotaB) + y * quotaB); };
+    return QColor(canale(a.red(), b.red()), canale(a.green(), b.green()),
+                  canale(a.blue(), b.blue()));
+}
+
+double Luminanza(const QColor& c) {
+    const auto lineare = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lineare(c.red()) + 0.7152 * lineare(c.green()) + 0.0722 * lineare(c.blue());
+}
+
+} // namespace
+
+StileTasti::StileTasti() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {
+    setObjectName(QStringLiteral("StileTasti"));
+}
+
+void StileTasti::Segna(QWidget* tasto) {
+    tasto->setProperty(ProprietaTasto, true);
+    tasto->update();
+}
+
+bool StileTasti::Segnato(const QWidget* w) {
+    return w && w->property(ProprietaTasto).toBool();
+}
+
+double StileTasti::Contrasto(const QColor& a, const QColor& b) {
+    const double la = Luminanza(a), lb = Luminanza(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QStringList StileTasti::Righe(const QString& testo, const QFontMetrics& metrica, int larghezza) {
+    if (metrica.horizontalAdvance(testo) <= larghezza) return {testo};
+    const QStringList parole = testo.simplified().split(QLatin1Char(' '));
+    if (parole.size() < 2) return {testo};
+    QStringList migliori;
+    int piuLungaMigliore = 0;
+    for (qsizetype k = 1; k < parole.size(); ++k) {
+        const QString prima = parole.first(k).join(QLatin1Char(' '));
+        const QString seconda = parole.sliced(k).join(QLatin1Char(' '));
+        const int piuLunga =
+            std::max(metrica.horizontalAdvance(prima), metrica.horizontalAdvance(seconda));
+        if (migliori.isEmpty() || piuLunga < piuLungaMigliore) {
+            migliori = {prima, seconda};
+            piuLungaMigliore = piuLunga;
+        }
+    }
+    return migliori;
+}
+
+QColor StileTasti::Fondo(const QStyleOption* opzione) {
+    if (!(opzione->state & State_Enabled))
+        return Miscela(opzione->palette.color(QPalette::Disabled, QPalette::Button),
+                       GrigioDisabilitato, QuotaGrigio);
+    const QColor colore = opzione->palette.color(QPalette::Active, QPalette::Button);
+    return opzione->state & (State_Sunken | State_On) ? colore.darker(125) : colore;
+}
+
+QColor StileTasti::Bordo(const QStyleOption* opzione, const QColor& fondo) {
+    return opzione->state & State_Enabled ? fondo.darker(170) : BordoDisabilitato;
+}
+
+QColor StileTasti::Didascalia(const QStyleOption* opzione, const QColor& fondo) {
+    if (opzione->state & State_Enabled)
+        return opzione->palette.color(QPalette::Active, QPalette::ButtonText);
+    // The lightest grey that still reads well on the washed-out key.
+    for (int grigio = 120; grigio > 0; grigio -= 4) {
+        const QColor testo(grigio, grigio, grigio);
+        if (Contrasto(testo, fondo) >= ContrastoMinimo + 0.1) return testo;
+    }
+    return Qt::black;
+}
+
+void StileTasti::drawPrimitive(PrimitiveElement elemento, const QStyleOption* opzione,
+                               QPainter* pittore, const QWidget* widget) const {
+    if (!Segnato(widget)) {
+        QProxyStyle::drawPrimitive(elemento, opzione, pittore, widget);
+        return;
+    }
+    switch (elemento) {
+    case PE_PanelButtonCommand: {
+        const QColor fondo = Fondo(opzione);
+        pittore->save();
+        pittore->setRenderHint(QPainter::Antialiasing, false);
+        pittore->setPen(Bordo(opzione, fondo));
+        pittore->setBrush(fondo);
+        pittore->drawRect(opzione->rect.adjusted(0, 0, -1, -1));
+        pittore->restore();
+        return;
+    }
+    case PE_FrameFocusRect:
+    case PE_FrameDefaultButton:
+        return; // the key's colour shows the focus
+    default:
+        QProxyStyle::drawPrimitive(elemento, opzione, pittore, widget);
+    }
+}
+
+void StileTasti::drawControl(ControlElement elemento, const QStyleOption* opzione,
+                             QPainter* pittore, const QWidget* widget) const {
+    const auto* pulsante = qstyleoption_cast<const QStyleOptionButton*>(opzione);
+    if (elemento != CE_PushButtonLabel || !Segnato(widget) || !pulsante ||
+        !pulsante->icon.isNull()) {
+        QProxyStyle::drawControl(elemento, opzione, pittore, widget);
+        return;
+    }
+    const QStringList righe = Righe(pulsante->text, pittore->fontMetrics(), opzione->rect.width());
+    pittore->save();
+    pittore->setPen(Didascalia(opzione, Fondo(opzione)));
+    pittore->drawText(opzione->rect, Qt::AlignCenter, righe.join(QLatin1Char('\n')));
+    pittore->restore();
+}
+
+QRect StileTasti::subElementRect(SubElement elemento, const QStyleOption* opzione,
+                                 const QWidget* widget) const {
+    if (elemento == SE_PushButtonContents && Segnato(widget))
+        return opzione->rect.adjusted(Margine, Margine, -Margine, -Margine);
+    return QProxyStyle::subElementRect(elemento, opzione, widget);
+}
