@@ -96,6 +96,10 @@ bool GruppoTasti::eventFilter(QObject* oggetto, QEvent* evento) {
         // delivering the press).
         if (static_cast<QMouseEvent*>(evento)->button() != Qt::LeftButton) return true;
         Premi(indice);
+        // Shown down while the button is held, so the pupil sees the press; the release, or
+        // the focus moving to another key, sets it back.
+        if (QPushButton* premuto = Tasto(indice); premuto && premuto->hasFocus())
+            premuto->setDown(true);
         return true;
     }
     case QEvent::MouseButtonRelease:

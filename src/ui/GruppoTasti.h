@@ -17,9 +17,10 @@
 // - Any other key goes to the extra-key callback when one is set; without one, or when it
 //   answers Ingoiato, the key is discarded. Tab and Backtab always pass, so focus navigation
 //   between groups keeps working.
-// - A key never stays pressed (it is never shown down), and it is painted with the focus
-//   colour while it holds the focus and with the rest colour otherwise. The keys are marked
-//   for StileTasti, which paints them flat in these colours, without a focus frame.
+// - A key never stays pressed: it is shown down only while the mouse button holds it. It is
+//   painted with the focus colour while it holds the focus and with the rest colour
+//   otherwise. The keys are marked for StileTasti, which paints them flat in these colours,
+//   without a focus frame.
 //
 // The action and the extra-key callback may close or destroy the window holding the group
 // (and the group itself): after either returns, the group touches neither the key nor itself

@@ -240,10 +240,12 @@ void TestGruppoTasti::tastoMaiPremuto() {
     QSignalSpy abbassato(banco.tasti[1], &QAbstractButton::pressed);
     bool giuDuranteAzione = true;
     banco.ancheAzione = [&](int i) { giuDuranteAzione = banco.tasti[i]->isDown(); };
+    // Shown down while the mouse button holds it (after the action), up at the release.
     QTest::mousePress(banco.tasti[1], Qt::LeftButton);
-    QVERIFY(!banco.tasti[1]->isDown());
+    QVERIFY(banco.tasti[1]->isDown());
     QVERIFY(!giuDuranteAzione);
     QTest::mouseRelease(banco.tasti[1], Qt::LeftButton);
+    QVERIFY(!banco.tasti[1]->isDown());
     QTest::keyPress(banco.tasti[1], Qt::Key_Return);
     QVERIFY(!banco.tasti[1]->isDown());
     QTest::keyRelease(banco.tasti[1], Qt::Key_Return);
