@@ -196,7 +196,8 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
     lblNumero1_ = EtichettaOpaca(fraNumero_, "lblNumero1", {4, 10, 156, 82}, grande, right);
     lblSimbolo1_ = EtichettaOpaca(fraNumero_, "lblSimbolo1", {160, 10, 150, 82}, grande, left);
     lblSimbolo1_->setIndent(16);
-    EtichettaOpaca(fraNumero_, "lblUguale", {310, 10, 40, 82}, grande, Qt::AlignCenter, "=");
+    lblUguale_ =
+        EtichettaOpaca(fraNumero_, "lblUguale", {310, 10, 40, 82}, grande, Qt::AlignCenter, "=");
     LblRisultato_ = EtichettaOpaca(fraNumero_, "LblRisultato", {352, 10, 250, 82}, grande);
     lblSimbolo2_ = EtichettaOpaca(fraNumero_, "lblSimbolo2", {606, 10, 146, 82}, grande, left);
     lblSimbolo2_->setIndent(16);
@@ -491,6 +492,21 @@ void FrmOperativo::DisponiRigaSimbolo() {
     const double scala = double(fraSimbolo_->width()) / LarghezzaRiga;
     const int spazio = qRound(SpazioRiga * scala);
     const int limite = fraSimbolo_->contentsRect().right() - qRound(MargineRiga * scala);
+
+    // The given quantity stands just before "=" in both rows: its symbol as wide as its
+    // text, the number right-aligned against the symbol.
+    const auto accosta = [spazio](QLabel* numero, QLabel* simbolo, const QWidget* uguale) {
+        QRect s = simbolo->geometry();
+        const int larghezza =
+            simbolo->fontMetrics().horizontalAdvance(simbolo->text()) + simbolo->indent();
+        s.setLeft(uguale->geometry().left() - spazio - larghezza);
+        simbolo->setGeometry(s);
+        QRect n = numero->geometry();
+        n.setRight(s.left() - 1);
+        numero->setGeometry(n);
+    };
+    accosta(lblNumero1S_, lblSimbolo1S_, lblUgualeS_);
+    accosta(lblNumero1_, lblSimbolo1_, lblUguale_);
 
     QRect numero = LblSimbolo2S_->geometry();
     numero.moveLeft(lblUgualeS_->geometry().right() + 1 + spazio);

@@ -50,8 +50,9 @@ private:
     void CostruisciStatistiche(QWidget* centrale);
     void CostruisciGruppi();
     void DisponiLinee();
-    // Lays the find-the-symbol row out as one equation: the result number just after "=",
-    // sized to its text, and the reply box just after it.
+    // Lays the display rows out as equations: in both rows the given number and its symbol
+    // just before "="; in the find-the-symbol row the result number just after "=", sized to
+    // its text, and the reply box just after it.
     void DisponiRigaSimbolo();
     // Shows the state of the series: texts, panel and row in front, keys, lines, focus.
     void Aggiorna();
@@ -76,6 +77,7 @@ private:
     QFrame* fraNumero_ = nullptr;
     QLabel* lblNumero1_ = nullptr;
     QLabel* lblSimbolo1_ = nullptr;
+    QLabel* lblUguale_ = nullptr;
     QLabel* LblRisultato_ = nullptr;
     QLabel* lblSimbolo2_ = nullptr;
     QLabel* lblCorrezione_ = nullptr;
