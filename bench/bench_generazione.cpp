@@ -1,6 +1,7 @@
 // Cost of making problems and their text: one drill exercise (problem and record line),
 // one number formatted, one whole worksheet of 30 lines.
 
+#include "app/FonteCasualeSistema.h"
 #include "generation/Algoritmi.h"
 #include "generation/Spazi.h"
 

@@ -1,4 +1,4 @@
-#include "ui/Avvio.h"
+#include "app/Avvio.h"
 
 int main(int argc, char* argv[]) {
     return Avvia(argc, argv);

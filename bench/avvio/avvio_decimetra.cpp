@@ -3,7 +3,7 @@
 #include <QMainWindow>
 
 #include "MisuraAvvio.h"
-#include "ui/Avvio.h"
+#include "app/Avvio.h"
 
 int main(int argc, char* argv[]) {
     return Avvia(argc, argv, [](QMainWindow* inizio) { new MisuraAvvio(inizio); });

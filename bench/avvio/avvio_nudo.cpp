@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QSoundEffect>
 #include <QStyleFactory>
@@ -14,9 +15,12 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    // Reference the sound library so that it is loaded at start, as in the program.
+    // Reference the sound and printing libraries so that they are loaded at start, as in the
+    // program.
     const QMetaObject* volatile suono = &QSoundEffect::staticMetaObject;
     (void)suono;
+    QList<QPrinterInfo> (*volatile stampanti)() = &QPrinterInfo::availablePrinters;
+    (void)stampanti;
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QMainWindow finestra;
     finestra.setWindowTitle(QStringLiteral("Nudo"));

@@ -9,10 +9,11 @@
 // Run it from a Release build under Xvfb (a real X server, 1920x1080, with a window
 // manager for the maximised window) or offscreen.
 
+#include "app/FonteCasualeSistema.h"
+#include "base/Servizi.h"
 #include "drill/FrmOperativo.h"
 #include "generation/Algoritmi.h"
 #include "start/Catalogo.h"
-#include "start/Servizi.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -8,10 +8,10 @@
 // Xvfb at 1920x1080 with openbox); with "progetto" at its design size; with a size, at that
 // size (works offscreen too: QT_QPA_PLATFORM=offscreen).
 
+#include "base/Servizi.h"
 #include "drill/FrmOperativo.h"
 #include "generation/Algoritmi.h"
 #include "start/Catalogo.h"
-#include "start/Servizi.h"
 #include "ui/StileTasti.h"
 
 #include <QApplication>

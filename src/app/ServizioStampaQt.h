@@ -13,7 +13,7 @@
 // - otherwise the current printer: one A4 page, coordinates from the top-left corner of the
 //   printable area.
 
-#include "start/Servizi.h"
+#include "base/Servizi.h"
 
 #include <QDateTime>
 #include <QString>

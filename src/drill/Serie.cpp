@@ -1,8 +1,8 @@
 #include "drill/Serie.h"
 
+#include "base/Servizi.h"
 #include "generation/Algoritmi.h"
 #include "generation/Spazi.h"
-#include "start/Servizi.h"
 
 #include <QLocale>
 

@@ -5,7 +5,7 @@
 // the program's own solution, counters, times and the record lines. The drill window turns
 // mouse and key events into calls on this object and shows what it exposes.
 
-#include "start/StatoProgramma.h"
+#include "base/StatoProgramma.h"
 
 #include <QString>
 

@@ -2,36 +2,10 @@
 
 // The number formatter and the problem generator.
 
-#include "start/StatoProgramma.h"
+#include "base/FonteCasuale.h"
+#include "base/StatoProgramma.h"
 
 class Avvisi;
-
-// Source of uniform random values in [0, 1) of single precision.
-class FonteCasuale {
-public:
-    virtual ~FonteCasuale() = default;
-    // Mixes the time of day into the running state (it does not replace it), so that calls
-    // made within one tick of the clock still give different draws.
-    virtual void Rimescola() = 0;
-    virtual float Rnd() = 0;
-};
-
-// The program's source: a 64-bit generator seeded once, stirred by the time of day.
-class FonteCasualeSistema : public FonteCasuale {
-public:
-    // Nanoseconds since midnight, UTC.
-    using OraDelGiorno = std::uint64_t (*)();
-    static std::uint64_t OraDelGiornoSistema();
-
-    // A test may pass a clock of its own, for example one that never moves.
-    explicit FonteCasualeSistema(OraDelGiorno ora = OraDelGiornoSistema);
-    void Rimescola() override;
-    float Rnd() override;
-
-private:
-    OraDelGiorno ora_;
-    std::uint64_t stato_;
-};
 
 // One draw: floor(n * r) + base, with r = fonte.Rnd() uniform in [0, 1); n >= 1. A value
 // of r outside that range (only a faulty source could give one: negative, 1 or more,

@@ -3,7 +3,7 @@
 // Fixed-width pads and the text lines built from them: the record of the exercises done
 // and the worksheet lines. All lines are meant for a fixed-pitch font.
 
-#include "start/StatoProgramma.h"
+#include "base/StatoProgramma.h"
 
 struct Spazi {
     QString SpazioNumero;    // right-aligns NumeroTesto in 9

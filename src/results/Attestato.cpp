@@ -1,7 +1,7 @@
 #include "results/Attestato.h"
 
+#include "base/StatoProgramma.h"
 #include "results/Interlinea.h"
-#include "start/StatoProgramma.h"
 
 #include <QLocale>
 

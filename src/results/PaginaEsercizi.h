@@ -3,7 +3,7 @@
 // The printout of the exercises done: two header lines and the record lines of the series.
 
 #include "base/Pagina.h"
-#include "start/StatoProgramma.h"
+#include "base/StatoProgramma.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 
 // The unit catalogue and the two choosers of the start screen.
 
-#include "start/StatoProgramma.h"
+#include "base/StatoProgramma.h"
 
 // Builds the catalogue entry of Livello (1..12): Simbolo, NumeroUnita and the captions of
 // the start screen. Any other Livello changes nothing.

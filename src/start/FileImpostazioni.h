@@ -8,7 +8,7 @@
 // was and reports false); readers fall back to defaults on any fault and never show a
 // message. A record must end within the first 1,024 bytes of its file.
 
-#include "start/StatoProgramma.h"
+#include "base/StatoProgramma.h"
 
 QString FileLivello(const QString& nome);
 QString FileOpzioni(const QString& nome);

@@ -13,7 +13,7 @@
 #include <array>
 #include <functional>
 
-#include "start/StatoProgramma.h"
+#include "base/StatoProgramma.h"
 #include "ui/Resize.h"
 
 class GruppoTasti;

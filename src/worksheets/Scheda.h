@@ -7,7 +7,7 @@
 // made and the kind and order chosen on the start screen stay as they are.
 
 #include "base/Pagina.h"
-#include "start/StatoProgramma.h"
+#include "base/StatoProgramma.h"
 
 #include <QString>
 #include <array>

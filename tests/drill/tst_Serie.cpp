@@ -1,7 +1,8 @@
 // The drill series without widgets: reply entry, checking, help, the program's solution,
 // counters, times, record lines and the keyboard rules of the three key arrays.
 
-#include "drill/OrologioSistema.h"
+#include "app/FonteCasualeSistema.h"
+#include "app/OrologioSistema.h"
 #include "drill/Serie.h"
 #include "generation/Algoritmi.h"
 #include "support/DoppiSerie.h"

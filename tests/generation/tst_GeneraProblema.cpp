@@ -1,6 +1,7 @@
 // The problem generator: number forms, symbol pairs, directions, inputs outside their
 // ranges, the spread of the real random source, and an exhaustive exactness check.
 
+#include "app/FonteCasualeSistema.h"
 #include "generation/Algoritmi.h"
 #include "start/Catalogo.h"
 #include "support/FonteCasualeFinta.h"

@@ -2,7 +2,7 @@
 
 // Records the messages the core wants the user to see, instead of showing a box.
 
-#include "start/Servizi.h"
+#include "base/Servizi.h"
 
 #include <QList>
 #include <utility>

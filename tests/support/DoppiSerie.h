@@ -3,9 +3,9 @@
 // Test doubles for the drill: a clock the test moves by hand, a sound player that counts,
 // and a problem generator that hands out problems the test wrote.
 
+#include "base/Servizi.h"
+#include "base/StatoProgramma.h"
 #include "generation/Algoritmi.h"
-#include "start/Servizi.h"
-#include "start/StatoProgramma.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,7 @@
 // Worksheets: their lines built with the real generator and line builders, the preview
 // that decides what prints, the printed page and the texts of the set-up screen.
 
+#include "app/FonteCasualeSistema.h"
 #include "worksheets/Scheda.h"
 
 #include "generation/Algoritmi.h"

@@ -1,7 +1,7 @@
 // The right-answer chime: two identical PCM WAV resources, 101 played, and a player that
 // neither blocks nor fails on a machine without a sound device.
 
-#include "ui/SuonoQt.h"
+#include "app/SuonoQt.h"
 
 #include <QElapsedTimer>
 #include <QFile>

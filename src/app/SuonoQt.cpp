@@ -1,4 +1,4 @@
-#include "ui/SuonoQt.h"
+#include "app/SuonoQt.h"
 
 #include "ui/Risorse.h"
 

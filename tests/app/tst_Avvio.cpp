@@ -1,4 +1,4 @@
-#include "ui/Avvio.h"
+#include "app/Avvio.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // What the user is told after a print: the fixed texts for failures, where a PDF went, and
 // nothing at all for a page printed or a choice cancelled.
 
-#include "start/MessaggiStampa.h"
+#include "base/MessaggiStampa.h"
 #include "support/AvvisiFinti.h"
 
 #include <QtTest>

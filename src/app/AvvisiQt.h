@@ -2,7 +2,7 @@
 
 // Messages for the user as message boxes over the active window.
 
-#include "start/Servizi.h"
+#include "base/Servizi.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "start/MessaggiStampa.h"
+#include "base/MessaggiStampa.h"
 
 #include <QDir>
 

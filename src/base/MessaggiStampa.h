@@ -2,7 +2,7 @@
 
 // What every window tells the user after a print, so that all of them say the same.
 
-#include "start/Servizi.h"
+#include "base/Servizi.h"
 
 // Title of the message boxes about printing.
 inline constexpr const char* TitoloStampa = "Stampa";

@@ -3,7 +3,7 @@
 // The program's clock for answer times: milliseconds from a monotonic source, which a change
 // of the system clock or midnight never moves back.
 
-#include "start/Servizi.h"
+#include "base/Servizi.h"
 
 #include <QElapsedTimer>
 

@@ -7,7 +7,7 @@
 // effect still reports itself as playing is never consulted (without a sound server it
 // reports so for ever): every right reply restarts the chime.
 
-#include "start/Servizi.h"
+#include "base/Servizi.h"
 
 #include <QObject>
 

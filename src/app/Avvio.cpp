@@ -1,4 +1,4 @@
-#include "ui/Avvio.h"
+#include "app/Avvio.h"
 
 #include <QApplication>
 #include <QFile>
@@ -8,15 +8,15 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/AvvisiQt.h"
+#include "app/FonteCasualeSistema.h"
+#include "app/OrologioSistema.h"
+#include "app/SuonoQt.h"
+#include "base/StatoProgramma.h"
 #include "drill/FrmOperativo.h"
-#include "drill/OrologioSistema.h"
-#include "generation/Algoritmi.h"
 #include "start/FrmInizio.h"
-#include "start/StatoProgramma.h"
-#include "ui/AvvisiQt.h"
 #include "ui/Risorse.h"
 #include "ui/StileTasti.h"
-#include "ui/SuonoQt.h"
 
 bool SchermoDisponibile() {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
