@@ -5,14 +5,11 @@
 // per case. Names are those the windows and rules use; arrays that the program indexes
 // from 1 (Simbolo, Cifra) keep an unused element 0 so that the indices read the same.
 
+#include "base/Colori.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
-
-// Colours are packed as red + 256 * green + 65536 * blue.
-constexpr std::int32_t Rgb(int rosso, int verde, int blu) {
-    return rosso + 256 * verde + 65536 * blu;
-}
 
 // Captions of the start screen that follow the active unit system.
 struct TestiCatalogo {
@@ -27,8 +24,8 @@ constexpr Fisso4 UnoFisso4 = 10000;
 
 // The options record, kept in memory for the whole run.
 struct Opzioni {
-    std::int32_t ColoreSfondo = Rgb(255, 224, 192);
-    std::int32_t ColoreAusiliario = Rgb(255, 192, 128);
+    std::int32_t ColoreSfondo = ColoreRiposo;
+    std::int32_t ColoreAusiliario = ColoreFuoco;
     QString ColoreCaratteri = QString::number(Rgb(5, 5, 5));
     bool SuonoAttivo = true;
     bool SceltaA = true;

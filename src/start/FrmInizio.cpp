@@ -35,8 +35,8 @@ constexpr int LimiteTendina = 10; // twips
 const QColor Sfondo(255, 250, 240);
 const QColor SfondoTitolo(214, 232, 255);
 const QColor Blu(0, 0, 128);
-const QColor Rosso(255, 0, 0);
-const QColor Tendina(255, 192, 128);
+const QColor Rosso = Colore(ColoreRosso);
+const QColor Tendina = Colore(ColoreFuoco);
 const QColor BordoPannello(214, 160, 110);
 // One caption size for every key of the screen, as large as the longest captions allow at
 // the design size: the order captions on one line, "Riprisitina" in its key, "Trova il
@@ -357,9 +357,9 @@ void FrmInizio::PosizionaTendine() {
         larghezzaClientTendine_ = larghezza;
     }
     const bool aperte = !timerTendine_->isActive() && larghezza1_ <= LimiteTendina;
-    picture1_->setGeometry(0, 0, qRound(larghezza1_ / double(TwipPerPixel)), altezza);
-    picture2_->setGeometry(qRound(larghezza * SinistraTendinaDestra), 0,
-                           qRound(larghezza2_ / double(TwipPerPixel)), altezza);
+    picture1_->setGeometry(0, 0, DaTwip(larghezza1_), altezza);
+    picture2_->setGeometry(qRound(larghezza * SinistraTendinaDestra), 0, DaTwip(larghezza2_),
+                           altezza);
     picture1_->setVisible(!aperte);
     picture2_->setVisible(!aperte);
 }

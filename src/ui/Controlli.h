@@ -15,10 +15,29 @@
 #include <QString>
 #include <QWidget>
 
+#include "base/Colori.h"
+
+#include <cstdint>
+
 namespace controlli {
 
 // Design geometries are in twips, 1/1440 inch: 15 twips make a pixel at 96 dpi.
 inline constexpr int TwipPerPixel = 15;
+
+// A design length in twips, in whole pixels.
+inline constexpr int DaTwip(int twip) {
+    return (twip >= 0 ? twip + TwipPerPixel / 2 : twip - TwipPerPixel / 2) / TwipPerPixel;
+}
+
+// A design rectangle given in twips, in pixels.
+inline constexpr QRect DaTwip(int sinistra, int alto, int larghezza, int altezza) {
+    return {DaTwip(sinistra), DaTwip(alto), DaTwip(larghezza), DaTwip(altezza)};
+}
+
+// A packed colour (red + 256 * green + 65536 * blue) as a QColor.
+inline QColor Colore(std::int32_t rgb) {
+    return QColor(rgb & 0xff, (rgb >> 8) & 0xff, (rgb >> 16) & 0xff);
+}
 
 // Arial at a design size in points. Fonts keep their design size when a window is scaled.
 // On Linux, fonts-liberation answers for "Arial" with its metric twin.

@@ -1,5 +1,7 @@
 #include "ui/DisegnaPagina.h"
 
+#include "ui/Controlli.h"
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
@@ -8,10 +10,6 @@
 #include <QPen>
 
 namespace {
-
-QColor ColoreDa(std::int32_t c) {
-    return QColor(c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff);
-}
 
 // A font whose height on the device is punti points of the page at the given scale. The
 // size goes through the device's own dots per inch, which the painter uses to turn points
@@ -36,7 +34,7 @@ void DisegnaPagina(QPainter& pittore, const Pagina& pagina, double scala, QPoint
 
     pittore.setBrush(Qt::NoBrush);
     for (const RiquadroPagina& r : pagina.riquadri) {
-        QPen penna(ColoreDa(r.colore));
+        QPen penna(controlli::Colore(r.colore));
         penna.setWidthF(std::max(0.0, r.spessore * scala));
         penna.setJoinStyle(Qt::MiterJoin);
         pittore.setPen(penna);
@@ -52,7 +50,7 @@ void DisegnaPagina(QPainter& pittore, const Pagina& pagina, double scala, QPoint
         if (t.larghezza > 0) x += (t.larghezza * scala - metriche.horizontalAdvance(t.testo)) / 2.0;
         const double linea = origine.y() + t.y * scala + metriche.ascent();
         pittore.setFont(font);
-        pittore.setPen(ColoreDa(t.colore));
+        pittore.setPen(controlli::Colore(t.colore));
         pittore.drawText(QPointF(x, linea), t.testo);
     }
     pittore.restore();

@@ -15,16 +15,12 @@ namespace finestra_piccola {
 
 using controlli::Arial;
 using controlli::Colora;
+using controlli::Colore;
 using controlli::Colori;
+using controlli::DaTwip;
 using controlli::Etichetta;
 using controlli::Tasto;
 using controlli::TwipPerPixel;
-
-// A rectangle given in twips, in pixels.
-inline QRect DaTwip(int sinistra, int alto, int larghezza, int altezza) {
-    auto px = [](int twip) { return qRound(twip / double(TwipPerPixel)); };
-    return {px(sinistra), px(alto), px(larghezza), px(altezza)};
-}
 
 // Fixed client size in twips, background colour, caption and modality.
 inline void Prepara(QDialog* finestra, const QString& titolo, int larghezza, int altezza,
@@ -38,7 +34,7 @@ inline void Prepara(QDialog* finestra, const QString& titolo, int larghezza, int
 // The "C h i u d i" button: a push button in RGB(255, 192, 128) that closes the window.
 inline QPushButton* Chiudi(QDialog* finestra, QRect r, const QFont& font) {
     auto* b = Tasto(finestra, QStringLiteral("Command1"), QStringLiteral("C h i u d i"), r, font);
-    Colora(b, QPalette::Button, QColor(255, 192, 128));
+    Colora(b, QPalette::Button, Colore(ColoreFuoco));
     b->setDefault(true);
     QObject::connect(b, &QPushButton::clicked, finestra, &QDialog::accept);
     return b;

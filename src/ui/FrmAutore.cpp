@@ -6,7 +6,7 @@ using namespace finestra_piccola;
 
 frmAutore::frmAutore(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAutore"));
-    Prepara(this, QStringLiteral("Autore"), 6975, 4395, QColor(255, 224, 192));
+    Prepara(this, QStringLiteral("Autore"), 6975, 4395, Colore(ColoreRiposo));
     const QColor blu(0, 0, 192);
     const Qt::Alignment sinistra = Qt::AlignLeft | Qt::AlignVCenter;
     Etichetta(this, QStringLiteral("Label1"), DaTwip(540, 465, 4320, 435), Arial(18), QColor(),

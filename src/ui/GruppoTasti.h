@@ -38,6 +38,8 @@
 #include <QPushButton>
 #include <functional>
 
+#include "ui/Controlli.h"
+
 class QKeyEvent;
 
 class GruppoTasti : public QObject {
@@ -57,9 +59,6 @@ public:
 
     using Azione = std::function<void(int indice)>;
     using TastoExtra = std::function<Esito(int indice, QKeyEvent* evento)>;
-
-    static constexpr QRgb ColoreFuocoPredefinito = qRgb(255, 192, 128);
-    static constexpr QRgb ColoreRiposoPredefinito = qRgb(255, 224, 192);
 
     // The keys in index order and the action run when one is pressed. Paints every key in the
     // rest colour (the focused one in the focus colour) and never lets it stay pressed.
@@ -110,6 +109,6 @@ private:
     TastoExtra tastoExtra_;
     QMap<int, int> cifre_;
     Cifra effettoCifra_ = Cifra::Fuoco;
-    QColor fuoco_ = QColor(ColoreFuocoPredefinito);
-    QColor riposo_ = QColor(ColoreRiposoPredefinito);
+    QColor fuoco_ = controlli::Colore(::ColoreFuoco);
+    QColor riposo_ = controlli::Colore(::ColoreRiposo);
 };
