@@ -87,6 +87,13 @@ struct StatoProgramma {
     QString TempoTotaleTesto;
     std::array<QString, RigheRegistro> Esercizio;
     std::array<QString, RigheRegistro> Soluzione;
+    // The order description of the series in progress, kept from the moment it started:
+    // the certificate names the series it grades, whatever the start screen shows since.
+    QString TestoOrdineSerie;
+
+    // The pupil's name (at most 15 characters) and the grade of the last certificate.
+    QString NomeAlunno;
+    QString Giudizio;
 
     // Worksheet line being built (1..30).
     std::int16_t IndiceRiga = 0;

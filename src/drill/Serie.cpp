@@ -52,6 +52,7 @@ void Serie::NuovaSerie() {
         stato_.Esercizio[i].clear();
 
     // Headings and symbol captions follow the choices the series runs with.
+    stato_.TestoOrdineSerie = stato_.TestoOrdine;
     testi_.Label1 = stato_.TestoOrdine;
     testi_.Label2 = stato_.TestoTipo;
     for (int i = 0; i < 4; ++i)

@@ -595,7 +595,11 @@ void TestSerie::ricomincia() {
     }
     QCOMPARE(b.serie.PannelloAttivo(), Pannello::Avviso);
     QCOMPARE(b.stato.TempoTotale, 140);
+    // The series keeps the order it started with, whatever the start screen shows since.
+    b.stato.TestoOrdine = QStringLiteral(" altro ordine");
+    QCOMPARE(b.stato.TestoOrdineSerie, QStringLiteral(" ordine"));
     QCOMPARE(b.serie.AvvisoPremuto(Serie::Ricomincia), Esito::Nessuno);
+    QCOMPARE(b.stato.TestoOrdineSerie, QStringLiteral(" altro ordine"));
 
     QCOMPARE(b.stato.IndiceEsercizio, 1);
     QCOMPARE(b.stato.EsatteTotale, 0);
