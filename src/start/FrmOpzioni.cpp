@@ -45,13 +45,23 @@ QIcon Campione(const QColor& sinistra, const QColor& destra) {
     return QIcon(immagine);
 }
 
-// The selected button of a group: bold caption on a tinted band.
+// A choice of a group: a click anywhere on its band selects it, not only on its caption.
+class Scelta : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& punto) const override { return rect().contains(punto); }
+};
+
+// The selected button of a group: bold caption on a tinted band (a button fills its
+// background with the Button colour).
 void MostraSelezione(QAbstractButton* b, bool scelto) {
     QFont f = b->font();
     f.setBold(scelto);
     b->setFont(f);
     b->setAutoFillBackground(scelto);
-    if (scelto) Colora(b, QPalette::Window, Evidenza);
+    if (scelto) Colora(b, QPalette::Button, Evidenza);
 }
 
 // Tab enters a group at its selected button (the first when none is), so that Tab moves
@@ -112,8 +122,8 @@ QButtonGroup* FrmOpzioni::Scelte(QGroupBox* gruppo, const QString& nome,
     scelte->setObjectName(nome);
     scelte->setExclusive(true);
     for (int i = 0; i < didascalie.size(); ++i) {
-        auto* b = Crea<QRadioButton>(gruppo, QStringLiteral("%1(%2)").arg(nome).arg(i),
-                                     {8, 22 + passo * i, larghezza, altezza});
+        auto* b = Crea<Scelta>(gruppo, QStringLiteral("%1(%2)").arg(nome).arg(i),
+                               {8, 22 + passo * i, larghezza, altezza});
         b->setText(didascalie[i]);
         b->setFont(Arial(punti));
         Colori(b, QColor(), Qt::black);
