@@ -15,6 +15,7 @@
 #include "base/StatoProgramma.h"
 #include "drill/FrmOperativo.h"
 #include "start/FrmInizio.h"
+#include "start/FrmOpzioni.h"
 #include "ui/Risorse.h"
 #include "ui/StileTasti.h"
 
@@ -63,6 +64,13 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
         auto* operativo = new FrmOperativo(stato, fonte, orologio, *suono, &avvisi);
         operativo->setAttribute(Qt::WA_DeleteOnClose);
         return operativo;
+    });
+    // "Opzioni": the options screen, maximised and modal over the start screen.
+    inizio.ImpostaApriOpzioni([&] {
+        auto* opzioni = new FrmOpzioni(stato, &avvisi);
+        opzioni->setAttribute(Qt::WA_DeleteOnClose);
+        opzioni->setWindowModality(Qt::ApplicationModal);
+        opzioni->showMaximized();
     });
     if (dopoCostruzione) dopoCostruzione(&inizio);
     inizio.showMaximized();

@@ -14,6 +14,7 @@
 
 #include "start/Catalogo.h"
 #include "start/FileImpostazioni.h"
+#include "start/Opzioni.h"
 #include "ui/Controlli.h"
 #include "ui/FrmAutore.h"
 #include "ui/GruppoTasti.h"
@@ -98,7 +99,9 @@ FrmInizio::FrmInizio(StatoProgramma& stato, QWidget* parent)
     label3_->setText(QString::number(stato_.Livello));
     SceltaSimboli(stato_);
     MostraCatalogo();
-    LeggiOpzioni(stato_);
+    // The stored choices of the options screen are applied to the state alone: the screen
+    // itself is built only when the menu opens it.
+    LeggiEApplicaOpzioni(stato_);
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* finestra) {
         // Menus and tooltips are windows too, but they never make this one inactive.
@@ -233,7 +236,12 @@ void FrmInizio::CostruisciMenu() {
     mnuSistema->menuAction()->setEnabled(false);
     QAction* mnuOpzioni = barra->addAction(QStringLiteral("&Opzioni"));
     mnuOpzioni->setObjectName(QStringLiteral("mnuOpzioni"));
+    // Greyed until the options screen is wired in (ImpostaApriOpzioni).
     mnuOpzioni->setEnabled(false);
+    mnuOpzioni_ = mnuOpzioni;
+    connect(mnuOpzioni, &QAction::triggered, this, [this] {
+        if (apriOpzioni_) apriOpzioni_();
+    });
 }
 
 void FrmInizio::ImpostaApriOperativo(std::function<QWidget*()> apri) {
@@ -243,6 +251,11 @@ void FrmInizio::ImpostaApriOperativo(std::function<QWidget*()> apri) {
 void FrmInizio::ImpostaApriStampaSchede(std::function<QWidget*()> apri) {
     apriStampaSchede_ = std::move(apri);
     mnuStampa_->setEnabled(static_cast<bool>(apriStampaSchede_));
+}
+
+void FrmInizio::ImpostaApriOpzioni(std::function<void()> apri) {
+    apriOpzioni_ = std::move(apri);
+    mnuOpzioni_->setEnabled(static_cast<bool>(apriOpzioni_));
 }
 
 bool FrmInizio::TendineInMovimento() const {

@@ -37,6 +37,8 @@ public:
     void ImpostaApriOperativo(std::function<QWidget*()> apri);
     // Makes the worksheet screen, not yet shown. Until one is set, "Stampa schede" is greyed.
     void ImpostaApriStampaSchede(std::function<QWidget*()> apri);
+    // Opens the options screen (modal over this one). Until one is set, "Opzioni" is greyed.
+    void ImpostaApriOpzioni(std::function<void()> apri);
 
     // The drill window opened by "Vai", if it is still open.
     QWidget* Operativo() const { return operativo_; }
@@ -93,6 +95,7 @@ private:
     QWidget* picture2_ = nullptr;
     QTimer* timerTendine_ = nullptr;
     QAction* mnuStampa_ = nullptr;
+    QAction* mnuOpzioni_ = nullptr;
 
     GruppoTasti* gruppo1_ = nullptr;
     GruppoTasti* gruppo2_ = nullptr;
@@ -110,6 +113,7 @@ private:
 
     std::function<QWidget*()> apriOperativo_;
     std::function<QWidget*()> apriStampaSchede_;
+    std::function<void()> apriOpzioni_;
     QPointer<QWidget> operativo_;
     QPointer<QWidget> stampaSchede_;
     bool chiusura_ = false;

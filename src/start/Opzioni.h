@@ -1,0 +1,66 @@
+#pragma once
+
+// The rules of the options screen, on the program-wide state: the colour tables, what
+// selecting each button does to the stored options, the screen's own defaults and applying
+// the stored record. The screen only turns clicks into these calls and shows the state;
+// at start the same rules run without the screen.
+
+#include "base/StatoProgramma.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+// One row of the colour tables: the colour name shared by the page and text groups, the
+// caption of the scan button, and the four packed colours of that index.
+struct ColoreOpzione {
+    QString Nome;           // "Bianco" ... (page and text colour buttons)
+    QString NomeScansione;  // "Da bianco chiaro a scuro" ... (scan colour buttons)
+    std::int32_t Pagina;    // page colour
+    std::int32_t Caratteri; // text colour
+    std::int32_t ScansioneChiara;
+    std::int32_t ScansioneScura;
+};
+
+// Buttons in each colour group, indices 0 to NumeroColori - 1.
+inline constexpr int NumeroColori = 11;
+
+// The colour tables by index.
+const std::array<ColoreOpzione, NumeroColori>& TabellaColori();
+
+// Whether an index selects a button of a colour group.
+constexpr bool IndiceColoreValido(int indice) {
+    return indice >= 0 && indice < NumeroColori;
+}
+
+// Selecting a button of each group; an index outside the group changes nothing and gives
+// false.
+// Page colour: ColoreSfondo and IndiceSfondo.
+bool ScegliSfondo(StatoProgramma& stato, int indice);
+// Text colour: ColoreCaratteri (as decimal text) and IndiceCaratteri.
+bool ScegliCaratteri(StatoProgramma& stato, int indice);
+// Scan colour: ColoreScansione (light shade), ColoreScansioneScuro (dark shade, as decimal
+// text) and IndiceScansione.
+bool ScegliScansione(StatoProgramma& stato, int indice);
+// "BEEP": 0 "Attivato", 1 "Disattivato"; SceltaBeep.
+bool ScegliBeep(StatoProgramma& stato, int indice);
+
+// Selects the buttons the stored record names: the three colour groups by their stored
+// indices, and "Attivato" or "Disattivato" in "BEEP" by SuonoAttivo. The colour variables
+// therefore follow the indices. False, and nothing changed, when an index lies outside
+// 0..10.
+bool ApplicaOpzioni(StatoProgramma& stato);
+
+// Reads the options record at start and applies it. When the record cannot be read or
+// cannot be applied every one of the eleven values takes its default; nothing is written
+// and nothing is shown. False in that case.
+bool LeggiEApplicaOpzioni(StatoProgramma& stato);
+
+// "Impostazioni predefinite": the screen's own defaults replace the colours, their indices
+// and the "BEEP" choice (the other four stored values keep theirs), the record is written,
+// then applied. False when the record could not be written; the values are in use anyway.
+bool ImpostazioniPredefinite(StatoProgramma& stato);
+
+// "Memorizza nuove impostazioni": writes the current record, then applies it. False when an
+// index is out of range (nothing written) or the record could not be written.
+bool MemorizzaNuoveImpostazioni(StatoProgramma& stato);
