@@ -95,11 +95,10 @@ bool GruppoTasti::eventFilter(QObject* oggetto, QEvent* evento) {
         // double click. The focus has already moved to the key (Qt gives it before
         // delivering the press).
         if (static_cast<QMouseEvent*>(evento)->button() != Qt::LeftButton) return true;
-        Premi(indice);
         // Shown down while the button is held, so the pupil sees the press; the release, or
-        // the focus moving to another key, sets it back.
-        if (QPushButton* premuto = Tasto(indice); premuto && premuto->hasFocus())
-            premuto->setDown(true);
+        // the focus moving to another key, sets it back. The action may have closed the
+        // window, the key and this group with it.
+        if (Sopravvive(tasto, [&] { Premi(indice); }) && tasto->hasFocus()) tasto->setDown(true);
         return true;
     }
     case QEvent::MouseButtonRelease:
