@@ -14,6 +14,7 @@
 #include "app/SuonoQt.h"
 #include "base/StatoProgramma.h"
 #include "drill/FrmOperativo.h"
+#include "results/FrmAttestato.h"
 #include "start/FrmInizio.h"
 #include "start/FrmOpzioni.h"
 #include "ui/Risorse.h"
@@ -29,6 +30,16 @@ bool SchermoDisponibile() {
     if (!display.startsWith(QLatin1Char(':'))) return true;
     const QString numero = display.mid(1).section(QLatin1Char('.'), 0, 0);
     return QFile::exists(QStringLiteral("/tmp/.X11-unix/X") + numero);
+}
+
+std::function<QWidget*()> FabbricaAttestato(StatoProgramma& stato, ServizioStampa& stampa,
+                                            Avvisi& avvisi) {
+    return [&stato, &stampa, &avvisi]() -> QWidget* {
+        auto* attestato = new FrmAttestato(stato, stampa, avvisi);
+        attestato->setAttribute(Qt::WA_DeleteOnClose);
+        attestato->showMaximized();
+        return attestato;
+    };
 }
 
 int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoCostruzione) {

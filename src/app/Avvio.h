@@ -9,10 +9,19 @@
 
 #include <functional>
 
+class Avvisi;
 class QMainWindow;
+class QWidget;
+class ServizioStampa;
+struct StatoProgramma;
 
 int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoCostruzione = {});
 
 // True when a window system can be reached: a platform is forced through QT_QPA_PLATFORM, a
 // Wayland display is named, or the X display named by DISPLAY is remote or has its socket.
 bool SchermoDisponibile();
+
+// Makes the certificate window over the program's state and services, deleted when it is
+// closed, and shows it maximised: what the printout window's "ATTESTATO" calls.
+std::function<QWidget*()> FabbricaAttestato(StatoProgramma& stato, ServizioStampa& stampa,
+                                            Avvisi& avvisi);

@@ -93,8 +93,10 @@ bool GruppoTasti::eventFilter(QObject* oggetto, QEvent* evento) {
     case QEvent::MouseButtonDblClick: {
         // Every press of the button is a press: the second of two quick clicks arrives as a
         // double click. The focus has already moved to the key (Qt gives it before
-        // delivering the press).
-        if (static_cast<QMouseEvent*>(evento)->button() != Qt::LeftButton) return true;
+        // delivering the press). A disabled key still sees presses through this filter (only
+        // the button itself ignores them): it must not act.
+        if (static_cast<QMouseEvent*>(evento)->button() != Qt::LeftButton || !tasto->isEnabled())
+            return true;
         // Shown down while the button is held, so the pupil sees the press; the release, or
         // the focus moving to another key, sets it back. The action may have closed the
         // window, the key and this group with it.

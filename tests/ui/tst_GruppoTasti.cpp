@@ -231,6 +231,12 @@ void TestGruppoTasti::mouseAgisceSullaPressione() {
     QCOMPARE(banco.premuti, (QList<int>{2, 1, 1}));
     QTest::mouseClick(banco.tasti[0], Qt::RightButton);
     QCOMPARE(banco.premuti, (QList<int>{2, 1, 1}));
+    // A disabled key, or one in a disabled panel, does nothing and takes no focus.
+    banco.tasti[3]->setEnabled(false);
+    QWidget* fuoco = QApplication::focusWidget();
+    QTest::mouseClick(banco.tasti[3], Qt::LeftButton);
+    QCOMPARE(banco.premuti, (QList<int>{2, 1, 1}));
+    QCOMPARE(QApplication::focusWidget(), fuoco);
 }
 
 void TestGruppoTasti::tastoMaiPremuto() {
