@@ -5,16 +5,19 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
+#include <QPointer>
 #include <cstdio>
 #include <memory>
 
 #include "app/AvvisiQt.h"
 #include "app/FonteCasualeSistema.h"
 #include "app/OrologioSistema.h"
+#include "app/ServizioStampaQt.h"
 #include "app/SuonoQt.h"
 #include "base/StatoProgramma.h"
 #include "drill/FrmOperativo.h"
 #include "results/FrmAttestato.h"
+#include "results/FrmStampaEsercizioTre.h"
 #include "start/FrmInizio.h"
 #include "start/FrmOpzioni.h"
 #include "ui/Risorse.h"
@@ -69,11 +72,31 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     // first drill window opens, not while the start screen is coming up.
     std::unique_ptr<SuonoQt> suono;
 
+    // The printers: the system default until a choice, for the whole run.
+    ServizioStampaQt stampa;
+    // The printout of the exercises done: one window at a time, brought to the front when
+    // it is already open.
+    QPointer<FrmStampaEsercizioTre> stampaEsercizi;
+    const auto apriStampaEsercizi = [&](FrmOperativo* operativo) {
+        if (!stampaEsercizi) {
+            stampaEsercizi = new FrmStampaEsercizioTre(stato, stampa, avvisi);
+            stampaEsercizi->setAttribute(Qt::WA_DeleteOnClose);
+            stampaEsercizi->ImpostaApriAttestato(FabbricaAttestato(stato, stampa, avvisi));
+        }
+        stampaEsercizi->ImpostaOperativo(operativo);
+        if (!stampaEsercizi->isVisible() || stampaEsercizi->isMinimized())
+            stampaEsercizi->showMaximized();
+        stampaEsercizi->raise();
+        stampaEsercizi->activateWindow();
+    };
+
     FrmInizio inizio(stato);
     inizio.ImpostaApriOperativo([&]() -> QWidget* {
         if (!suono) suono = std::make_unique<SuonoQt>();
         auto* operativo = new FrmOperativo(stato, fonte, orologio, *suono, &avvisi);
         operativo->setAttribute(Qt::WA_DeleteOnClose);
+        operativo->ImpostaStampa(
+            [&apriStampaEsercizi, operativo] { apriStampaEsercizi(operativo); });
         return operativo;
     });
     // "Opzioni": the options screen, maximised and modal over the start screen.

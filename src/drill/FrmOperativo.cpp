@@ -589,5 +589,10 @@ void FrmOperativo::Aggiorna() {
         cornice->setEnabled(false);
     }
 
-    if (const auto fuoco = serie_.RitiraFuoco()) Gruppo(fuoco->pannello)->DaiFuoco(fuoco->indice);
+    if (const auto fuoco = serie_.RitiraFuoco()) {
+        if (fuoco->indice >= 0)
+            Gruppo(fuoco->pannello)->DaiFuoco(fuoco->indice);
+        else
+            centralWidget()->setFocus(Qt::OtherFocusReason); // no key: Enter does nothing
+    }
 }

@@ -209,6 +209,10 @@ bool Serie::TastoAttivo(Pannello pannello, int indice) const {
 }
 
 RichiestaFuoco Serie::PrimoTastoAttivo() const {
+    // At the end of a series a habitual Enter must never start a new one and lose the
+    // exercises: "Stampa" leads, and "Ricomincia" is only ever reached on purpose.
+    if (pannello_ == Pannello::Avviso)
+        return {pannello_, TastoAttivo(pannello_, Stampa) ? Stampa : -1};
     for (int i = 0; i < TastiTastierino; ++i)
         if (TastoAttivo(pannello_, i)) return {pannello_, i};
     return {pannello_, -1};

@@ -128,7 +128,8 @@ public:
     std::array<bool, 2> optAvviso() const { return {stampaDisponibile_, true}; }
     // Whether key `indice` of the array of `pannello` can be pressed now.
     bool TastoAttivo(Pannello pannello, int indice) const;
-    // The first enabled key of the panel in front.
+    // The first enabled key of the panel in front; on the end panel "Stampa" when it is
+    // enabled and no key otherwise (index -1), so that Enter never starts a new series.
     RichiestaFuoco PrimoTastoAttivo() const;
     // The key that an operation asked to take the focus since the last call, if any.
     std::optional<RichiestaFuoco> RitiraFuoco();

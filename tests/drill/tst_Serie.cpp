@@ -557,8 +557,10 @@ void TestSerie::dopoIlVentesimo() {
         b.Passi(QStringLiteral("RA"));
     b.Passi(QStringLiteral("R"));
     QCOMPARE(b.serie.PannelloAttivo(), Pannello::Avviso);
-    // "Stampa" is shut while no printout window exists: the focus goes to "Ricomincia".
-    QCOMPARE(b.serie.RitiraFuoco(), (RichiestaFuoco{Pannello::Avviso, Serie::Ricomincia}));
+    // "Stampa" is shut while no printout window exists, and "Ricomincia" never takes the
+    // focus by itself: an Enter meant for "Avanti" must not wipe the series.
+    QCOMPARE(b.serie.RitiraFuoco(), (RichiestaFuoco{Pannello::Avviso, -1}));
+    QCOMPARE(b.serie.PrimoTastoAttivo(), (RichiestaFuoco{Pannello::Avviso, -1}));
     const QString riga20 = b.stato.Esercizio[20];
 
     // Nothing but the end panel answers.
@@ -585,6 +587,14 @@ void TestSerie::dopoIlVentesimo() {
     QCOMPARE(b.serie.AvvisoPremuto(Serie::Stampa), Esito::Stampa);
     QCOMPARE(b.serie.PannelloAttivo(), Pannello::Avviso); // "Stampa" leaves the series as is
     QCOMPARE(b.stato.Esercizio[20], riga20);
+
+    // With the printout at hand the series ends with the focus on "Stampa".
+    Banco c;
+    c.serie.ImpostaStampaDisponibile(true);
+    for (int i = 0; i < 19; ++i)
+        c.Passi(QStringLiteral("RA"));
+    c.Passi(QStringLiteral("R"));
+    QCOMPARE(c.serie.RitiraFuoco(), (RichiestaFuoco{Pannello::Avviso, Serie::Stampa}));
 }
 
 void TestSerie::ricomincia() {

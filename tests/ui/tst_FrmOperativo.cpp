@@ -132,6 +132,13 @@ struct Banco {
             QCOMPARE(Cornice(nomi[k])->isEnabled(), k == davanti);
         }
         auto* fuoco = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        // The one exception: at the end of a series without a printout, no key takes the
+        // focus by itself, lest an Enter start a new series ("Ricomincia" is reached by Tab).
+        if (w->serie().PannelloAttivo() == Pannello::Avviso &&
+            !w->serie().optAvviso()[Serie::Stampa]) {
+            QVERIFY2(!fuoco, "a key took the focus at the end of the series");
+            return;
+        }
         QVERIFY2(fuoco, "the focus is not on a key");
         QCOMPARE(fuoco->parentWidget(), Cornice(nomi[davanti]));
         QVERIFY(fuoco->isEnabled());
@@ -245,7 +252,17 @@ void TestFrmOperativo::serie() {
     QCOMPARE(b.Etichetta("LblOperazione")->text(), QStringLiteral("20"));
     QCOMPARE(b.Etichetta("lblRisEsatte")->text(), QString::number(esatte));
 
-    premi(QStringLiteral("optAvviso_1")); // "Ricomincia"
+    if (tastiera) {
+        // No key has the focus: the habitual Enter does nothing; Tab reaches "Ricomincia".
+        QVERIFY(!qobject_cast<QPushButton*>(QApplication::focusWidget()));
+        b.Premi(Qt::Key_Return);
+        QCOMPARE(b.stato.IndiceEsercizio, 20);
+        b.Premi(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), b.Tasto(QStringLiteral("optAvviso_1")));
+        b.Premi(Qt::Key_Return); // "Ricomincia", on purpose
+    } else {
+        premi(QStringLiteral("optAvviso_1"));
+    }
     QCOMPARE(b.stato.IndiceEsercizio, 1);
     QCOMPARE(b.stato.EsatteTotale, 0);
     QCOMPARE(b.Etichetta("lblRisEsatte")->text(), QString());

@@ -1,0 +1,264 @@
+#include "results/FrmStampaEsercizioTre.h"
+
+#include "base/MessaggiStampa.h"
+#include "results/StampaEsercizi.h"
+#include "ui/Controlli.h"
+#include "ui/GruppoTasti.h"
+#include "ui/Resize.h"
+#include "ui/TastieraFinestra.h"
+#include "worksheets/FrmSceltaStampante.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+using namespace controlli;
+
+namespace {
+
+const QColor Sfondo(128, 255, 255);
+const QColor SfondoNome(255, 192, 255);
+const QColor SfondoAvanti(255, 128, 255);
+const QColor FuocoAvanti(240, 96, 240);
+const QColor Rosso(192, 0, 0);
+
+// Design tops of LblOp(1..30), in twips: three groups of ten.
+constexpr std::array<int, EtichetteEsercizi> AltoLblOp{
+    360,  615,  855,  1080, 1335, 1590, 1830, 2055, 2295, 2520, 2835, 3090, 3330, 3585, 3840,
+    4095, 4350, 4605, 4860, 5115, 5460, 5730, 5955, 6210, 6465, 6720, 6975, 7230, 7485, 7725};
+
+// Design geometry of Command1(0..3), in twips.
+constexpr std::array<QRect, 4> PostoCommand1{
+    DaTwip(8325, 5130, 2805, 555), // ESCI
+    DaTwip(8325, 5745, 2805, 555), // STAMPA
+    DaTwip(8325, 6975, 2805, 585), // ATTESTATO
+    DaTwip(8325, 6345, 2805, 585), // NOME
+};
+
+// Command1 indices from top to bottom.
+constexpr std::array<int, 4> OrdineSchermo{
+    FrmStampaEsercizioTre::Esci, FrmStampaEsercizioTre::Stampa, FrmStampaEsercizioTre::Nome,
+    FrmStampaEsercizioTre::Attestato};
+
+QFont Courier(qreal punti, bool grassetto = false) {
+    QFont f(QStringLiteral("Courier"));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setPointSizeF(punti);
+    f.setBold(grassetto);
+    return f;
+}
+
+} // namespace
+
+FrmStampaEsercizioTre::FrmStampaEsercizioTre(StatoProgramma& stato, ServizioStampa& servizio,
+                                             Avvisi& avvisi, QWidget* parent)
+    : QMainWindow(parent), stato_(stato), servizio_(servizio), avvisi_(avvisi) {
+    setObjectName(QStringLiteral("FrmStampaEsercizioTre"));
+    Costruisci();
+    Carica();
+}
+
+FrmStampaEsercizioTre::~FrmStampaEsercizioTre() {
+    // The key groups and the scaler watch widgets through event filters: they go first.
+    for (QObject* osservatore :
+         std::initializer_list<QObject*>{gruppoCommand1_, gruppoAvanti_, proporzioni_})
+        delete osservatore;
+}
+
+void FrmStampaEsercizioTre::ImpostaOperativo(QWidget* operativo) {
+    operativo_ = operativo;
+}
+
+void FrmStampaEsercizioTre::ImpostaApriAttestato(std::function<QWidget*()> apri) {
+    apriAttestato_ = std::move(apri);
+    Command1_[Attestato]->setEnabled(static_cast<bool>(apriAttestato_));
+}
+
+// ---------------------------------------------------------------------------------------
+// Building the window at its design size
+
+void FrmStampaEsercizioTre::Costruisci() {
+    setWindowTitle(QStringLiteral("FINESTRA DI STAMPA "));
+
+    mnuScegli_ = menuBar()->addAction(QStringLiteral("&Scegli la stampante"));
+    mnuScegli_->setObjectName(QStringLiteral("mnuScegli"));
+    connect(mnuScegli_, &QAction::triggered, this, &FrmStampaEsercizioTre::ScegliStampante);
+    menuBar()->setFont(Arial(12));
+
+    auto* centrale = new QWidget(this);
+    Colori(centrale, Sfondo);
+    centrale->resize(LarghezzaProgetto, AltezzaProgetto);
+    setCentralWidget(centrale);
+
+    // Opaque, in the window's colour: a label repaints alone.
+    for (int k = 1; k <= EtichetteEsercizi; ++k) {
+        LblOp_[k] = Etichetta(centrale, QStringLiteral("LblOp_%1").arg(k),
+                              DaTwip(75, AltoLblOp[k - 1], 7995, 255), Courier(12), QColor(),
+                              Qt::AlignLeft | Qt::AlignVCenter);
+        Colori(LblOp_[k], Sfondo);
+        LblOp_[k]->setTextFormat(Qt::PlainText);
+    }
+
+    const QStringList didascalie{QStringLiteral("ESCI"), QStringLiteral("STAMPA"),
+                                 QStringLiteral("ATTESTATO"), QStringLiteral("NOME")};
+    // Built, and walked by the space bar, in the order they stand on screen.
+    QList<QPushButton*> tasti;
+    for (int i : OrdineSchermo) {
+        Command1_[i] = Tasto(centrale, QStringLiteral("Command1_%1").arg(i), didascalie[i],
+                             PostoCommand1[i], Arial(11.25, true));
+        tasti.append(Command1_[i]);
+    }
+    Command1_[Attestato]->setEnabled(false);
+    gruppoCommand1_ = new GruppoTasti(
+        tasti, [this](int posto) { PremiCommand1(OrdineSchermo[posto]); }, this);
+
+    CostruisciNome(centrale);
+
+    proporzioni_ = new Proporzioni(this);
+    proporzioni_->MemorizzaProporzioni(centrale, QSize(LarghezzaProgetto, AltezzaProgetto),
+                                       Proporzioni::Linee | Proporzioni::CaselleCombinate);
+    proporzioni_->DopoApplica = [this](QSize) { CentraNome(); };
+
+    new TastieraFinestra(this, [this]() -> QWidget* {
+        if (fraNome_->isVisible()) return txtNome_;
+        return Command1_[Esci];
+    });
+
+    // The menu bar sits above the design's inner area.
+    resize(LarghezzaProgetto, AltezzaProgetto + menuBar()->sizeHint().height());
+    Command1_[Esci]->setFocus();
+}
+
+void FrmStampaEsercizioTre::CostruisciNome(QWidget* centrale) {
+    fraNome_ = Cornice(centrale, QStringLiteral("fraNome"), DaTwip(0, 0, 6720, 4500));
+    Colori(fraNome_, SfondoNome);
+    fraNome_->setFrameShape(QFrame::Box);
+    fraNome_->hide();
+
+    Etichetta(fraNome_, QStringLiteral("Label4"), DaTwip(720, 195, 4950, 465), Arial(14.25, true),
+              Rosso, Qt::AlignCenter, QStringLiteral("   IMMETTI   IL  TUO  NOME"));
+
+    txtNome_ = Crea<QLineEdit>(fraNome_, QStringLiteral("txtNome"), DaTwip(225, 885, 5940, 690));
+    txtNome_->setFont(Arial(21.75, true));
+    txtNome_->setMaxLength(15); // typing stops at the 15th character, as Label7 says
+    QPalette tavolozza = txtNome_->palette();
+    tavolozza.setColor(QPalette::Base, SfondoNome);
+    tavolozza.setColor(QPalette::Text, Rosso);
+    txtNome_->setPalette(tavolozza);
+    // Enter in the box stores the name, as "AVANTI" does.
+    connect(txtNome_, &QLineEdit::returnPressed, this, &FrmStampaEsercizioTre::Avanti);
+
+    Etichetta(fraNome_, QStringLiteral("Label7"), DaTwip(285, 1740, 5925, 630), Courier(12),
+              QColor(), Qt::AlignCenter,
+              QStringLiteral("Il nome viene troncato automaticamente alla 15a lettera"))
+        ->setWordWrap(true);
+    Etichetta(fraNome_, QStringLiteral("Label9"), DaTwip(270, 2400, 5925, 450), Courier(12),
+              QColor(), Qt::AlignCenter, QStringLiteral("Presta attenzione all'ortografia"));
+
+    cmdAvanti_ = Tasto(fraNome_, QStringLiteral("cmdAvanti"), QStringLiteral("AVANTI"),
+                       DaTwip(1965, 3120, 2700, 930), Arial(21.75, true));
+    cmdAvanti_->setCursor(Qt::PointingHandCursor);
+    gruppoAvanti_ = new GruppoTasti(
+        {cmdAvanti_}, [this](int) { Avanti(); }, this);
+    gruppoAvanti_->ImpostaColori(FuocoAvanti, SfondoAvanti);
+}
+
+// ---------------------------------------------------------------------------------------
+// Loading, keys and the name panel
+
+void FrmStampaEsercizioTre::Carica() {
+    const QString famiglia = servizio_.CercaCourier();
+    if (famiglia.isEmpty()) {
+        // The lines are not shown: the labels keep their empty design captions.
+        AvvisaStampa(avvisi_, {EsitoStampa::Tipo::FontMancante, {}}, servizio_.PdfScelto());
+        return;
+    }
+    const FontEtichette font = FontPerEtichette(famiglia);
+    QFont f(font.famiglia);
+    f.setStyleHint(QFont::TypeWriter);
+    f.setPointSizeF(font.punti);
+    f.setBold(font.grassetto);
+    for (int k = 1; k <= EtichetteEsercizi; ++k)
+        LblOp_[k]->setFont(f);
+    righeMostrate_ = true;
+    MostraRighe();
+}
+
+void FrmStampaEsercizioTre::MostraRighe() {
+    if (!righeMostrate_) return;
+    const auto testi = TestiEtichette(stato_);
+    for (int k = 1; k <= EtichetteEsercizi; ++k)
+        if (LblOp_[k]->text() != testi[k]) LblOp_[k]->setText(testi[k]);
+}
+
+bool FrmStampaEsercizioTre::event(QEvent* evento) {
+    // The series may have gone on behind this window: the lines shown are those printed.
+    if (evento->type() == QEvent::WindowActivate) MostraRighe();
+    return QMainWindow::event(evento);
+}
+
+void FrmStampaEsercizioTre::PremiCommand1(int indice) {
+    switch (indice) {
+    case Esci:
+        if (operativo_) {
+            if (operativo_->isMinimized() || !operativo_->isVisible()) operativo_->showMaximized();
+            operativo_->raise();
+            operativo_->activateWindow();
+        }
+        close();
+        break;
+    case Stampa:
+        StampaEsercizi(stato_, servizio_, avvisi_);
+        break;
+    case Attestato:
+        ApriAttestato();
+        break;
+    case Nome:
+        ApriNome();
+        break;
+    default:
+        break;
+    }
+}
+
+void FrmStampaEsercizioTre::ApriNome() {
+    fraNome_->show();
+    fraNome_->raise();
+    CentraNome();
+    txtNome_->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmStampaEsercizioTre::CentraNome() {
+    if (fraNome_->isHidden()) return;
+    // In the middle of the window, which opens maximised and so fills the screen.
+    const QWidget* centrale = centralWidget();
+    fraNome_->move((centrale->width() - fraNome_->width()) / 2,
+                   (centrale->height() - fraNome_->height()) / 2);
+}
+
+void FrmStampaEsercizioTre::Avanti() {
+    stato_.NomeAlunno = txtNome_->text();
+    fraNome_->hide();
+    // The name is for the certificate: its key comes next.
+    (Command1_[Attestato]->isEnabled() ? Command1_[Attestato] : Command1_[Nome])
+        ->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmStampaEsercizioTre::ApriAttestato() {
+    if (!attestato_ && apriAttestato_) attestato_ = apriAttestato_();
+    if (!attestato_) return;
+    if (!attestato_->isVisible()) attestato_->showMaximized();
+    attestato_->raise();
+    attestato_->activateWindow();
+}
+
+void FrmStampaEsercizioTre::ScegliStampante() {
+    frmSceltaStampante* scelta = frmSceltaStampante::Carica(servizio_, this);
+    scelta->show();
+    scelta->raise();
+    scelta->activateWindow();
+}
