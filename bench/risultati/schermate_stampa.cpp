@@ -101,7 +101,7 @@ int main(int argc, char* argv[]) {
         StileTasti::Segna(tasto);
         prima.resize(dimensione);
         prima.show();
-        QTest::qWaitForWindowExposed(&prima);
+        if (!QTest::qWaitForWindowExposed(&prima)) return 1;
         QTest::qWait(50);
     }
     QElapsedTimer cerca;
