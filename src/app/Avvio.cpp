@@ -11,12 +11,14 @@
 #include "app/AvvisiQt.h"
 #include "app/FonteCasualeSistema.h"
 #include "app/OrologioSistema.h"
+#include "app/ServizioStampaQt.h"
 #include "app/SuonoQt.h"
 #include "base/StatoProgramma.h"
 #include "drill/FrmOperativo.h"
 #include "start/FrmInizio.h"
 #include "ui/Risorse.h"
 #include "ui/StileTasti.h"
+#include "worksheets/FrmStampaSchedeTreRidotto.h"
 
 bool SchermoDisponibile() {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
@@ -53,6 +55,9 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     FonteCasualeSistema fonte;
     OrologioSistema orologio;
     AvvisiQt avvisi;
+    // The run's one printer service, made before every window that prints and outliving them:
+    // a printer chosen in one window holds for every print.
+    ServizioStampaQt servizioStampa;
     // The sound player connects to the sound server and decodes the chime: made when the
     // first drill window opens, not while the start screen is coming up.
     std::unique_ptr<SuonoQt> suono;
@@ -63,6 +68,11 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
         auto* operativo = new FrmOperativo(stato, fonte, orologio, *suono, &avvisi);
         operativo->setAttribute(Qt::WA_DeleteOnClose);
         return operativo;
+    });
+    inizio.ImpostaApriStampaSchede([&]() -> QWidget* {
+        auto* schede = new FrmStampaSchedeTreRidotto(stato, servizioStampa, avvisi, fonte);
+        schede->setAttribute(Qt::WA_DeleteOnClose);
+        return schede;
     });
     if (dopoCostruzione) dopoCostruzione(&inizio);
     inizio.showMaximized();
