@@ -36,7 +36,7 @@ const QColor SfondoAnteprima(255, 255, 255);
 // design size a teachers' line (74 characters) fills the preview's width.
 constexpr int SinistraAnteprima = 236;
 constexpr int LarghezzaAnteprima = 552;
-constexpr int AltoAnteprima = 118;
+constexpr int AltoAnteprima = 110;
 constexpr int AltezzaRiga = 14;
 constexpr int SpazioBlocchi = 6;
 constexpr qreal PuntiAnteprima = 9;
@@ -44,7 +44,7 @@ constexpr qreal PuntiAnteprima = 9;
 constexpr qreal PuntiTasti = 10;
 
 int YRigaAnteprima(int i) {
-    return AltoAnteprima + 4 + AltezzaRiga * (i - 1) + SpazioBlocchi * ((i - 1) / 10);
+    return AltoAnteprima + 3 + AltezzaRiga * (i - 1) + SpazioBlocchi * ((i - 1) / 10);
 }
 
 QFont Courier(qreal punti) {
@@ -147,7 +147,7 @@ void FrmStampaSchedeTreRidotto::CostruisciControlli() {
     gruppo(frame7_, QStringLiteral("Frame7"), 250, option2_, QStringLiteral("Option2(%1)"), label4_,
            QStringLiteral("Label4(%1)"), {ordini[0], ordini[1], ordini[2]});
     for (QPushButton* b : option2_)
-        b->setFont(Courier(PuntiTasti + 1));
+        b->setFont(Courier(PuntiTasti));
 
     frame1_ = Cornice(client_, QStringLiteral("Frame1"), {8, 396, 220, 52});
     frame1_->setFrameShape(QFrame::Box);
@@ -180,11 +180,11 @@ void FrmStampaSchedeTreRidotto::CostruisciControlli() {
                      Arial(12, true));
 
     // The chosen kind and order, the legend and the preview.
-    label1_ = Etichetta(client_, QStringLiteral("Label1"), {SinistraAnteprima, 68, 552, 20},
+    label1_ = Etichetta(client_, QStringLiteral("Label1"), {SinistraAnteprima, 66, 552, 20},
                         Arial(11, true), Rosso, Qt::AlignLeft | Qt::AlignVCenter);
-    label2_ = Etichetta(client_, QStringLiteral("Label2"), {SinistraAnteprima, 88, 552, 20},
+    label2_ = Etichetta(client_, QStringLiteral("Label2"), {SinistraAnteprima, 84, 552, 20},
                         Arial(11, true), Rosso, Qt::AlignLeft | Qt::AlignVCenter);
-    label6_ = Etichetta(client_, QStringLiteral("Label6"), {SinistraAnteprima, 108, 552, 12},
+    label6_ = Etichetta(client_, QStringLiteral("Label6"), {SinistraAnteprima, 100, 552, 12},
                         Courier(8), Blu, Qt::AlignLeft | Qt::AlignVCenter,
                         QStringLiteral("metri,    decimetri  centimetri   millimetri"));
     auto* fondo = Cornice(client_, QStringLiteral("fraAnteprima"),
