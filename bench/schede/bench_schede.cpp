@@ -74,7 +74,7 @@ struct Schermo {
     Schermo() {
         finestra.resize(1920, 1061);
         finestra.show();
-        QTest::qWaitForWindowExposed(&finestra);
+        if (!QTest::qWaitForWindowExposed(&finestra)) qFatal("the worksheet screen never showed");
         QTest::qWait(100);
         finestra.findChild<QLabel*>(QStringLiteral("LblOp(1)"))->installEventFilter(&spia);
         Clic(B(QStringLiteral("Option1(0)"))); // a sheet, with an empty preview
