@@ -2,7 +2,8 @@
 # Runs a program under a private X server: Xvfb at 1920 x 1080 (or the size in CON_X_SCHERMO,
 # for example 1024x768) with the openbox window manager, so windows are maximised, activated
 # and focused as on a desktop, and xdotool can send real X input events. Xvfb picks a free
-# display number itself, so several of these can run side by side. Everything started here is stopped on the way out.
+# display number itself, so several of these can run side by side. Everything started here
+# is stopped on the way out.
 # Usage: [CON_X_SCHERMO=WxH] con_x.sh PROGRAM [ARGS...]
 set -u
 schermo=${CON_X_SCHERMO:-1920x1080}
