@@ -27,6 +27,7 @@ RADICE = os.path.dirname(QUI)
 BUILD = os.path.join(RADICE, "build-tabella")
 CON_X = os.path.join(RADICE, "tests", "x", "con_x.sh")
 sys.path.insert(0, os.path.join(QUI, "avvio"))
+sys.dont_write_bytecode = True
 import misura_avvio  # noqa: E402
 
 BERSAGLI = ["avvio_decimetra", "avvio_nudo", "bench_generazione", "bench_stampa",
@@ -52,7 +53,8 @@ def macchina():
         if os.path.exists("/etc/debian_version") else "?"
     qt = subprocess.run(["qtpaths6", "--qt-version"], capture_output=True, text=True)
     return (f"{os.cpu_count()} cores ({modello}), Debian {debian}, "
-            f"Qt {qt.stdout.strip() or '?'}, Release build")
+            f"Qt {qt.stdout.strip() or '?'}, Release build; "
+            f"load average {os.getloadavg()[0]:.1f} at the start")
 
 
 def google_benchmark(programma, nomi, ambiente=None):
@@ -108,6 +110,7 @@ def stesse_librerie():
 def main():
     corse = int(sys.argv[1]) if len(sys.argv) > 1 else 30
     compila()
+    sulla_macchina = macchina()
     librerie = stesse_librerie()
     avvio = misura_avvio.misura(os.path.join(BUILD, "bench", "avvio"), corse)
     tasto, avanti, finestra = drill()
@@ -146,7 +149,7 @@ def main():
          f"{regole['GeneraProblemaERiga'] * 1000:.2f} µs", "", True)
     riga("`FormattaNumero`, one call", f"{regole['FormattaNumeroUno'] * 1000:.2f} µs", "", True)
 
-    print(f"Machine: {macchina()}.")
+    print(f"Machine: {sulla_macchina}.")
     c_d, c_n = mediana("decimetra", 1), mediana("nudo", 1)
     print(f"Start-up: {corse} runs of each program, alternately, Xvfb 1920x1080 + openbox; "
           f"both load the same {librerie} shared objects; CPU time (user + system) "
