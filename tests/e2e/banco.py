@@ -102,9 +102,10 @@ PROBLEMA = re.compile(
     rf"^\s*(?P<numero>{NUM}) +(?P<da>{SIM}) += +(?:\.\.\. +(?P<a>{SIM}) +r\."
     rf"|(?P<risultato>{NUM})\.\.\. r\.)(?P<resto>.*)$")
 # After the problem: wrong replies each marked "*", then either the right reply with dots
-# and " s." and the seconds, or the program's solution with " s " and the seconds.
+# and " s." and the seconds, or the program's solution with " s " and the seconds. A symbol
+# reply is recorded as its key shows it, blanks included ("  m * ").
 CHIUSURA = re.compile(
-    rf"^(?P<errate>(?: +(?:{NUM}|{SIM})?\*)*)"
+    rf"^(?P<errate>(?: +(?:{NUM}|{SIM})? ?\*)*)"
     rf"(?: +(?P<esatta>{NUM}|{SIM}) +\.* ?s\. (?P<tempo>\d+)"
     rf"| +(?P<soluzione>{NUM}|{SIM}) s (?P<tempo_s>\d+))\s*$")
 
