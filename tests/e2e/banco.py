@@ -42,8 +42,11 @@ def attendi(prova, secondi, descrizione, passo=0.02):
 
 
 def xdo(*argomenti, secondi=10):
-    r = subprocess.run(["xdotool", *map(str, argomenti)], capture_output=True, text=True,
-                       timeout=secondi)
+    try:
+        r = subprocess.run(["xdotool", *map(str, argomenti)], capture_output=True, text=True,
+                           timeout=secondi)
+    except subprocess.TimeoutExpired:
+        return None
     return r.stdout.strip() if r.returncode == 0 else None
 
 
@@ -206,8 +209,8 @@ class Banco:
         finestra = self.attendi_finestra(r"^SISTEMA (DECIMALE|METRICO): ")
         # The curtains cover the left and right edges last; until they have gone they take
         # the clicks.
-        x, y, w, h = self.geometria(finestra)
-        attendi(lambda: all(self.colore(px, y + h - 4) != TENDINA for px in (x + 2, x + w - 3)),
+        _, _, w, h = self.geometria(finestra)
+        attendi(lambda: all(self.colore(finestra, x, h - 4) != TENDINA for x in (2, w - 3)),
                 15, "le tendine aperte", passo=0.1)
         return finestra
 
@@ -266,9 +269,10 @@ class Banco:
         return (int(valori["Absolute upper-left X"]), int(valori["Absolute upper-left Y"]),
                 int(valori["Width"]), int(valori["Height"]))
 
-    def colore(self, x, y):
-        """The colour (r, g, b) of a point of the screen, as a person sees it."""
-        r = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, timeout=10)
+    def colore(self, finestra, x, y):
+        """The colour (r, g, b) of a point of a window, as a person sees it."""
+        r = subprocess.run(["xwd", "-id", str(finestra), "-silent"], capture_output=True,
+                           timeout=10)
         verifica(r.returncode == 0, "xwd: " + r.stderr.decode(errors="replace"))
         campi = struct.unpack(">25I", r.stdout[:100])
         lunghezza_intestazione, ordine, bit, riga, ncolori = (campi[0], campi[7], campi[11],
@@ -291,7 +295,8 @@ class Banco:
 
     def clic_assoluto(self, x, y):
         self.vivo()
-        verifica(xdo("mousemove", "--sync", x, y, "sleep", "0.05", "click", "1") is not None,
+        # (mousemove --sync would wait for ever when the pointer is already there)
+        verifica(xdo("mousemove", x, y, "sleep", "0.03", "click", "1") is not None,
                  f"clic in {x},{y}")
         time.sleep(0.05)
 
@@ -304,7 +309,7 @@ class Disegno:
     def __init__(self, banco, finestra, larghezza, altezza, menu):
         self.banco = banco
         x, y, w, h = banco.geometria(finestra)
-        self.x, self.y = x, y + menu
+        self.x, self.y, self.menu = x, y + menu, menu
         self.sx = w / larghezza
         self.sy = (h - menu) / altezza
 
@@ -314,18 +319,22 @@ class Disegno:
     def clic(self, px, py):
         self.banco.clic_assoluto(*self.punto(px, py))
 
+    def clic_menu(self, px):
+        """A click on the menu bar, px pixels from the window's left edge."""
+        self.banco.clic_assoluto(self.x + px, self.y - self.menu // 2)
+
 
 def descrivi_schermo():
     """What was on the screen when a test failed: the windows, the active one, and a picture
-    of the screen in the file named by E2E_SCHERMATA (an .xwd) when that is set."""
+    of the active window in the file named by E2E_SCHERMATA (an .xwd) when that is set."""
     attiva = xdo("getactivewindow")
     finestre = (xdo("search", "--onlyvisible", "--name", ".") or "").split()
+    if os.environ.get("E2E_SCHERMATA") and attiva:
+        with open(os.environ["E2E_SCHERMATA"], "wb") as f:
+            subprocess.run(["xwd", "-id", attiva, "-silent"], stdout=f, timeout=10)
     print("finestre visibili: " + ", ".join(
         f"{xdo('getwindowname', f)!r}" + (" (attiva)" if f == attiva else "") for f in finestre),
         file=sys.stderr)
-    if os.environ.get("E2E_SCHERMATA"):
-        with open(os.environ["E2E_SCHERMATA"], "wb") as f:
-            subprocess.run(["xwd", "-root", "-silent"], stdout=f, timeout=10)
 
 
 def esegui(prova, eseguibile):

@@ -20,13 +20,14 @@ from banco import (SISTEMI, Disegno, attendi, esegui, problema, righe_esercizi, 
 SISTEMA = 1
 PIANO = ["G", "G", "EG", "G", "S", "G", "G", "I", "G", "G",
          "G", "EEG", "G", "G", "G", "S", "G", "G", "EG", "G"]
-MENU = 27  # height of the menu bar over the windows' design area
+# Heights of the menu bars over the windows' design areas, in pixels.
+MENU_INIZIO, MENU = 20, 23
 
 # Design points (centres) of what the pupil clicks.
 INIZIO = (794, 562)
 TIPO_MISTO, ORDINE_TUTTI, VAI = (164, 391), (469, 391), (702, 219)
 OPERATIVO = (794, 554)
-VISUALIZZA = (150, -MENU // 2)  # the menu entry "Visualizza l'esercizio", in the menu bar
+VISUALIZZA = 160  # the menu entry "Visualizza l'esercizio", pixels from the left edge
 CIFRE = {d: (20 + [8, 94, 180][(d - 1) % 3] + 39, 278 + [6, 70, 134][2 - (d - 1) // 3] + 29)
          for d in range(1, 10)}
 CIFRE[0] = (110, 505)
@@ -63,7 +64,7 @@ def stampa_pdf(banco, finestra):
 
 
 def sbircia(banco, operativo, k):
-    operativo.clic(*VISUALIZZA)
+    operativo.clic_menu(VISUALIZZA)
     stampa = Disegno(banco, banco.attendi_finestra(r"^FINESTRA DI STAMPA ?$"), *STAMPA, MENU)
     righe = righe_esercizi(stampa_pdf(banco, stampa))
     verifica(len(righe) == k, f"esercizio {k}: la stampa ha {len(righe)} righe")
@@ -76,7 +77,7 @@ def sbircia(banco, operativo, k):
 
 def prova(banco):
     simboli = SISTEMI[SISTEMA]
-    inizio = Disegno(banco, banco.avvia(), *INIZIO, MENU)
+    inizio = Disegno(banco, banco.avvia(), *INIZIO, MENU_INIZIO)
     for punto in (TIPO_MISTO, ORDINE_TUTTI, VAI):
         inizio.clic(*punto)
     operativo = Disegno(banco, banco.attendi_finestra(r"^TRASFORMAZIONI$"), *OPERATIVO, MENU)

@@ -15,7 +15,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from banco import Disegno, attendi, esegui, verifica  # noqa: E402
 
-MENU = 27  # height of the menu bar over the windows' design area
+MENU = 20  # height of the start screen's menu bar over its design area, in pixels
 INIZIO = (794, 562)  # design size of the start screen
 OPZIONI = (794, 576)  # and of the options screen, which has no menu bar
 ETICHETTA_AUTORE = (220, 542)  # "Il nuovo software di Vantolo"
