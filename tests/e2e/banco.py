@@ -296,9 +296,8 @@ class Banco:
     def clic_assoluto(self, x, y):
         self.vivo()
         # (mousemove --sync would wait for ever when the pointer is already there)
-        verifica(xdo("mousemove", x, y, "sleep", "0.03", "click", "1") is not None,
+        verifica(xdo("mousemove", x, y, "sleep", "0.01", "click", "1") is not None,
                  f"clic in {x},{y}")
-        time.sleep(0.05)
 
 
 class Disegno:
