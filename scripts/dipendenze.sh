@@ -6,8 +6,8 @@ set -euo pipefail
 pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev fonts-liberation
            fonts-dejavu-core)
 if [ "${1:-}" = test ]; then
-    pacchetti+=(xvfb xauth openbox xdotool x11-utils poppler-utils libbenchmark-dev
-               cups-daemon cups-client)
+    pacchetti+=(xvfb xauth openbox xdotool x11-utils x11-apps poppler-utils libbenchmark-dev
+               cups-daemon cups-client python3)
 fi
 
 mancanti=()

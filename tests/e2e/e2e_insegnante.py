@@ -1,0 +1,78 @@
+#!/usr/bin/env python3
+"""A teacher: "Stampa schede" from the start screen's menu, 30 problems of both kinds in the
+metric lengths (system 4, written into decimetra.dat before the start), the teachers' sheet
+previewed and printed through a CUPS queue of the test's own, then the pupils' sheet.
+Every solution printed on the teachers' sheet is worked out again here; the pupils' sheet
+holds the same problems without them.
+
+Usage: e2e_insegnante.py DECIMETRA   (under tests/x/con_x.sh)"""
+
+import os
+import re
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from banco import (NUM, SIM, SISTEMI, Disegno, esegui, risposta_numero,  # noqa: E402
+                   risposta_simbolo, verifica)
+
+SISTEMA = 4
+MENU = 20  # height of the worksheet screen's menu bar over its design area, in pixels
+SCHEDE = (794, 556)  # its design size
+NUMERO_O_SIMBOLO, TUTTI = (126, 218), (126, 364)
+VISUALIZZA_ALUNNI, STAMPA_ALUNNI = (319, 39), (450, 39)
+VISUALIZZA_DOCENTI, STAMPA_DOCENTI = (599, 39), (730, 39)
+
+# A sheet line: the problem with a gap for the number, or the result and " ... " for the
+# symbol; on the teachers' sheet followed by "(r." the solution ")".
+RIGA = re.compile(
+    rf"^\s*(?P<numero>{NUM}) +(?P<da>{SIM}) *= +(?:(?P<a>{SIM})|(?P<risultato>{NUM}) \.\.\.)"
+    rf"(?: +\(r\.(?P<soluzione>{NUM}|{SIM})\))?\s*$")
+
+
+def righe_scheda(testo):
+    return [m for m in map(RIGA.match, testo.splitlines()) if m]
+
+
+def prova(banco):
+    simboli = SISTEMI[SISTEMA]
+    with open(os.path.join(banco.cartella, "decimetra.dat"), "w") as f:
+        f.write(f"{SISTEMA}\r\n")
+    banco.avvia_cups()
+    banco.avvia()
+    banco.tasti("alt+s")
+    schede = Disegno(banco, banco.attendi_finestra(r"STAMPA DELLE SCHEDE$"), *SCHEDE, MENU)
+    # 30 problems are chosen at start; kind "number or symbol", order "all".
+    for punto in (NUMERO_O_SIMBOLO, TUTTI, VISUALIZZA_DOCENTI):
+        schede.clic(*punto)
+    prima = banco.lavori()
+    schede.clic(*STAMPA_DOCENTI)
+    docenti = righe_scheda(banco.attendi_lavoro(prima))
+    verifica(len(docenti) == 30, f"la scheda dei docenti ha {len(docenti)} righe")
+    for n, r in enumerate(docenti, 1):
+        if r["a"]:
+            giusta = risposta_numero(simboli, r["numero"], r["da"], r["a"])
+        else:
+            giusta = simboli[risposta_simbolo(simboli, r["numero"], r["da"], r["risultato"])]
+        verifica(r["soluzione"] == giusta,
+                 f"riga {n}: soluzione {r['soluzione']} invece di {giusta}: {r[0]!r}")
+    verifica(any(r["a"] for r in docenti) and any(r["risultato"] for r in docenti),
+             "la scheda non mescola i due tipi di problema")
+
+    schede.clic(*VISUALIZZA_ALUNNI)
+    prima = banco.lavori()
+    schede.clic(*STAMPA_ALUNNI)
+    alunni = righe_scheda(banco.attendi_lavoro(prima))
+    verifica(len(alunni) == 30, f"la scheda degli alunni ha {len(alunni)} righe")
+    for n, (a, d) in enumerate(zip(alunni, docenti), 1):
+        verifica(a["soluzione"] is None, f"riga {n} con la soluzione: {a[0]!r}")
+        verifica([a[c] for c in ("numero", "da", "a", "risultato")] ==
+                 [d[c] for c in ("numero", "da", "a", "risultato")],
+                 f"riga {n}: {a[0]!r} non è il problema della scheda dei docenti {d[0]!r}")
+    banco.tasti("alt+F4")
+    banco.attendi_finestra(r"^SISTEMA METRICO: ")
+    banco.tasti("alt+F4")
+    verifica(banco.attendi_uscita() == 0, "la chiusura non ha terminato il programma bene")
+
+
+if __name__ == "__main__":
+    esegui(prova, sys.argv[1])
