@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and starts it.
+# It builds in its own folder, build-avvio (RelWithDebInfo), apart from the tests' Debug
+# build in build/, so running the tests and then the program rebuilds neither.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+cartella=build-avvio
 bash scripts/dipendenze.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target decimetra -j"$(nproc)"
+cmake -S . -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$cartella" --target decimetra -j"$(nproc)"
 
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "Nessuno schermo disponibile. Per avviare Decimetra senza schermo:"
-    echo "  apt-get install -y xvfb xauth && xvfb-run -a ./build/src/decimetra"
+    echo "  apt-get install -y xvfb xauth && xvfb-run -a ./$cartella/src/decimetra"
     echo "No display available. To run Decimetra without one:"
-    echo "  apt-get install -y xvfb xauth && xvfb-run -a ./build/src/decimetra"
+    echo "  apt-get install -y xvfb xauth && xvfb-run -a ./$cartella/src/decimetra"
     exit 0
 fi
-exec ./build/src/decimetra
+exec "./$cartella/src/decimetra"

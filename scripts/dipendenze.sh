@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
-# Usage: dipendenze.sh [test]   ("test" adds what the tests and benchmarks use)
+# Usage: dipendenze.sh [test|pacchetto]   ("test" adds what the tests and benchmarks use,
+# "pacchetto" what making the Debian package needs)
 set -euo pipefail
 
 pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev fonts-liberation
            fonts-dejavu-core)
 if [ "${1:-}" = test ]; then
     pacchetti+=(xvfb xauth openbox xdotool x11-utils x11-apps poppler-utils libbenchmark-dev
-               cups-daemon cups-client python3)
+               cups-daemon cups-client python3 desktop-file-utils)
+fi
+# The Debian package: dpkg-shlibdeps (with file) lists the libraries the program needs.
+if [ "${1:-}" = test ] || [ "${1:-}" = pacchetto ]; then
+    pacchetti+=(dpkg-dev file)
 fi
 
 mancanti=()

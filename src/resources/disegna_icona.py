@@ -3,11 +3,15 @@
 
 A unit block, a red arrow and ten tenths, over a ruler, on the keys' orange.
 Run from this folder:  python3 disegna_icona.py
+The larger sizes for the desktop menu (packaging/icone/) come from the same drawing:
+  python3 disegna_icona.py 256 ../../packaging/icone/decimetra_256.png
 """
 import struct
+import sys
 import zlib
 
-LATO = 64  # a small icon: the window system gets it whole at every start
+# 64: a small icon, since the window system gets it whole at every start.
+LATO = int(sys.argv[1]) if len(sys.argv) > 1 else 64
 SCALA = 256 / LATO  # the drawing is laid out on a 256 grid
 CAMPIONI = 4  # subsamples per axis, for smooth edges
 
@@ -97,4 +101,5 @@ def scrivi_png(nome, righe):
 
 
 if __name__ == "__main__":
-    scrivi_png("decimetra.png", [[pixel(x, y) for x in range(LATO)] for y in range(LATO)])
+    nome = sys.argv[2] if len(sys.argv) > 2 else "decimetra.png"
+    scrivi_png(nome, [[pixel(x, y) for x in range(LATO)] for y in range(LATO)])
