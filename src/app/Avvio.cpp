@@ -22,6 +22,8 @@
 #include "start/FrmOpzioni.h"
 #include "ui/Risorse.h"
 #include "ui/StileTasti.h"
+#include "worksheets/FrmSceltaStampante.h"
+#include "worksheets/FrmStampaSchedeTreRidotto.h"
 
 bool SchermoDisponibile() {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
@@ -72,7 +74,9 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     // first drill window opens, not while the start screen is coming up.
     std::unique_ptr<SuonoQt> suono;
 
-    // The printers: the system default until a choice, for the whole run.
+    // The run's one printer service, made before every window that prints and outliving
+    // them: the system default until a choice, and a printer chosen in one window holds for
+    // every print of the run.
     ServizioStampaQt stampa;
     // The printout of the exercises done: one window at a time, brought to the front when
     // it is already open.
@@ -105,6 +109,14 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
         opzioni->setAttribute(Qt::WA_DeleteOnClose);
         opzioni->setWindowModality(Qt::ApplicationModal);
         opzioni->showMaximized();
+    });
+    inizio.ImpostaApriStampaSchede([&]() -> QWidget* {
+        auto* schede = new FrmStampaSchedeTreRidotto(stato, stampa, avvisi, fonte);
+        schede->setAttribute(Qt::WA_DeleteOnClose);
+        // "Impostazione stampante": the printer choice, modal over the worksheet screen.
+        schede->ImpostaSceltaStampante(
+            [&stampa, schede] { frmSceltaStampante::Carica(stampa, schede)->exec(); });
+        return schede;
     });
     if (dopoCostruzione) dopoCostruzione(&inizio);
     inizio.showMaximized();

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Runs a program under a private X server: Xvfb at 1920 x 1080 with the openbox window
-# manager, so windows are maximised, activated and focused as on a desktop, and xdotool can
-# send real X input events. Xvfb picks a free display number itself, so several of these
-# can run side by side. Everything started here is stopped on the way out.
-# Usage: con_x.sh PROGRAM [ARGS...]
+# Runs a program under a private X server: Xvfb at 1920 x 1080 (or the size in CON_X_SCHERMO,
+# for example 1024x768) with the openbox window manager, so windows are maximised, activated
+# and focused as on a desktop, and xdotool can send real X input events. Xvfb picks a free
+# display number itself, so several of these can run side by side. Everything started here
+# is stopped on the way out.
+# Usage: [CON_X_SCHERMO=WxH] con_x.sh PROGRAM [ARGS...]
 set -u
+schermo=${CON_X_SCHERMO:-1920x1080}
 cartella=$(mktemp -d)
 pulisci() {
     [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
@@ -14,7 +16,7 @@ pulisci() {
 }
 trap pulisci EXIT
 
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -noreset -nolisten tcp 3>"$cartella/schermo" \
+Xvfb -displayfd 3 -screen 0 "${schermo}x24" -noreset -nolisten tcp 3>"$cartella/schermo" \
     2>"$cartella/xvfb.log" &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$cartella/schermo" ] && break; sleep 0.05; done
