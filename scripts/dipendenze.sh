@@ -7,7 +7,8 @@ pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev fonts-liberatio
            fonts-dejavu-core)
 if [ "${1:-}" = test ]; then
     pacchetti+=(xvfb xauth openbox xdotool x11-utils poppler-utils libbenchmark-dev
-               cups-daemon cups-client)
+               cups-daemon cups-client
+               clang libclang-rt-14-dev)
 fi
 
 mancanti=()

@@ -3,6 +3,7 @@
 // What must hold in a drill window after any event, for the monkey tests, and a seeded
 // random source for the real generator.
 
+#include "base/FonteCasuale.h"
 #include "drill/FrmOperativo.h"
 
 #include <QFrame>
