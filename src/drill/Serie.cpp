@@ -265,6 +265,12 @@ std::optional<double> Serie::ValoreRisposta(const QString& testo) {
     return valore;
 }
 
+int Serie::LunghezzaVerificata(const QString& testo) {
+    // Checking writes the number out again: a reply opened by the comma gains its "0"
+    // (",5" becomes "0,5"); otherwise the reply is already in its written form or shorter.
+    return static_cast<int>(testo.size()) + (testo.startsWith(u',') ? 1 : 0);
+}
+
 QString Serie::Normalizzata(const QString& testo) const {
     const auto valore = ValoreRisposta(testo);
     if (!valore) return testo;
@@ -292,7 +298,7 @@ Esito Serie::TastoPremuto(int indice) {
         QString nuova = risposta + QChar(u'0' + indice);
         // A character beyond the limit is cut off; so is a digit whose regrouping would
         // take the reply past it.
-        if (nuova.size() > limite) return Esito::Nessuno;
+        if (LunghezzaVerificata(nuova) > limite) return Esito::Nessuno;
         if (!nuova.contains(u',')) nuova = Normalizzata(nuova);
         if (nuova.size() > limite) return Esito::Nessuno;
         risposta = nuova;
@@ -303,7 +309,7 @@ Esito Serie::TastoPremuto(int indice) {
 
     switch (indice) {
     case Virgola:
-        if (conVirgola_ || risposta.size() + 1 > limite) return Esito::Nessuno;
+        if (conVirgola_ || LunghezzaVerificata(risposta + u',') > limite) return Esito::Nessuno;
         risposta += u',';
         conVirgola_ = true;
         MostraRisposta(risposta);

@@ -163,6 +163,8 @@ private:
     void ChiediFuoco(Pannello pannello, int indice);
     void ChiediPrimoTasto();
     QString Normalizzata(const QString& testo) const;
+    // The length the reply will have once checking has written it out (see LimiteRisposta).
+    static int LunghezzaVerificata(const QString& testo);
 
     StatoProgramma& stato_;
     FonteCasuale& fonte_;

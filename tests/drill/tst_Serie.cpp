@@ -229,6 +229,11 @@ void TestSerie::tastierino_data() {
                                                     << "5C7"
                                                     << "7"
                                                     << "7" << true << true;
+    // Checking writes ",709737" as "0,709737": the comma that opens a reply counts its zero.
+    QTest::newRow("comma first counts its zero") << "7"
+                                                 << ",709737"
+                                                 << ",70973"
+                                                 << ",70973" << true << true;
     QTest::newRow("Cancella corrects a later slip") << "7"
                                                     << "5C78C"
                                                     << "7"
@@ -253,6 +258,12 @@ void TestSerie::tastierino() {
     QCOMPARE(b.serie.Option2()[Serie::Verifica], verifica);
     QVERIFY(b.stato.RispostaTesto.size() <= b.serie.LimiteRisposta());
     QCOMPARE(b.serie.MaxCifre(), 7);
+    // The reply as checking writes it keeps to the limit too.
+    if (verifica) {
+        b.serie.TastoPremuto(Serie::Verifica);
+        QVERIFY2(b.stato.RispostaTesto.size() <= b.serie.LimiteRisposta(),
+                 qPrintable(b.stato.RispostaTesto));
+    }
 }
 
 void TestSerie::verifica_data() {
