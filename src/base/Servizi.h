@@ -70,3 +70,15 @@ public:
     // "scheda alunni", ...).
     virtual EsitoStampa Stampa(const Pagina& pagina, const QString& descrizione) = 0;
 };
+
+// The program's own voice ("SINTESI VOCALE"), for pupils who read with difficulty. Di says a
+// text aloud in Italian, cutting short whatever it was saying; it never blocks and never
+// fails loudly: with the switch off, or with no engine or no Italian voice, it says nothing.
+class Voce {
+public:
+    virtual ~Voce() = default;
+    virtual void Di(const QString& testo) = 0;
+    // Whether this computer can speak: an engine with an Italian voice. May start the
+    // engine, so it is asked only when the pupil switches speech on.
+    virtual bool Disponibile() = 0;
+};
