@@ -20,6 +20,7 @@ class QFrame;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
+class Voce;
 
 class FrmOperativo : public QMainWindow {
     Q_OBJECT
@@ -35,6 +36,8 @@ public:
     // Opens the printout window ("Visualizza l'esercizio" and the end panel's "Stampa").
     // Until one is given both stay greyed.
     void ImpostaStampa(std::function<void()> apriStampa);
+    // The program's own voice, which says what the window announces when speech is on.
+    void ImpostaVoce(Voce* voce) { voce_ = voce; }
 
     Serie& serie() { return serie_; }
     const Serie& serie() const { return serie_; }
@@ -68,6 +71,7 @@ private:
     Proporzioni* proporzioni_ = nullptr;
     bool serieAvviata_ = false;
     std::function<void()> apriStampa_;
+    Voce* voce_ = nullptr;
 
     QAction* mnuIstruzioni_ = nullptr;
     QAction* mnuVisualizza_ = nullptr;
