@@ -8,6 +8,7 @@
 #include "base/Colori.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 
@@ -16,6 +17,10 @@ struct TestiCatalogo {
     QString Titolo;                 // window title of the start screen
     std::array<QString, 3> Label6;  // system name, subject line, unit names
     std::array<QString, 3> Option2; // captions of the three symbol-order buttons
+
+    // The unit names of Label6[2] alone, from the largest unit ("unità", "decimi", ...; a
+    // three-unit system has three): the line carries blanks for the start screen's layout.
+    QStringList NomiUnita() const;
 };
 
 // Fixed-point value with four decimals: 1,5 is 15000.

@@ -1,12 +1,14 @@
 #include "drill/Serie.h"
 
 #include "base/Servizi.h"
+#include "drill/Frasi.h"
 #include "generation/Algoritmi.h"
 #include "generation/Spazi.h"
 
 #include <QLocale>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -120,6 +122,7 @@ void Serie::MostraNumero() {
     ApriRigaNumero(stato_);
     TastiSi();
     ScriviDiagnostica();
+    Annuncia(FraseProblema());
 }
 
 void Serie::MostraSimbolo() {
@@ -133,6 +136,7 @@ void Serie::MostraSimbolo() {
     ApriRigaSimbolo(stato_);
     SimboliSi();
     ScriviDiagnostica();
+    Annuncia(FraseProblema());
 }
 
 void Serie::ScriviDiagnostica() {
@@ -236,6 +240,44 @@ void Serie::ControlloFineSerie() {
     if (!UltimoEsercizioMostrato()) return;
     MostraPannello(Pannello::Avviso);
     ChiediPrimoTasto();
+    Annuncia(FraseFineSerie());
+}
+
+// ---------------------------------------------------------------------------------------
+// Announcements
+
+void Serie::Annuncia(const QString& testo) {
+    annunci_.append(testo);
+}
+
+QStringList Serie::RitiraAnnunci() {
+    return std::exchange(annunci_, {});
+}
+
+QString Serie::FraseProblema() const {
+    if (stato_.IndiceEsercizio == 0) return {};
+    if (ProblemaNumero())
+        return FraseTrovaNumero(stato_, stato_.NumeroTesto, stato_.SimboloDa, stato_.SimboloA);
+    return FraseTrovaSimbolo(stato_, stato_.NumeroTesto, stato_.SimboloDa, stato_.RisultatoTesto);
+}
+
+QString Serie::FraseRisposta() const {
+    const QString& mostrata = ProblemaNumero() ? testi_.LblRisultato : testi_.lblRisultatoS;
+    const QString testo = mostrata.trimmed();
+    return QStringLiteral("Risposta: ") +
+           (testo.isEmpty() || testo == Domanda ? QStringLiteral("nessuna") : testo);
+}
+
+QString Serie::FraseFineSerie() const {
+    const auto secondi = [](std::int32_t n) {
+        return QString::number(n) +
+               (n == 1 ? QStringLiteral(" secondo") : QStringLiteral(" secondi"));
+    };
+    return QStringLiteral(
+               "Serie finita. Risposte esatte: %1. Risposte errate: %2. Tempo totale: %3.")
+        .arg(stato_.EsatteTotale)
+        .arg(stato_.ErrateTotale)
+        .arg(secondi(stato_.TempoTotale));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -304,6 +346,7 @@ Esito Serie::TastoPremuto(int indice) {
         risposta = nuova;
         conVirgola_ = risposta.contains(u',');
         MostraRisposta(risposta);
+        Annuncia(risposta);
         return Esito::Nessuno;
     }
 
@@ -313,6 +356,7 @@ Esito Serie::TastoPremuto(int indice) {
         risposta += u',';
         conVirgola_ = true;
         MostraRisposta(risposta);
+        Annuncia(risposta);
         return Esito::Nessuno;
     case Cancella:
         if (!risposta.isEmpty()) risposta.chop(1);
@@ -324,6 +368,7 @@ Esito Serie::TastoPremuto(int indice) {
         } else {
             MostraRisposta(risposta);
         }
+        Annuncia(FraseRisposta());
         return Esito::Nessuno;
     case Verifica:
         VerificaRisposta();
@@ -342,6 +387,7 @@ Esito Serie::SimboloPremuto(int indice) {
     if (indice < 4) {
         stato_.RispostaTesto = testi_.Option1[indice];
         MostraRispostaSimbolo(stato_.RispostaTesto);
+        Annuncia(NomeTastoSimbolo(stato_, stato_.RispostaTesto));
         return Esito::Nessuno;
     }
     switch (indice) {
@@ -349,6 +395,7 @@ Esito Serie::SimboloPremuto(int indice) {
         // Takes the chosen symbol back; "Verifica" keeps its state, as on the keypad.
         stato_.RispostaTesto.clear();
         testi_.lblRisultatoS = Domanda;
+        Annuncia(FraseRisposta());
         return Esito::Nessuno;
     case VerificaS:
         VerificaRisposta();
@@ -402,6 +449,7 @@ void Serie::VerificaRisposta() {
         AggiungiRispostaEsatta(stato_);
         testi_.LblOperazione = QString::number(stato_.IndiceEsercizio);
         ChiudiRisposta();
+        Annuncia(testi_.LblEsito);
         ControlloFineSerie();
     } else {
         testi_.LblEsito = QStringLiteral("Errato");
@@ -410,6 +458,8 @@ void Serie::VerificaRisposta() {
         linee_ = true;
         MostraPannello(Pannello::Aiuto);
         ChiediPrimoTasto();
+        Annuncia(testi_.LblEsito);
+        Annuncia(QStringLiteral("Ti aiuto ?"));
     }
 }
 
@@ -432,6 +482,8 @@ void Serie::Riprova() {
             MostraPannello(Pannello::Simboli);
             ChiediPrimoTasto();
         }
+        // Another try: the problem is asked again.
+        Annuncia(FraseProblema());
     } else {
         stato_.TentativiNo = 0;
         MostraPannello(Pannello::Intervento);
@@ -451,6 +503,9 @@ void Serie::Intervento() {
     testi_.lblCorrezione = stato_.SoluzioneTesto;
     testi_.lblCorrezioneS = stato_.SoluzioneTesto;
     AggiungiSoluzione(stato_);
+    Annuncia(QStringLiteral("Intervengo io: ") +
+             FraseUguaglianza(stato_, stato_.NumeroTesto, stato_.SimboloDa, stato_.RisultatoTesto,
+                              stato_.SimboloA));
     ControlloFineSerie();
 }
 

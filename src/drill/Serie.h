@@ -8,6 +8,7 @@
 #include "base/StatoProgramma.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -134,6 +135,16 @@ public:
     // The key that an operation asked to take the focus since the last call, if any.
     std::optional<RichiestaFuoco> RitiraFuoco();
 
+    // What happened, in words, for screen readers and the program's voice: the sentences of
+    // the operations since the last call, in order (the problem when it appears, the reply
+    // as it is typed, the verdict and "Ti aiuto ?", the program's solution, the counts at
+    // the end of the series).
+    QStringList RitiraAnnunci();
+    // The problem on show as one sentence: "27,52 unità uguale quanti decimi?".
+    QString FraseProblema() const;
+    // The reply box as it is read: "Risposta: 6.210", or "Risposta: nessuna" on "?".
+    QString FraseRisposta() const;
+
     bool ConVirgola() const { return conVirgola_; }
     int MaxCifre() const { return maxCifre_; }
     // Length limit of the reply in the current exercise: MaxCifre, or the length of the
@@ -163,6 +174,9 @@ private:
     void ChiediFuoco(Pannello pannello, int indice);
     void ChiediPrimoTasto();
     QString Normalizzata(const QString& testo) const;
+    void Annuncia(const QString& testo);
+    // The counts of a finished series, as the end panel is announced.
+    QString FraseFineSerie() const;
     // The length the reply will have once checking has written it out (see LimiteRisposta).
     static int LunghezzaVerificata(const QString& testo);
 
@@ -182,6 +196,7 @@ private:
     std::array<bool, 2> option3_{true, true};
     bool stampaDisponibile_ = false;
     std::optional<RichiestaFuoco> fuoco_;
+    QStringList annunci_;
 
     bool conVirgola_ = false;
     int maxCifre_ = MaxCifreIniziale;

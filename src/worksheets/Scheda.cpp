@@ -3,7 +3,6 @@
 #include "generation/Algoritmi.h"
 #include "generation/Spazi.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -146,10 +145,7 @@ std::array<QString, 3> DidascalieOrdine(const std::array<QString, 5>& simbolo) {
 }
 
 QString TestoLivello(const TestiCatalogo& catalogo) {
-    // The unit names carry blanks for the start screen's layout, and one entry lacks a
-    // comma: take the names alone and list them with ", ".
-    static const QRegularExpression separatori(QStringLiteral("[\\s,]+"));
-    const QStringList unita = catalogo.Label6[2].split(separatori, Qt::SkipEmptyParts);
+    const QStringList unita = catalogo.NomiUnita();
 
     // The level is one 8-pt line at the foot of the page and must fit its width: the word
     // "TRASFORMAZIONI" that opens every subject says nothing the sheet does not show.

@@ -5,6 +5,7 @@
 #include "app/OrologioSistema.h"
 #include "drill/Serie.h"
 #include "generation/Algoritmi.h"
+#include "start/Catalogo.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
 
@@ -136,6 +137,8 @@ private slots:
     void tipoTreConFonteGuasta();
     void fineSerie_data();
     void fineSerie();
+    void annunci_data();
+    void annunci();
     void dopoIlVentesimo();
     void ricomincia();
     void tempi_data();
@@ -555,11 +558,65 @@ void TestSerie::fineSerie() {
         QCOMPARE(b.serie.Testi().lblRisEsatte, esatte ? QString::number(esatte) : QString());
         QCOMPARE(b.serie.Testi().lblRisErrate, errate ? QString::number(errate) : QString());
         QCOMPARE(b.serie.Testi().LblOperazione, QStringLiteral("20"));
+        QCOMPARE(b.serie.RitiraAnnunci().constLast(),
+                 QStringLiteral("Serie finita. Risposte esatte: %1. Risposte errate: %2. "
+                                "Tempo totale: 0 secondi.")
+                     .arg(esatte)
+                     .arg(errate));
         for (int i = 1; i <= 20; ++i)
             QVERIFY2(b.stato.Esercizio[i].contains(QStringLiteral(" s")),
                      qPrintable(b.stato.Esercizio[i]));
         QVERIFY(b.stato.Esercizio[21].isEmpty());
     }
+}
+
+void TestSerie::annunci_data() {
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QString>("passi");
+    QTest::addColumn<QStringList>("annunci"); // after the first problem's sentence
+
+    const QString numero = QStringLiteral("3 metri uguale quanti decimetri?");
+    const QString simbolo = QStringLiteral("3 metri uguale 30 quale unità?");
+    const QString soluzione = QStringLiteral("Intervengo io: 3 metri uguale 30 decimetri");
+    QTest::newRow("number: typed, erased, right")
+        << 1 << "3C30V" << QStringList{"3", "Risposta: nessuna", "3", "30", "Esatto"};
+    QTest::newRow("number: wrong, NO, asked again")
+        << 1 << "WN" << QStringList{"9", "Errato", "Ti aiuto ?", numero};
+    QTest::newRow("number: SI gives the solution")
+        << 1 << "WS" << QStringList{"9", "Errato", "Ti aiuto ?", soluzione};
+    QTest::newRow("number: next problem") << 1 << "RA" << QStringList{"3", "30", "Esatto", numero};
+    QTest::newRow("symbol: chosen and right") << 2 << "R" << QStringList{"dm, decimetri", "Esatto"};
+    QTest::newRow("symbol: third NO, then INTERVENGO IO")
+        << 2 << "WNWNWNI" << QStringList{"mm, millimetri", "Errato", "Ti aiuto ?", simbolo,
+                                         "mm, millimetri", "Errato", "Ti aiuto ?", simbolo,
+                                         "mm, millimetri", "Errato", "Ti aiuto ?", soluzione};
+}
+
+void TestSerie::annunci() {
+    QFETCH(int, tipo);
+    QFETCH(QString, passi);
+    QFETCH(QStringList, annunci);
+
+    StatoProgramma catalogo;
+    catalogo.Livello = 4;
+    SceltaSimboli(catalogo);
+    Banco b({Metri}, tipo);
+    b.stato.Catalogo = catalogo.Catalogo;
+    b.serie.RitiraAnnunci();
+    b.serie.NuovaSerie(); // again, now that the units have names
+    QCOMPARE(b.serie.RitiraAnnunci(), QStringList{b.serie.FraseProblema()});
+    QCOMPARE(b.serie.FraseProblema(), tipo == 1 ? QStringLiteral("3 metri uguale quanti decimetri?")
+                                                : QStringLiteral("3 metri uguale 30 quale unità?"));
+    for (QChar p : passi) {
+        if (p == u'V')
+            b.serie.TastoPremuto(Serie::Verifica);
+        else if (p == u'C' || p.isDigit())
+            b.Digita(p);
+        else
+            b.Passo(p);
+    }
+    QCOMPARE(b.serie.RitiraAnnunci(), annunci);
+    QVERIFY(b.serie.RitiraAnnunci().isEmpty());
 }
 
 void TestSerie::dopoIlVentesimo() {
