@@ -1,7 +1,5 @@
 #include "drill/Frasi.h"
 
-#include <QStringList>
-
 namespace {
 
 // A name is feminine when it ends in -e, -a or is "unità": "quante decine", "quanti metri".
@@ -68,4 +66,18 @@ QString NomeTastoSimbolo(const StatoProgramma& stato, const QString& simbolo) {
     const QString s = simbolo.trimmed();
     if (s.isEmpty()) return QStringLiteral("nessun simbolo");
     return s + QStringLiteral(", ") + NomeUnita(stato, s);
+}
+
+QString Unisci(const QStringList& frasi) {
+    QString testo;
+    for (const QString& frase : frasi) {
+        if (frase.isEmpty()) continue;
+        if (!testo.isEmpty()) {
+            const QChar ultimo = testo.back();
+            testo += ultimo == u'.' || ultimo == u'?' || ultimo == u'!' ? QStringLiteral(" ")
+                                                                        : QStringLiteral(". ");
+        }
+        testo += frase;
+    }
+    return testo;
 }

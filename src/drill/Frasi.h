@@ -7,6 +7,7 @@
 #include "base/StatoProgramma.h"
 
 #include <QString>
+#include <QStringList>
 
 // The name of the unit whose symbol is simbolo in the active system, blanks ignored; the
 // symbol itself when the system has no such unit.
@@ -30,3 +31,6 @@ QString FraseUguaglianza(const StatoProgramma& stato, const QString& numero,
 
 // The name of a symbol key: "dm, decimetri"; "nessun simbolo" for a blank key.
 QString NomeTastoSimbolo(const StatoProgramma& stato, const QString& simbolo);
+
+// Sentences said one after the other as one text: "Errato. Ti aiuto ?".
+QString Unisci(const QStringList& frasi);

@@ -1,5 +1,8 @@
 #include "drill/FrmOperativo.h"
 
+#include "base/Servizi.h"
+#include "drill/Frasi.h"
+#include "ui/Accessibilita.h"
 #include "ui/Controlli.h"
 #include "ui/FrmIstruzioni.h"
 #include "ui/GruppoTasti.h"
@@ -13,7 +16,9 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShowEvent>
+#include <QTimer>
 
 using namespace controlli;
 
@@ -142,8 +147,11 @@ void FrmOperativo::Costruisci() {
     Label6_ = EtichettaOpaca(centrale, "Label6", {20, 546, 60, 8}, 6);
     Label7_ = EtichettaOpaca(centrale, "Label7", {90, 546, 60, 8}, 6);
     Label8_ = EtichettaOpaca(centrale, "Label8", {160, 546, 60, 8}, 6);
-    for (QLabel* l : {Label6_, Label7_, Label8_})
+    for (QLabel* l : {Label6_, Label7_, Label8_}) {
         l->hide();
+        // Label8 holds the expected answer: no assistive tool may read it.
+        accessibilita::Nascondi(l);
+    }
 
     CostruisciGruppi();
 
@@ -153,6 +161,8 @@ void FrmOperativo::Costruisci() {
         DisponiRigaSimbolo();
         DisponiLinee();
     };
+
+    annunciatore_ = new Annunciatore(centrale);
 
     new TastieraFinestra(this, [this]() -> QWidget* {
         const RichiestaFuoco primo = serie_.PrimoTastoAttivo();
@@ -193,6 +203,7 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
 
     fraNumero_ = Cornice(centrale, "fraNumero", riga);
     prepara(fraNumero_);
+    accessibilita::Gruppo(fraNumero_, {});
     lblNumero1_ = EtichettaOpaca(fraNumero_, "lblNumero1", {4, 10, 156, 82}, grande, right);
     lblSimbolo1_ = EtichettaOpaca(fraNumero_, "lblSimbolo1", {160, 10, 150, 82}, grande, left);
     lblSimbolo1_->setIndent(16);
@@ -213,6 +224,7 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
 
     fraSimbolo_ = Cornice(centrale, "fraSimbolo", riga);
     prepara(fraSimbolo_);
+    accessibilita::Gruppo(fraSimbolo_, {});
     lblNumero1S_ = EtichettaOpaca(fraSimbolo_, "lblNumero1S", {4, 10, 156, 82}, grande, right);
     lblSimbolo1S_ = EtichettaOpaca(fraSimbolo_, "lblSimbolo1S", {160, 10, 150, 82}, grande, left);
     lblSimbolo1S_->setIndent(16);
@@ -231,6 +243,14 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
     linee_[2] = new Linea(lblRisultatoS_, "Line1", true);
     linee_[3] = new Linea(lblRisultatoS_, "Line2", false);
     fraSimbolo_->hide();
+
+    // Screen readers read each row as one sentence (the row's name) with the reply box and
+    // the solution under it; the separate pieces of the equation stay unread.
+    for (QLabel* parte : {lblNumero1_, lblSimbolo1_, lblUguale_, lblSimbolo2_, Label3_,
+                          lblNumero1S_, lblSimbolo1S_, lblUgualeS_, LblSimbolo2S_})
+        accessibilita::Nascondi(parte);
+    for (QWidget* linea : linee_)
+        accessibilita::Nascondi(linea);
 }
 
 void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
@@ -300,6 +320,15 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
 
     for (QFrame* f : {fraSimboli_, fraAiuto_, fraIntervento_, fraAvviso_})
         f->hide();
+
+    accessibilita::Nascondi(lblRiferimento_);
+    accessibilita::Gruppo(fraTastierino_, QStringLiteral("Tastierino"));
+    accessibilita::Gruppo(fraSimboli_, QStringLiteral("Simboli"));
+    accessibilita::Gruppo(fraAiuto_, QStringLiteral("Ti aiuto ?"));
+    accessibilita::Gruppo(fraIntervento_, QStringLiteral("Intervengo io"));
+    accessibilita::Gruppo(fraAvviso_, QStringLiteral("Serie finita"));
+    Option2_[Serie::Virgola]->setAccessibleName(QStringLiteral("virgola"));
+    optAvviso_[Serie::Ricomincia]->setAccessibleDescription(avviso->text());
 }
 
 void FrmOperativo::CostruisciStatistiche(QWidget* centrale) {
@@ -329,6 +358,10 @@ void FrmOperativo::CostruisciStatistiche(QWidget* centrale) {
         Colora(valori[k], QPalette::Light, BordoRiga);
         Colora(valori[k], QPalette::Dark, BordoRiga);
     }
+    accessibilita::Gruppo(cornice, QStringLiteral("I tuoi risultati"));
+    // Each count is read with its caption ("Risposte esatte: 3"), the captions alone not.
+    for (QLabel* titolo : cornice->findChildren<QLabel*>(QRegularExpression("^lblTitolo")))
+        accessibilita::Nascondi(titolo);
     LblOperazione_ = valori[0];
     lblRisEsatte_ = valori[1];
     lblRisErrate_ = valori[2];
@@ -422,6 +455,16 @@ GruppoTasti* FrmOperativo::Gruppo(Pannello pannello) const {
 
 // ---------------------------------------------------------------------------------------
 // Events
+
+bool FrmOperativo::event(QEvent* evento) {
+    if (evento->type() == QEvent::WindowActivate && !annuncioInAttesa_.isEmpty()) {
+        // After the focus the activation brings: announced last, it is heard whole.
+        QTimer::singleShot(0, this, [this] {
+            if (!annuncioInAttesa_.isEmpty()) Annuncia(std::exchange(annuncioInAttesa_, {}));
+        });
+    }
+    return QMainWindow::event(evento);
+}
 
 void FrmOperativo::showEvent(QShowEvent* evento) {
     QMainWindow::showEvent(evento);
@@ -595,4 +638,45 @@ void FrmOperativo::Aggiorna() {
         else
             centralWidget()->setFocus(Qt::OtherFocusReason); // no key: Enter does nothing
     }
+
+    AggiornaNomi();
+    // After the focus has moved: a reader speaks the new key first, then what happened.
+    Annuncia(Unisci(serie_.RitiraAnnunci()));
+}
+
+void FrmOperativo::Annuncia(const QString& testo) {
+    if (testo.isEmpty()) return;
+    if (!isActiveWindow()) {
+        annuncioInAttesa_ = testo;
+        return;
+    }
+    annunciatore_->Annuncia(testo);
+    if (voce_) voce_->Di(testo);
+}
+
+void FrmOperativo::AggiornaNomi() {
+    const TestiSerie& t = serie_.Testi();
+    const StatoProgramma& stato = serie_.Stato();
+    const QString problema = serie_.FraseProblema();
+    fraNumero_->setAccessibleName(problema);
+    fraSimbolo_->setAccessibleName(problema);
+    LblRisultato_->setAccessibleName(serie_.FraseRisposta());
+    lblRisultatoS_->setAccessibleName(serie_.FraseRisposta());
+    const auto soluzione = [](const QString& testo) {
+        return testo.isEmpty() ? QString() : QStringLiteral("Soluzione: ") + testo;
+    };
+    lblCorrezione_->setAccessibleName(soluzione(t.lblCorrezione));
+    lblCorrezioneS_->setAccessibleName(soluzione(t.lblCorrezioneS));
+    const std::array<std::pair<QLabel*, const char*>, 5> conteggi{{
+        {LblOperazione_, "Operazioni"},
+        {lblRisEsatte_, "Risposte esatte"},
+        {lblRisErrate_, "Risposte errate"},
+        {lblTempoOperazione_, "Tempo parziale"},
+        {LblTempoTotale_, "Tempo totale"},
+    }};
+    for (const auto& [etichetta, titolo] : conteggi)
+        etichetta->setAccessibleName(QString::fromLatin1(titolo) + QStringLiteral(": ") +
+                                     etichetta->text().trimmed());
+    for (int i = 0; i < 4; ++i)
+        Option1_[i]->setAccessibleName(NomeTastoSimbolo(stato, t.Option1[i]));
 }

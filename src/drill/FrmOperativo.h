@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 
+class Annunciatore;
 class GruppoTasti;
 class Proporzioni;
 class QAction;
@@ -43,6 +44,7 @@ public:
     const Serie& serie() const { return serie_; }
 
 protected:
+    bool event(QEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
@@ -59,6 +61,13 @@ private:
     void DisponiRigaSimbolo();
     // Shows the state of the series: texts, panel and row in front, keys, lines, focus.
     void Aggiorna();
+    // Tells screen readers and the program's voice what the last operation did, once the
+    // window is in front and its focus is settled (a reader announcing the window and its
+    // focused key would otherwise talk over it).
+    void Annuncia(const QString& testo);
+    // Names for assistive tools of what the state changed: the problem, the reply, the
+    // solution, the counts, the symbol keys.
+    void AggiornaNomi();
     void Esegui(Esito esito);
     // Carries out a key translated by the keyboard rules of a panel; true when the key is
     // let through to the window.
@@ -72,6 +81,8 @@ private:
     bool serieAvviata_ = false;
     std::function<void()> apriStampa_;
     Voce* voce_ = nullptr;
+    Annunciatore* annunciatore_ = nullptr;
+    QString annuncioInAttesa_;
 
     QAction* mnuIstruzioni_ = nullptr;
     QAction* mnuVisualizza_ = nullptr;

@@ -122,6 +122,7 @@ public:
     Riga RigaAttiva() const { return riga_; }
     bool LineeVisibili() const { return linee_; }
     const TestiSerie& Testi() const { return testi_; }
+    const StatoProgramma& Stato() const { return stato_; }
     const std::array<bool, TastiTastierino>& Option2() const { return option2_; }
     const std::array<bool, TastiSimboli>& Option1() const { return option1_; }
     const std::array<bool, 2>& Option3() const { return option3_; }

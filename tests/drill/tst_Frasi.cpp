@@ -12,6 +12,7 @@ class TestFrasi : public QObject {
 private slots:
     void frasi_data();
     void frasi();
+    void unisci();
 };
 
 void TestFrasi::frasi_data() {
@@ -117,6 +118,13 @@ void TestFrasi::frasi() {
         nomi.insert(nome);
     }
     QCOMPARE(nomi.size(), stato.NumeroUnita);
+}
+
+void TestFrasi::unisci() {
+    QCOMPARE(Unisci({"Errato", "Ti aiuto ?"}), QStringLiteral("Errato. Ti aiuto ?"));
+    QCOMPARE(Unisci({"Esatto", "Serie finita.", "", "Fine?", "Sì"}),
+             QStringLiteral("Esatto. Serie finita. Fine? Sì"));
+    QCOMPARE(Unisci({}), QString());
 }
 
 QTEST_APPLESS_MAIN(TestFrasi)

@@ -1,0 +1,121 @@
+#include "ui/Accessibilita.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QVariant>
+
+namespace {
+
+// The role a widget is read with, set by the functions below; the text of a painted page.
+const char* const ProprietaRuolo = "ruoloAccessibile";
+const char* const ProprietaRighe = "righeAccessibili";
+
+// A widget read with a role of its choosing; a hidden one exposes no text at all.
+class Interfaccia : public QAccessibleWidget {
+public:
+    Interfaccia(QWidget* w, QAccessible::Role ruolo) : QAccessibleWidget(w, ruolo) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (role() == QAccessible::NoRole) return {};
+        return QAccessibleWidget::text(t);
+    }
+};
+
+// A painted page: its lines are one text, which a screen reader walks line by line.
+class InterfacciaTesto : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit InterfacciaTesto(QWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
+
+    void* interface_cast(QAccessible::InterfaceType tipo) override {
+        if (tipo == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(tipo);
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description) return Tutto();
+        return QAccessibleWidget::text(t);
+    }
+
+    // QAccessibleTextInterface: a read-only text with no selection and no caret.
+    void selection(int, int* inizio, int* fine) const override { *inizio = *fine = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int inizio, int fine) const override { return Tutto().mid(inizio, fine - inizio); }
+    int characterCount() const override { return static_cast<int>(Tutto().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* inizio, int* fine) const override {
+        *inizio = 0;
+        *fine = characterCount();
+        return {};
+    }
+
+private:
+    QString Tutto() const {
+        return widget()->property(ProprietaRighe).toStringList().join(QLatin1Char('\n'));
+    }
+};
+
+QAccessibleInterface* Fabbrica(const QString&, QObject* oggetto) {
+    auto* w = qobject_cast<QWidget*>(oggetto);
+    if (!w) return nullptr;
+    const QVariant ruolo = w->property(ProprietaRuolo);
+    if (!ruolo.isValid()) return nullptr;
+    const auto r = static_cast<QAccessible::Role>(ruolo.toInt());
+    if (r == QAccessible::StaticText && w->property(ProprietaRighe).isValid())
+        return new InterfacciaTesto(w);
+    return new Interfaccia(w, r);
+}
+
+void Ruolo(QWidget* w, QAccessible::Role ruolo) {
+    static const bool installata = [] {
+        QAccessible::installFactory(Fabbrica);
+        return true;
+    }();
+    (void)installata;
+    w->setProperty(ProprietaRuolo, static_cast<int>(ruolo));
+}
+
+} // namespace
+
+namespace accessibilita {
+
+void Gruppo(QWidget* pannello, const QString& nome) {
+    Ruolo(pannello, QAccessible::Grouping);
+    pannello->setAccessibleName(nome);
+}
+
+void Nascondi(QWidget* widget) {
+    Ruolo(widget, QAccessible::NoRole);
+}
+
+void Testo(QWidget* widget, const QString& nome, const QStringList& righe) {
+    widget->setProperty(ProprietaRighe, righe);
+    Ruolo(widget, QAccessible::StaticText);
+    widget->setAccessibleName(nome);
+    QAccessibleEvent evento(widget, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&evento);
+}
+
+} // namespace accessibilita
+
+Annunciatore::Annunciatore(QWidget* genitore) : QWidget(genitore) {
+    setObjectName(QStringLiteral("annunciatore"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 1, 1);
+    Ruolo(this, QAccessible::Notification);
+    lower();
+}
+
+void Annunciatore::Annuncia(const QString& testo) {
+    if (testo.isEmpty()) return;
+    setAccessibleName(testo);
+    // A notification is read when it appears: it appears again for every text.
+    hide();
+    show();
+}

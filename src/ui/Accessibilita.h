@@ -1,0 +1,36 @@
+#pragma once
+
+// What assistive tools (a screen reader such as Orca, over AT-SPI) learn of the windows
+// beyond what Qt tells them by itself: panels read as named groups, labels that must stay
+// unread, painted pages exposed as text, and announcements that do not move the focus.
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+namespace accessibilita {
+
+// A panel inside a window, read as a group called nome rather than as a window.
+void Gruppo(QWidget* pannello, const QString& nome);
+
+// A widget whose text must never reach assistive tools: a diagnostic label that holds the
+// expected answer, or a part of a sentence that another widget reads whole.
+void Nascondi(QWidget* widget);
+
+// A widget that paints text (a page preview): read as a text called nome, line by line.
+void Testo(QWidget* widget, const QString& nome, const QStringList& righe);
+
+} // namespace accessibilita
+
+// Tells screen readers what happened without moving the focus: a notification that
+// appears with the text, which Orca reads out. One per window, invisible on screen.
+class Annunciatore : public QWidget {
+public:
+    explicit Annunciatore(QWidget* genitore);
+    void Annuncia(const QString& testo);
+    // The last text announced.
+    QString Testo() const { return accessibleName(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+};
