@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 struct TestoPagina {
@@ -42,3 +43,7 @@ struct Pagina {
 
     bool operator==(const Pagina&) const = default;
 };
+
+// The texts of a page in reading order, one line for each height on the page (texts side by
+// side joined by a blank), for those who read it without seeing it.
+QStringList RigheDiTesto(const Pagina& pagina);

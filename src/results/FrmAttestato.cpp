@@ -8,6 +8,7 @@
 
 #include "base/MessaggiStampa.h"
 #include "base/Servizi.h"
+#include "ui/Accessibilita.h"
 #include "ui/Controlli.h"
 #include "ui/DisegnaPagina.h"
 #include "ui/GruppoTasti.h"
@@ -105,7 +106,10 @@ FrmAttestato::FrmAttestato(StatoProgramma& stato, ServizioStampa& stampa, Avvisi
     // now.
     dati_.TestoOrdine = stato_.TestoOrdineSerie;
     dati_.Data = DataBreve(oggi.isValid() ? oggi : QDate::currentDate());
-    picture1_->ImpostaDisegno(DisegnoAttestato(dati_), QSize(LarghezzaAttestato, AltezzaAttestato));
+    const Pagina disegno = DisegnoAttestato(dati_);
+    picture1_->ImpostaDisegno(disegno, QSize(LarghezzaAttestato, AltezzaAttestato));
+    // The drawing is painted: its words are given to screen readers as a text.
+    accessibilita::Testo(picture1_, QStringLiteral("Attestato"), RigheDiTesto(disegno));
 
     if (QPushButton* primo = PrimoTastoAttivo()) primo->setFocus(Qt::OtherFocusReason);
 }

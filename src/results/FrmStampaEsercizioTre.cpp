@@ -2,6 +2,7 @@
 
 #include "base/MessaggiStampa.h"
 #include "results/StampaEsercizi.h"
+#include "ui/Accessibilita.h"
 #include "ui/Controlli.h"
 #include "ui/GruppoTasti.h"
 #include "ui/Resize.h"
@@ -144,6 +145,8 @@ void FrmStampaEsercizioTre::CostruisciNome(QWidget* centrale) {
 
     txtNome_ = Crea<QLineEdit>(fraNome_, QStringLiteral("txtNome"), DaTwip(225, 885, 5940, 690));
     txtNome_->setFont(Arial(21.75, true));
+    txtNome_->setAccessibleName(QStringLiteral("IMMETTI IL TUO NOME"));
+    accessibilita::Gruppo(fraNome_, QStringLiteral("IMMETTI IL TUO NOME"));
     txtNome_->setMaxLength(15); // typing stops at the 15th character, as Label7 says
     QPalette tavolozza = txtNome_->palette();
     tavolozza.setColor(QPalette::Base, SfondoNome);

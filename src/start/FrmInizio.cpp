@@ -11,10 +11,12 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 
 #include "start/Catalogo.h"
 #include "start/FileImpostazioni.h"
 #include "start/Opzioni.h"
+#include "ui/Accessibilita.h"
 #include "ui/Controlli.h"
 #include "ui/FrmAutore.h"
 #include "ui/GruppoTasti.h"
@@ -206,6 +208,20 @@ void FrmInizio::CostruisciControlli() {
 
     for (QLabel* l : {label5_, label7_, label6_[0], label6_[1], label6_[2]})
         l->installEventFilter(this);
+
+    // For screen readers: the panels as named groups, the arrows by what a click does,
+    // the curtains unread.
+    accessibilita::Gruppo(fraTitolo_, QStringLiteral("Sistema di unità"));
+    accessibilita::Gruppo(frame1_, QStringLiteral("Tipo di esercizio"));
+    accessibilita::Gruppo(frame2_, QStringLiteral("Ordine dei simboli"));
+    accessibilita::Gruppo(frame3_, QStringLiteral("Comandi"));
+    accessibilita::Gruppo(frame4_, QStringLiteral("Cambia sistema"));
+    accessibilita::Gruppo(frame5_, QStringLiteral("Cancella le scelte"));
+    label7_->setAccessibleName(QStringLiteral("Freccia: un clic cambia il sistema di unità"));
+    label8_->setAccessibleName(
+        QStringLiteral("Freccia: un clic cancella le scelte scritte in rosso"));
+    for (QWidget* tendina : {picture1_, picture2_})
+        accessibilita::Nascondi(tendina);
     new TastieraFinestra(this, [this] { return option1_[0]; });
 }
 
@@ -269,6 +285,12 @@ void FrmInizio::MostraCatalogo() {
         label6_[i]->setText(testi.Label6[i]);
         option2_[i]->setText(testi.Option2[i]);
     }
+    // Read by the unit names, in the order each key gives them.
+    QStringList nomi = testi.NomiUnita();
+    option2_[1]->setAccessibleName(nomi.join(QStringLiteral(", ")));
+    std::reverse(nomi.begin(), nomi.end());
+    option2_[0]->setAccessibleName(nomi.join(QStringLiteral(", ")));
+    label3_->setAccessibleName(QStringLiteral("Sistema ") + label3_->text());
 }
 
 void FrmInizio::PulisciTesti() {

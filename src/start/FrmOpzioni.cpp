@@ -111,6 +111,8 @@ QGroupBox* FrmOpzioni::Gruppo(QWidget* genitore, const QString& nome, const QStr
     auto* g = Crea<QGroupBox>(genitore, nome, r);
     g->setTitle(titolo);
     g->setFont(Arial(9, true));
+    // Read by its own title, not by the title of the group around it.
+    g->setAccessibleName(titolo);
     Colori(g, QColor(), Blu);
     return g;
 }

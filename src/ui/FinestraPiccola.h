@@ -36,6 +36,7 @@ inline QPushButton* Chiudi(QDialog* finestra, QRect r, const QFont& font) {
     auto* b = Tasto(finestra, QStringLiteral("Command1"), QStringLiteral("C h i u d i"), r, font);
     Colora(b, QPalette::Button, Colore(ColoreFuoco));
     b->setDefault(true);
+    b->setAccessibleName(QStringLiteral("Chiudi")); // not spelled out letter by letter
     QObject::connect(b, &QPushButton::clicked, finestra, &QDialog::accept);
     return b;
 }

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegion>
 #include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QVariant>
@@ -16,6 +17,22 @@ const char* const ProprietaTasto = "tastoPiatto";
 const QColor GrigioDisabilitato(230, 230, 230);
 constexpr double QuotaGrigio = 0.7;
 const QColor BordoDisabilitato(180, 180, 180);
+// The focus outline: dark brown on the warm key colours, white where that would not show.
+const QColor ContornoScuro(70, 35, 0);
+const QColor ContornoChiaro(255, 255, 255);
+
+// A rectangle outline of the given width drawn inside r.
+void Contorno(QPainter* pittore, const QRect& r, int spessore, const QColor& colore) {
+    pittore->save();
+    pittore->setRenderHint(QPainter::Antialiasing, false);
+    pittore->setPen(Qt::NoPen);
+    pittore->setBrush(colore);
+    const QRegion anello =
+        QRegion(r).subtracted(QRegion(r.adjusted(spessore, spessore, -spessore, -spessore)));
+    for (const QRect& parte : anello)
+        pittore->drawRect(parte);
+    pittore->restore();
+}
 
 QColor Miscela(const QColor& a, const QColor& b, double quotaB) {
     const auto canale = [quotaB](int x, int y) { return qRound(x * (1 - quotaB) + y * quotaB); };
@@ -70,6 +87,10 @@ QStringList StileTasti::Righe(const QString& testo, const QFontMetrics& metrica,
     return migliori;
 }
 
+QColor StileTasti::ColoreContorno(const QColor& fondo) {
+    return Contrasto(ContornoScuro, fondo) >= ContrastoContorno ? ContornoScuro : ContornoChiaro;
+}
+
 QColor StileTasti::Fondo(const QStyleOption* opzione) {
     if (!(opzione->state & State_Enabled))
         return Miscela(opzione->palette.color(QPalette::Disabled, QPalette::Button),
@@ -108,6 +129,9 @@ void StileTasti::drawPrimitive(PrimitiveElement elemento, const QStyleOption* op
         pittore->setBrush(fondo);
         pittore->drawRect(opzione->rect.adjusted(0, 0, -1, -1));
         pittore->restore();
+        if ((opzione->state & State_HasFocus) && (opzione->state & State_Enabled))
+            Contorno(pittore, opzione->rect.adjusted(1, 1, -1, -1), ContornoFuoco,
+                     ColoreContorno(fondo));
         return;
     }
     case PE_FrameFocusRect:
@@ -120,6 +144,15 @@ void StileTasti::drawPrimitive(PrimitiveElement elemento, const QStyleOption* op
 
 void StileTasti::drawControl(ControlElement elemento, const QStyleOption* opzione,
                              QPainter* pittore, const QWidget* widget) const {
+    if (elemento == CE_RadioButton) {
+        QProxyStyle::drawControl(elemento, opzione, pittore, widget);
+        if (opzione->state & State_HasFocus) {
+            const QColor fondo = widget ? widget->palette().color(widget->backgroundRole())
+                                        : opzione->palette.color(QPalette::Window);
+            Contorno(pittore, opzione->rect, ContornoFuoco - 1, ColoreContorno(fondo));
+        }
+        return;
+    }
     const auto* pulsante = qstyleoption_cast<const QStyleOptionButton*>(opzione);
     if (elemento != CE_PushButtonLabel || !Segnato(widget) || !pulsante ||
         !pulsante->icon.isNull()) {

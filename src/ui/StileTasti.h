@@ -8,7 +8,10 @@
 // - pressed (shown down): a darker shade of the same colour;
 // - disabled: the colour washed towards grey, a pale border, and a grey caption dark enough
 //   to stay readable (contrast at least ContrastoMinimo against the key);
-// - no focus frame of its own: the key's colour shows the focus.
+// - with the focus: its focus colour and a dark outline, ContornoFuoco pixels wide, just
+//   inside its border, so the focus shows by more than colour (an outline at least
+//   ContrastoContorno against the key; white on a key too dark for a dark one).
+// Radio buttons with the focus get the same outline around their caption and circle.
 // A caption too wide for its key is drawn on two lines, broken between words where the
 // longer line is shortest. Every other widget, unmarked push buttons included, is Fusion's.
 //
@@ -31,6 +34,12 @@ public:
     static constexpr double ContrastoMinimo = 4.5;
     // Space between a key's edge and its caption area, in pixels (border included).
     static constexpr int Margine = 4;
+    // Width of the focus outline in pixels, and its least contrast against the key.
+    static constexpr int ContornoFuoco = 3;
+    static constexpr double ContrastoContorno = 3.0;
+
+    // The colour of the focus outline on a key or background of colour fondo.
+    static QColor ColoreContorno(const QColor& fondo);
 
     // Marks a push button as a key, painted by this style; Segnato tells whether it is one.
     static void Segna(QWidget* tasto);

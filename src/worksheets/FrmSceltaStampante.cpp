@@ -50,6 +50,8 @@ frmSceltaStampante::frmSceltaStampante(ServizioStampa& servizio, QWidget* parent
                       DaTwip(1800, 2370, 2400, 525), Arial(12));
     Colora(Command2_, QPalette::Button, Colore(ColoreFuoco));
     connect(Command2_, &QPushButton::clicked, this, &QWidget::hide);
+    Combo1_->setAccessibleName(QStringLiteral("Scegli la stampante"));
+    Command2_->setAccessibleName(QStringLiteral("Chiudi"));
 
     // Filling the list selects its first entry; that selection is swallowed by PrimoClic.
     if (Combo1_->count() > 0) Combo1Click(0);

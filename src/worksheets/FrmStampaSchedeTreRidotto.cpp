@@ -12,6 +12,7 @@
 
 #include "base/MessaggiStampa.h"
 #include "base/Servizi.h"
+#include "ui/Accessibilita.h"
 #include "ui/Controlli.h"
 #include "ui/GruppoTasti.h"
 #include "ui/StileTasti.h"
@@ -192,6 +193,12 @@ void FrmStampaSchedeTreRidotto::CostruisciControlli() {
                            YRigaAnteprima(RigheScheda) + AltezzaRiga + 4 - AltoAnteprima - 2});
     Colori(fondo, SfondoAnteprima);
     fondo->setFrameShape(QFrame::Box);
+    accessibilita::Gruppo(fondo, QStringLiteral("Anteprima della scheda"));
+    accessibilita::Gruppo(frame6_, QStringLiteral("Tipo di esercizio"));
+    accessibilita::Gruppo(frame7_, QStringLiteral("Ordine dei simboli"));
+    accessibilita::Gruppo(frame1_, QStringLiteral("Cancella scheda"));
+    SegnaIndicatore(label3_, -1);
+    SegnaIndicatore(label4_, -1);
     for (int i = 1; i <= RigheScheda; ++i) {
         // Placed in the client, not in the white frame, so that each line keeps its own
         // share of the window.
@@ -315,8 +322,16 @@ void FrmStampaSchedeTreRidotto::MostraAnteprima() {
 }
 
 void FrmStampaSchedeTreRidotto::SegnaIndicatore(std::array<QLabel*, 3>& indicatori, int indice) {
-    for (int i = 0; i < 3; ++i)
-        Colori(indicatori[i], i == indice ? Rosso : Sfondo);
+    const std::array<QPushButton*, 3>& tasti = &indicatori == &label3_ ? option1_ : option2_;
+    for (int i = 0; i < 3; ++i) {
+        const bool scelto = i == indice;
+        Colori(indicatori[i], scelto ? Rosso : Sfondo);
+        // A screen reader cannot see red: the indicator and its key say which one is on.
+        indicatori[i]->setAccessibleName(
+            (scelto ? QStringLiteral("Scelto: ") : QStringLiteral("Non scelto: ")) +
+            tasti[i]->text().simplified());
+        tasti[i]->setAccessibleDescription(scelto ? QStringLiteral("scelto") : QString());
+    }
 }
 
 bool FrmStampaSchedeTreRidotto::eventFilter(QObject* oggetto, QEvent* evento) {

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QFileInfo>
 #include <QtTest>
 
 namespace {
@@ -21,7 +22,8 @@ namespace {
 QTemporaryDir* cartella = nullptr; // created in main, before the application
 
 QString Script() {
-    return QFINDTESTDATA("../support/cups_prova.sh");
+    const QString script = QStringLiteral(CARTELLA_PROVE "/support/cups_prova.sh");
+    return QFileInfo::exists(script) ? script : QString();
 }
 
 Pagina PaginaProva(const QString& riga) {

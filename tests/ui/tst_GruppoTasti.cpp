@@ -348,7 +348,17 @@ void TestGruppoTasti::coloriDipinti() {
     const QList<QPoint> punti{{12, h / 4}, {w - 13, h / 4}, {12, 3 * h / 4}, {w - 13, 3 * h / 4},
                               {3, h / 2},  {w - 4, h / 2},  {w / 2, 3},      {w / 2, h - 4}};
     const QColor fondo = immagine.pixelColor(punti.first());
-    for (const QPoint& p : punti)
+    // With the focus the border's inside carries the outline, which must stand out from
+    // the key by more than colour: dark against the key, all the way round.
+    const bool fuoco = Stato(stato) == Stato::Fuoco || Stato(stato) == Stato::PremutoConFuoco;
+    for (const QPoint& p : punti.sliced(4)) {
+        const QColor bordo = immagine.pixelColor(p);
+        if (!fuoco) continue;
+        QCOMPARE(bordo, StileTasti::ColoreContorno(fondo));
+        QVERIFY2(StileTasti::Contrasto(bordo, fondo) >= StileTasti::ContrastoContorno,
+                 qPrintable(bordo.name() + " on " + fondo.name()));
+    }
+    for (const QPoint& p : fuoco ? punti.first(4) : punti)
         QVERIFY2(immagine.pixelColor(p) == fondo,
                  qPrintable(QStringLiteral("(%1,%2) is %3, (12,%4) is %5")
                                 .arg(p.x())
