@@ -163,6 +163,7 @@ class Banco:
         os.makedirs(self.home)
         self.programma = None
         self.cups = None
+        self.pulizie = []
         self.env = dict(os.environ)
         runtime = os.path.join(self.base, "runtime")
         os.makedirs(runtime, mode=0o700)
@@ -232,8 +233,14 @@ class Banco:
                 self.programma.wait()
         self.programma = None
 
+    def alla_chiusura(self, funzione):
+        """funzione runs when the bench closes, after the program has stopped."""
+        self.pulizie.append(funzione)
+
     def chiudi(self):
         self.ferma_programma()
+        while self.pulizie:
+            self.pulizie.pop()()
         if self.cups:
             script = os.path.join(os.path.dirname(__file__), "..", "support", "cups_prova.sh")
             subprocess.run(["bash", script, "ferma", self.cups], timeout=30)

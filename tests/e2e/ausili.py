@@ -1,0 +1,195 @@
+"""Assistive technology for the end-to-end tests: a private D-Bus session with its AT-SPI
+bus, the accessible tree of the program read through pyatspi, a private speech-dispatcher
+whose only voice writes each text to a file (its audio goes to ALSA's null device), and the
+Orca screen reader speaking through it.
+
+pyatspi is Debian's (python3-pyatspi): a test that imports this module runs under
+/usr/bin/python3 even when another python3 comes first in PATH."""
+
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+if not sys.executable.startswith("/usr/bin/python3") and os.path.exists("/usr/bin/python3"):
+    try:
+        import pyatspi  # noqa: F401
+    except ImportError:
+        os.execv("/usr/bin/python3", ["/usr/bin/python3", *sys.argv])
+
+from banco import SALTA, Fallito, attendi, verifica  # noqa: E402
+
+try:
+    import pyatspi  # noqa: E402
+except ImportError:
+    pyatspi = None
+
+
+def richiedi(*programmi):
+    """Skips the test (CTest's code 77) when pyatspi or a program is missing."""
+    mancanti = [p for p in programmi if not shutil.which(p)]
+    if pyatspi is None:
+        mancanti.append("python3-pyatspi")
+    if mancanti:
+        print("mancano: " + ", ".join(mancanti))
+        sys.exit(SALTA)
+
+
+class Ausili:
+    """A D-Bus session of the bench's own; the program started on the bench talks AT-SPI on
+    it, and this process reads the program's accessible tree."""
+
+    def __init__(self, banco):
+        self.banco = banco
+        self.processi = []
+        r = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1",
+                            "--print-pid=1"], capture_output=True, text=True, timeout=20)
+        verifica(r.returncode == 0, "dbus-daemon: " + r.stderr)
+        indirizzo, pid = r.stdout.split()[:2]
+        self.pid_bus = int(pid)
+        for env in (os.environ, banco.env):
+            env["DBUS_SESSION_BUS_ADDRESS"] = indirizzo
+            env.pop("AT_SPI_BUS_ADDRESS", None)
+        # The program exposes its controls whether or not a screen reader asked for them.
+        banco.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        banco.alla_chiusura(self.chiudi)
+
+    def chiudi(self):
+        for p in reversed(self.processi):
+            if p.poll() is None:
+                p.send_signal(signal.SIGTERM)
+                try:
+                    p.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    p.kill()
+                    p.wait()
+        self.processi = []
+        for pid in self._figli_del_bus():
+            _uccidi(pid)
+        _uccidi(self.pid_bus)
+
+    def _figli_del_bus(self):
+        # at-spi-bus-launcher and its bus, started by the session bus on demand.
+        r = subprocess.run(["pgrep", "-P", str(self.pid_bus)], capture_output=True, text=True)
+        return [int(p) for p in r.stdout.split()]
+
+    # -- The accessible tree -------------------------------------------------------------
+
+    def applicazione(self, secondi=15):
+        def cerca():
+            for app in pyatspi.Registry.getDesktop(0):
+                if app is not None and app.name == "decimetra":
+                    return app
+            return None
+        return attendi(cerca, secondi, "il programma sul bus AT-SPI", passo=0.2)
+
+    def finestra(self, titolo, secondi=15):
+        """The accessible top-level window of the program whose name matches titolo."""
+        def cerca():
+            for f in self.applicazione():
+                if f is not None and re.search(titolo, f.name or ""):
+                    return f
+            return None
+        return attendi(cerca, secondi, f"la finestra accessibile «{titolo}»", passo=0.2)
+
+    def cerca(self, radice, nome, ruolo=None, visibile=True):
+        """The first node under radice named nome (a regular expression) with the role."""
+        for nodo in nodi(radice):
+            if re.fullmatch(nome, nodo.name or "") and (ruolo is None or
+                                                       nodo.getRoleName() == ruolo):
+                if not visibile or nodo.getState().contains(pyatspi.STATE_SHOWING):
+                    return nodo
+        return None
+
+    def attendi_nodo(self, radice, nome, ruolo=None, secondi=10):
+        return attendi(lambda: self.cerca(radice, nome, ruolo), secondi,
+                       f"un controllo «{nome}»", passo=0.1)
+
+    # -- Speech --------------------------------------------------------------------------
+
+    def avvia_voce(self):
+        """A speech-dispatcher of the bench's own: each text it is asked to say becomes a line
+        of the file returned. Its sound goes to ALSA's null device."""
+        base = os.path.join(self.banco.base, "voce")
+        os.makedirs(os.path.join(base, "modules"), exist_ok=True)
+        os.makedirs(os.path.join(base, "log"), exist_ok=True)
+        parlato = os.path.join(base, "parlato.txt")
+        open(parlato, "w").close()
+        with open(os.path.join(self.banco.home, ".asoundrc"), "w") as f:
+            f.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
+        with open(os.path.join(base, "speechd.conf"), "w") as f:
+            f.write(f'LogLevel 3\nLogDir "{base}/log"\n'
+                    'AddModule "registra" "sd_generic" "registra.conf"\n'
+                    'DefaultModule registra\nDefaultLanguage "it"\n'
+                    'AudioOutputMethod "alsa"\nAudioALSADevice "default"\n')
+        with open(os.path.join(base, "modules", "registra.conf"), "w") as f:
+            f.write(f"GenericExecuteSynth \"printf '%s\\\\n' \\'$DATA\\' >> {parlato}\"\n"
+                    'GenericLanguage "it" "it" "utf-8"\nGenericLanguage "en" "en" "utf-8"\n'
+                    'AddVoice "it" "FEMALE1" "it"\nAddVoice "en" "MALE1" "en"\n')
+        env = dict(self.banco.env)
+        r = subprocess.run(["speech-dispatcher", "-d", "-C", base, "-t", "0",
+                            "-P", os.path.join(base, "pid")], env=env, capture_output=True,
+                           text=True, timeout=20)
+        verifica(r.returncode == 0, "speech-dispatcher: " + r.stderr)
+        pid = int(attendi(lambda: _leggi(os.path.join(base, "pid")), 10, "speech-dispatcher"))
+        self.banco.alla_chiusura(lambda: _uccidi(pid))
+        return parlato
+
+    def avvia_orca(self):
+        """Orca, speaking through the bench's speech-dispatcher (avvia_voce first)."""
+        lanciatore = os.path.join(os.path.dirname(os.path.abspath(__file__)), "orca_prova.py")
+        registro = os.path.join(self.banco.base, "orca.log")
+        orca = subprocess.Popen(["/usr/bin/python3", lanciatore, "--debug-file=" + registro],
+                                env=self.banco.env, stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processi.append(orca)
+        attendi(lambda: "Startup complete" in (_leggi(registro) or ""), 30, "Orca avviato",
+                passo=0.2)
+        return registro
+
+
+def nodi(radice):
+    """radice and every node under it, depth first."""
+    pila = [radice]
+    while pila:
+        nodo = pila.pop()
+        if nodo is None:
+            continue
+        yield nodo
+        try:
+            figli = [nodo.getChildAtIndex(i) for i in range(nodo.childCount)]
+        except Exception:
+            continue
+        pila.extend(reversed(figli))
+
+
+def testi(nodo):
+    """Everything a node tells an assistive tool in words: name, description and text."""
+    parole = [nodo.name or "", nodo.description or ""]
+    try:
+        t = nodo.queryText()
+        parole.append(t.getText(0, t.characterCount))
+    except NotImplementedError:
+        pass
+    return [p for p in parole if p]
+
+
+def _leggi(percorso):
+    try:
+        with open(percorso, encoding="utf-8", errors="replace") as f:
+            return f.read().strip()
+    except OSError:
+        return None
+
+
+def _uccidi(pid):
+    try:
+        os.kill(pid, signal.SIGTERM)
+    except OSError:
+        pass
+
+
+__all__ = ["Ausili", "Fallito", "nodi", "richiedi", "testi", "pyatspi"]
