@@ -20,6 +20,7 @@
 #include "results/FrmStampaEsercizioTre.h"
 #include "start/FrmInizio.h"
 #include "start/FrmOpzioni.h"
+#include "ui/Accessibilita.h"
 #include "ui/Risorse.h"
 #include "ui/StileTasti.h"
 #include "worksheets/FrmSceltaStampante.h"
@@ -61,6 +62,7 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     // Fusion, with the keys painted flat in their colours.
     QApplication::setStyle(new StileTasti);
     RegistraRisorse();
+    accessibilita::Installa();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/decimetra.png")));
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 

@@ -64,7 +64,14 @@ QAccessibleInterface* Fabbrica(const QString&, QObject* oggetto) {
     auto* w = qobject_cast<QWidget*>(oggetto);
     if (!w) return nullptr;
     const QVariant ruolo = w->property(ProprietaRuolo);
-    if (!ruolo.isValid()) return nullptr;
+    if (!ruolo.isValid()) {
+        // A plain frame or widget inside a window only groups controls: read as a group,
+        // not as a window of its own.
+        const QByteArray classe = w->metaObject()->className();
+        if (!w->isWindow() && (classe == "QFrame" || classe == "QWidget"))
+            return new Interfaccia(w, QAccessible::Grouping);
+        return nullptr;
+    }
     const auto r = static_cast<QAccessible::Role>(ruolo.toInt());
     if (r == QAccessible::StaticText && w->property(ProprietaRighe).isValid())
         return new InterfacciaTesto(w);
@@ -72,17 +79,21 @@ QAccessibleInterface* Fabbrica(const QString&, QObject* oggetto) {
 }
 
 void Ruolo(QWidget* w, QAccessible::Role ruolo) {
-    static const bool installata = [] {
-        QAccessible::installFactory(Fabbrica);
-        return true;
-    }();
-    (void)installata;
+    accessibilita::Installa();
     w->setProperty(ProprietaRuolo, static_cast<int>(ruolo));
 }
 
 } // namespace
 
 namespace accessibilita {
+
+void Installa() {
+    static const bool installata = [] {
+        QAccessible::installFactory(Fabbrica);
+        return true;
+    }();
+    (void)installata;
+}
 
 void Gruppo(QWidget* pannello, const QString& nome) {
     Ruolo(pannello, QAccessible::Grouping);

@@ -10,6 +10,10 @@
 
 namespace accessibilita {
 
+// Installs the program's accessible interfaces; once, before the first window is built
+// (the functions below install them too).
+void Installa();
+
 // A panel inside a window, read as a group called nome rather than as a window.
 void Gruppo(QWidget* pannello, const QString& nome);
 

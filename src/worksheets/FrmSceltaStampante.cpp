@@ -2,6 +2,7 @@
 
 #include "ui/Controlli.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QPointer>
@@ -51,6 +52,7 @@ frmSceltaStampante::frmSceltaStampante(ServizioStampa& servizio, QWidget* parent
     Colora(Command2_, QPalette::Button, Colore(ColoreFuoco));
     connect(Command2_, &QPushButton::clicked, this, &QWidget::hide);
     Combo1_->setAccessibleName(QStringLiteral("Scegli la stampante"));
+    Combo1_->view()->setAccessibleName(QStringLiteral("Stampanti"));
     Command2_->setAccessibleName(QStringLiteral("Chiudi"));
 
     // Filling the list selects its first entry; that selection is swallowed by PrimoClic.

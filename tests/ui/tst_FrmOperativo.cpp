@@ -6,6 +6,7 @@
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFrame>
@@ -174,6 +175,7 @@ private slots:
     void tastoSpentoNonRisponde();
     void rigaSimboloComeUguaglianza_data();
     void rigaSimboloComeUguaglianza();
+    void letturaPerGliAusili();
 };
 
 // A whole series by keyboard alone or by mouse alone. Per exercise: R right at first try,
@@ -590,3 +592,49 @@ void TestFrmOperativo::rigaSimboloComeUguaglianza() {
 
 QTEST_MAIN(TestFrmOperativo)
 #include "tst_FrmOperativo.moc"
+
+// What a screen reader and the program's voice get: the problem as one sentence on the row,
+// the reply box and the counts by name, each step announced (and said, when a voice is
+// given), and never the expected answer.
+void TestFrmOperativo::letturaPerGliAusili() {
+    struct VoceRegistrata : Voce {
+        void Di(const QString& testo) override { detti << testo; }
+        bool Disponibile() override { return true; }
+        QStringList detti;
+    } voce;
+    Banco b;
+    b.w->ImpostaVoce(&voce);
+    b.Mostra();
+    const auto nome = [](QWidget* w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+    };
+    auto* annunciatore = b.w->findChild<QWidget*>(QStringLiteral("annunciatore"));
+    QVERIFY(annunciatore);
+    const QString problema = QStringLiteral("3 metri uguale quanti decimetri?");
+    QCOMPARE(nome(b.Cornice("fraNumero")), problema);
+    QTRY_COMPARE(nome(annunciatore), problema);
+    QCOMPARE(QAccessible::queryAccessibleInterface(annunciatore)->role(),
+             QAccessible::Notification);
+    QCOMPARE(nome(b.Etichetta("LblRisultato")), QStringLiteral("Risposta: nessuna"));
+    // The expected answer is in Label8 and in no text an assistive tool can read.
+    QCOMPARE(b.Etichetta("Label8")->text(), QStringLiteral("30"));
+    for (QWidget* w : b.w->findChildren<QWidget*>()) {
+        const QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+        for (auto t : {QAccessible::Name, QAccessible::Description, QAccessible::Value})
+            QVERIFY2(i->text(t) != QStringLiteral("30"), qPrintable(w->objectName()));
+    }
+
+    b.DigitaTastiera(QStringLiteral("9"));
+    QCOMPARE(nome(b.Etichetta("LblRisultato")), QStringLiteral("Risposta: 9"));
+    QCOMPARE(nome(annunciatore), QStringLiteral("9"));
+    b.Premi(Qt::Key_V);
+    b.Premi(Qt::Key_Return);
+    QCOMPARE(nome(annunciatore), QStringLiteral("Errato. Ti aiuto ?"));
+    b.Premi(Qt::Key_S);
+    b.Premi(Qt::Key_Return);
+    QCOMPARE(nome(annunciatore), QStringLiteral("Intervengo io: 3 metri uguale 30 decimetri"));
+    QCOMPARE(nome(b.Etichetta("lblCorrezione")), QStringLiteral("Soluzione: 30"));
+    QCOMPARE(nome(b.Etichetta("lblRisErrate")), QStringLiteral("Risposte errate: 1"));
+    QCOMPARE(voce.detti, (QStringList{problema, "9", "Errato. Ti aiuto ?",
+                                      "Intervengo io: 3 metri uguale 30 decimetri"}));
+}
