@@ -1,16 +1,24 @@
 // What a pupil does with the mouse and the keyboard, sent as real X input events (xdotool)
 // to the real windows under Xvfb with a window manager: quick clicks on one key, a key held
-// down on a busy machine, the focus after a window opened from the menu closes, and the
-// menus' access keys. Synthesised Qt events behave differently for each of these.
+// down on a busy machine, the focus after a window opened from the menu closes, the menus'
+// access keys, the Enter typed after a reply, the "Sistema" menu walked with the keyboard,
+// and a name typed but not confirmed. Synthesised Qt events behave differently for many of
+// these.
 
 #include "drill/FrmOperativo.h"
+#include "results/FrmAttestato.h"
+#include "results/FrmStampaEsercizioTre.h"
 #include "start/Catalogo.h"
 #include "start/FrmInizio.h"
+#include "support/AvvisiFinti.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
+#include "support/StampaFinta.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
@@ -122,6 +130,12 @@ private slots:
     void fuocoDopoUnaFinestra_data();
     void fuocoDopoUnaFinestra();
     void tastiDiAccessoAiMenu();
+    void invioDopoLaRisposta_data();
+    void invioDopoLaRisposta();
+    void sistemaDalMenu_data();
+    void sistemaDalMenu();
+    void nomeNonConfermato_data();
+    void nomeNonConfermato();
 };
 
 // Every press of the mouse on a key is a press, however quickly it follows the last one:
@@ -158,10 +172,10 @@ void TestInputReale::tastoTenutoSottoCarico_data() {
     QTest::addColumn<QString>("fuoco"); // the key with the focus afterwards
     QTest::newRow("digit") << "7"
                            << "7"
-                           << "Option2_0";
+                           << "Option2_12";
     QTest::newRow("keypad digit") << "KP_7"
                                   << "7"
-                                  << "Option2_0";
+                                  << "Option2_12";
     QTest::newRow("space bar") << "space"
                                << ""
                                << "Option2_1";
@@ -201,7 +215,7 @@ void TestInputReale::fuocoDopoUnaFinestra() {
     QVERIFY(QTest::qWaitForWindowActive(o.w.get()));
     Xdo(Tasti({"5"}));
     QCOMPARE(o.stato.RispostaTesto, QStringLiteral("85"));
-    QCOMPARE(QApplication::focusWidget(), o.Tasto("Option2_0"));
+    QCOMPARE(QApplication::focusWidget(), o.Tasto("Option2_12")); // "Verifica"
 }
 
 // Every menu entry has an access key (Alt + its underlined letter), and F10 opens the menu
@@ -230,6 +244,144 @@ void TestInputReale::tastiDiAccessoAiMenu() {
              QStringList{QStringLiteral("frmIstruzioni")});
     Xdo(Tasti({"4"}));
     QCOMPARE(o.stato.RispostaTesto, QStringLiteral("4"));
+}
+
+// The Enter a pupil types after a reply on the keyboard checks it (the problem asks for
+// 10 m in mm), also after "Cancella" and after a reply typed again following "NO"; a key
+// pressed on screen keeps the focus, so Enter presses it again. "Option2_n" clicks key n.
+void TestInputReale::invioDopoLaRisposta_data() {
+    QTest::addColumn<QStringList>("tasti");
+    QTest::addColumn<QString>("risposta");
+    QTest::addColumn<int>("esatte");
+    QTest::newRow("digits") << QStringList{"1", "0", "0", "0", "0", "Return"} << "10.000" << 1;
+    QTest::newRow("keypad") << QStringList{"KP_1", "KP_0", "KP_0", "KP_0", "KP_0", "KP_Enter"}
+                            << "10.000" << 1;
+    QTest::newRow("after Cancella")
+        << QStringList{"1", "0", "0", "0", "0", "0", "BackSpace", "Return"} << "10.000" << 1;
+    QTest::newRow("after NO") << QStringList{"9", "Return", "n", "Return", "1",
+                                             "0", "0",      "0", "0",      "Return"}
+                              << "10.000" << 1;
+    QTest::newRow("a key on screen") << QStringList{"Option2_5", "Return"} << "55" << 0;
+}
+
+void TestInputReale::invioDopoLaRisposta() {
+    QFETCH(QStringList, tasti);
+    QFETCH(QString, risposta);
+    QFETCH(int, esatte);
+    Operativo o;
+    QVERIFY(o.Pronto());
+    QStringList comandi;
+    for (const QString& t : tasti) {
+        if (t.startsWith(QLatin1String("Option2_")))
+            comandi << Centro(o.Tasto(qPrintable(t))) << QStringLiteral("click")
+                    << QStringLiteral("1");
+        else
+            comandi << QStringLiteral("key") << t;
+        comandi << QStringLiteral("sleep") << QStringLiteral("0.2");
+    }
+    Xdo(comandi);
+    QCOMPARE(o.stato.RispostaTesto, risposta);
+    QCOMPARE(o.stato.EsatteTotale, esatte);
+}
+
+// Each subject of the "Sistema" menu, through the real menu: Alt+I (or F10 and I) opens
+// it on its first entry, the arrows walk the entries (the subject headings are passed
+// over), Enter chooses. The system is then in force, stored, and checked in the menu.
+void TestInputReale::sistemaDalMenu_data() {
+    QTest::addColumn<QString>("apri");
+    QTest::addColumn<int>("livello");
+    QTest::newRow("decimal system") << "alt+i" << 2;
+    QTest::newRow("lengths") << "alt+i" << 5;
+    QTest::newRow("weights, F10") << "F10 i" << 9;
+    QTest::newRow("capacities") << "alt+i" << 12;
+}
+
+void TestInputReale::sistemaDalMenu() {
+    QFETCH(QString, apri);
+    QFETCH(int, livello);
+    QTemporaryDir cartella;
+    QVERIFY(QDir::setCurrent(cartella.path()));
+    StatoProgramma stato;
+    stato.NomeProgramma = QStringLiteral("decimetra");
+    FrmInizio inizio(stato);
+    inizio.showMaximized();
+    inizio.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&inizio));
+    QStringList comandi;
+    for (const QString& t : apri.split(u' '))
+        comandi << QStringLiteral("key") << t << QStringLiteral("sleep") << QStringLiteral("0.4");
+    for (int k = 1; k < livello; ++k)
+        comandi << QStringLiteral("key") << QStringLiteral("Down") << QStringLiteral("sleep")
+                << QStringLiteral("0.1");
+    comandi << QStringLiteral("key") << QStringLiteral("Return");
+    Xdo(comandi);
+    QCOMPARE(stato.Livello, livello);
+    QCOMPARE(inizio.findChild<QLabel*>(QStringLiteral("Label3"))->text(), QString::number(livello));
+    QFile file(QStringLiteral("decimetra.dat"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray::number(livello) + "\r\n");
+    QVERIFY(inizio.findChild<QAction*>(QStringLiteral("mnuSistema(%1)").arg(livello))->isChecked());
+}
+
+// A name typed in the printout window's name panel and not confirmed with "AVANTI" is
+// taken all the same by the key pressed next; an empty box takes nothing.
+void TestInputReale::nomeNonConfermato_data() {
+    QTest::addColumn<QString>("nome");  // typed after "NOME"
+    QTest::addColumn<QString>("tasto"); // the key clicked next
+    QTest::addColumn<QString>("atteso");
+    QTest::newRow("ATTESTATO") << "luca"
+                               << "Command1_2"
+                               << "Luca"; // the certificate's spelling
+    QTest::newRow("ESCI") << "luca"
+                          << "Command1_0"
+                          << "luca";
+    QTest::newRow("STAMPA") << "Luca"
+                            << "Command1_1"
+                            << "Luca";
+    QTest::newRow("empty box") << ""
+                               << "Command1_2"
+                               << "Giulia";
+}
+
+void TestInputReale::nomeNonConfermato() {
+    QFETCH(QString, nome);
+    QFETCH(QString, tasto);
+    QFETCH(QString, atteso);
+    StatoProgramma stato;
+    stato.IndiceEsercizio = 20;
+    stato.EsatteTotale = 18;
+    stato.NomeAlunno = QStringLiteral("Giulia"); // the pupil before
+    StampaFinta servizio;
+    servizio.courier = QStringLiteral("Courier New");
+    AvvisiFinti avvisi;
+    QPointer<FrmAttestato> attestato;
+    QPointer<FrmStampaEsercizioTre> w = new FrmStampaEsercizioTre(stato, servizio, avvisi);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->ImpostaApriAttestato([&]() -> QWidget* {
+        attestato = new FrmAttestato(stato, servizio, avvisi);
+        attestato->setAttribute(Qt::WA_DeleteOnClose);
+        attestato->showMaximized();
+        return attestato;
+    });
+    w->showMaximized();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    const auto centro = [&](const QString& nome) {
+        return Centro(w->findChild<QPushButton*>(nome));
+    };
+    Xdo(centro(QStringLiteral("Command1_3")) << QStringLiteral("click") << QStringLiteral("1"));
+    // (xdotool takes every word after "type" as text to type.)
+    if (!nome.isEmpty())
+        Xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"), nome});
+    Xdo(centro(tasto) << QStringLiteral("click") << QStringLiteral("1"));
+    QCOMPARE(stato.NomeAlunno, atteso);
+    if (tasto == QLatin1String("Command1_2")) {
+        QTRY_VERIFY(attestato);
+        QCOMPARE(attestato->Dati().NomeAlunno, atteso);
+        delete attestato;
+    }
+    if (tasto == QLatin1String("Command1_1")) QCOMPARE(servizio.lavori.size(), 1);
+    delete w;
 }
 
 QTEST_MAIN(TestInputReale)
