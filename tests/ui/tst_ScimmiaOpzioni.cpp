@@ -8,6 +8,7 @@
 #include "start/Opzioni.h"
 #include "support/AvvisiFinti.h"
 #include "support/Scimmia.h"
+#include "ui/Controlli.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -56,23 +57,32 @@ void TestScimmiaOpzioni::opzioni() {
                 .arg(o.IndiceSfondo)
                 .arg(o.IndiceScansione)
                 .arg(o.IndiceCaratteri);
-        // The four stored groups mark the choice in use, and only that one.
-        const std::pair<const char*, int> gruppi[] = {{"Option1", o.IndiceSfondo},
-                                                      {"Option27", o.IndiceCaratteri},
-                                                      {"Option17", o.IndiceScansione},
+        // The four stored groups mark the choice in use, and only that one; a colour group
+        // marks none while its colour in force is no button's (the defaults of a first start).
+        const ScelteColori scelte = ScelteInVigore(o);
+        const std::pair<const char*, int> gruppi[] = {{"Option1", scelte.Sfondo},
+                                                      {"Option27", scelte.Caratteri},
+                                                      {"Option17", scelte.Scansione},
                                                       {"Option3", stato.SceltaBeep}};
         for (const auto& [nome, inUso] : gruppi) {
             const auto* gruppo = w->findChild<QButtonGroup*>(QLatin1String(nome));
             int segnati = 0;
             for (QAbstractButton* b : gruppo->buttons())
                 segnati += b->isChecked();
-            if (segnati != 1 || gruppo->checkedId() != inUso)
+            if (segnati != (inUso >= 0 ? 1 : 0) || gruppo->checkedId() != inUso)
                 return QStringLiteral("%1: %2 scelte segnate, segnata %3, in uso %4")
                     .arg(QLatin1String(nome))
                     .arg(segnati)
                     .arg(gruppo->checkedId())
                     .arg(inUso);
         }
+        // What the preview shows is what is marked: the page colour in force.
+        const QColor pagina =
+            w->findChild<QWidget*>(QStringLiteral("Frame1"))->palette().color(QPalette::Window);
+        if (pagina.rgb() != controlli::Colore(o.ColoreSfondo).rgb())
+            return QStringLiteral("anteprima %1 invece di %2")
+                .arg(pagina.name())
+                .arg(o.ColoreSfondo);
         const QStringList resti = QDir().entryList({QStringLiteral("*.tmp")}, QDir::Files);
         if (!resti.isEmpty())
             return QStringLiteral("file temporanei rimasti: %1").arg(resti.join(' '));
