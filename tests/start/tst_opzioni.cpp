@@ -56,7 +56,6 @@ private slots:
     void cleanup();
     void tabellaColori_data();
     void tabellaColori();
-    void scelteAllaPrimaPartenza();
     void letturaAllAvvio_data();
     void letturaAllAvvio();
     void memorizzaScriveIValoriCorrenti();
@@ -149,18 +148,6 @@ void TestOpzioni::tabellaColori() {
     QCOMPARE(o.SuonoAttivo, true);
     // The screen shows the button selected.
     QCOMPARE(ScelteInVigore(o), (ScelteColori{indice, indice, indice}));
-}
-
-// The record's defaults (a first start) hold colours no button offers: none is shown
-// selected until the record is applied, which puts the indices' colours in force.
-void TestOpzioni::scelteAllaPrimaPartenza() {
-    StatoProgramma stato;
-    QCOMPARE(ScelteInVigore(stato.Impostazioni), (ScelteColori{-1, -1, -1}));
-    QVERIFY(ApplicaOpzioni(stato));
-    QCOMPARE(ScelteInVigore(stato.Impostazioni), (ScelteColori{4, 9, 4}));
-    stato.Impostazioni.ColoreCaratteri = QStringLiteral("328965"); // RGB(5, 5, 5), not "Nero"
-    stato.Impostazioni.IndiceSfondo = 12;
-    QCOMPARE(ScelteInVigore(stato.Impostazioni), (ScelteColori{-1, -1, 4}));
 }
 
 // The record at start: a good one is applied; any fault gives the defaults of all eleven

