@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
+#include <QTranslator>
 #include <cstdio>
 #include <memory>
 
@@ -38,6 +40,13 @@ bool SchermoDisponibile() {
     return QFile::exists(QStringLiteral("/tmp/.X11-unix/X") + numero);
 }
 
+bool CaricaTraduzioniQt(QTranslator& traduzione) {
+    if (!traduzione.load(QStringLiteral("qtbase_it"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&traduzione);
+}
+
 std::function<QWidget*()> FabbricaAttestato(StatoProgramma& stato, ServizioStampa& stampa,
                                             Avvisi& avvisi) {
     return [&stato, &stampa, &avvisi]() -> QWidget* {
@@ -65,6 +74,9 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     accessibilita::Installa();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/decimetra.png")));
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    // Qt's own texts in Italian too; without the translations they stay English.
+    QTranslator traduzioneQt;
+    CaricaTraduzioniQt(traduzioneQt);
 
     StatoProgramma stato;
     stato.NomeProgramma = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();

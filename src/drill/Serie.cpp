@@ -560,25 +560,31 @@ bool DecimaleNumerico(int tasto, bool numerico) {
 } // namespace
 
 AzioneTastiera Serie::TastieraTastierino(int tasto, bool numerico) const {
-    const auto premi = [this](int indice) {
-        return TastoAttivo(Pannello::Tastierino, indice) ? Azione(Tipo::Premi, indice)
-                                                         : Azione(Tipo::Ingoia);
-    };
     const auto fuoco = [this](int indice) {
         return TastoAttivo(Pannello::Tastierino, indice) ? Azione(Tipo::Fuoco, indice)
                                                          : Azione(Tipo::Ingoia);
     };
-    if (Cifra(tasto)) return premi(tasto - Qt::Key_0);
-    if (DecimaleNumerico(tasto, numerico)) return premi(Cancella);
+    // A reply typed on the keyboard is sent with Enter: after a digit or the comma the focus
+    // goes to "Verifica", so that Enter checks the reply rather than pressing the key the
+    // focus rested on (the "0" the panel opened with would be appended). A "Cancella" typed
+    // on the keyboard leads there too while a reply stands; one that erases the reply leads
+    // back to the first key, as the panel opened, so that Enter never checks nothing.
+    const auto scrivi = [this](int indice) {
+        if (!TastoAttivo(Pannello::Tastierino, indice)) return Azione(Tipo::Ingoia);
+        const bool resta = indice != Cancella || stato_.RispostaTesto.size() > 1;
+        return Azione(Tipo::Premi, indice, resta ? Verifica : 0);
+    };
+    if (Cifra(tasto)) return scrivi(tasto - Qt::Key_0);
+    if (DecimaleNumerico(tasto, numerico)) return scrivi(Cancella);
     switch (tasto) {
     case Qt::Key_Comma:
         // A comma cannot open a reply typed on the keyboard.
         if (stato_.RispostaTesto.isEmpty()) return Azione(Tipo::Ingoia);
-        return premi(Virgola);
+        return scrivi(Virgola);
     case Qt::Key_C:
     case Qt::Key_Backspace:
     case Qt::Key_Delete:
-        return premi(Cancella);
+        return scrivi(Cancella);
     case Qt::Key_V:
         return fuoco(Verifica);
     case Qt::Key_N:

@@ -111,7 +111,9 @@ public:
     void RegistraTempi();
 
     // ---- Keyboard rules: a key (Qt::Key) on a key array -> what it does ----
-    // numerico: the key comes from the numeric block.
+    // numerico: the key comes from the numeric block. A digit, the comma or "Cancella" typed
+    // on the keyboard, and a symbol chosen by its digit, lead the focus on to "Verifica", so
+    // that the Enter a pupil types after a reply checks it.
     AzioneTastiera TastieraTastierino(int tasto, bool numerico) const;
     AzioneTastiera TastieraSimboli(int tasto, bool numerico) const;
     AzioneTastiera TastieraAiuto(int tasto) const;

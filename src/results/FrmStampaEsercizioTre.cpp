@@ -205,6 +205,9 @@ bool FrmStampaEsercizioTre::event(QEvent* evento) {
 }
 
 void FrmStampaEsercizioTre::PremiCommand1(int indice) {
+    // A name typed and not yet confirmed is never lost: any key of the window takes it
+    // first, as "AVANTI" would.
+    if (indice != Nome && fraNome_->isVisible() && !txtNome_->text().isEmpty()) PrendiNome();
     switch (indice) {
     case Esci:
         if (operativo_) {
@@ -243,9 +246,13 @@ void FrmStampaEsercizioTre::CentraNome() {
                    (centrale->height() - fraNome_->height()) / 2);
 }
 
-void FrmStampaEsercizioTre::Avanti() {
+void FrmStampaEsercizioTre::PrendiNome() {
     stato_.NomeAlunno = txtNome_->text();
     fraNome_->hide();
+}
+
+void FrmStampaEsercizioTre::Avanti() {
+    PrendiNome();
     // The name is for the certificate: its key comes next.
     (Command1_[Attestato]->isEnabled() ? Command1_[Attestato] : Command1_[Nome])
         ->setFocus(Qt::OtherFocusReason);

@@ -42,7 +42,8 @@ public:
     // Makes the certificate window; until one is given "ATTESTATO" stays greyed.
     void ImpostaApriAttestato(std::function<QWidget*()> apri);
 
-    // Runs the action of Command1(indice), as a press of the key would.
+    // Runs the action of Command1(indice), as a press of the key would. While the name panel
+    // is open, "ESCI", "STAMPA" and "ATTESTATO" first take a name typed in it.
     void PremiCommand1(int indice);
 
     // Shows lines 1..IndiceEsercizio of the record again (also whenever the window comes to
@@ -58,6 +59,9 @@ private:
     void Carica();
     void ApriNome();
     void CentraNome();
+    // The typed name becomes NomeAlunno (the certificate recapitalises it) and the panel
+    // closes; "AVANTI" then leads on to "ATTESTATO".
+    void PrendiNome();
     void Avanti();
     void ApriAttestato();
     void ScegliStampante();

@@ -43,6 +43,26 @@ const Voce voci[12] = {
      " ettolitri, decalitri, litri"},
 };
 
+// The catalogue's subjects, each a run of consecutive systems.
+struct Materia {
+    const char* nome;
+    std::int16_t primo, ultimo;
+};
+const Materia materie[] = {
+    {"Sistema decimale", 1, 3},
+    {"Misure di lunghezza", 4, 6},
+    {"Misure di peso", 7, 10},
+    {"Misure di capacità", 11, 12},
+};
+
+// The unit names of an entry as a menu shows them: single blanks, a comma after each name
+// but the last (the catalogue's line keeps its design blanks and misses one comma).
+QString NomiOrdinati(const char* unita) {
+    QString nomi = QString::fromUtf8(unita);
+    nomi.replace(u',', u' ');
+    return nomi.simplified().split(u' ').join(QStringLiteral(", "));
+}
+
 // Three-unit systems have a blank largest symbol.
 bool treUnita(const Voce& voce) {
     return QString::fromUtf8(voce.simbolo[0]).trimmed().isEmpty();
@@ -96,6 +116,24 @@ void ScegliOrdine(StatoProgramma& stato, int indice) {
     stato.TestoOrdine = QString::fromUtf8(testi[indice]);
 }
 
+const QList<MateriaSistemi>& MenuSistema() {
+    static const QList<MateriaSistemi> menu = [] {
+        QList<MateriaSistemi> m;
+        for (const Materia& materia : materie) {
+            MateriaSistemi voce{QString::fromUtf8(materia.nome), {}};
+            for (std::int16_t livello = materia.primo; livello <= materia.ultimo; ++livello)
+                voce.Sistemi.append({livello, NomiOrdinati(voci[livello - 1].unita)});
+            m.append(voce);
+        }
+        return m;
+    }();
+    return menu;
+}
+
 std::int16_t LivelloSuccessivo(std::int16_t livello) {
-    return livello >= 1 && livello < 3 ? static_cast<std::int16_t>(livello + 1) : 1;
+    for (const Materia& materia : materie)
+        if (livello >= materia.primo && livello <= materia.ultimo)
+            return livello < materia.ultimo ? static_cast<std::int16_t>(livello + 1)
+                                            : materia.primo;
+    return 1;
 }

@@ -1,6 +1,7 @@
 #include "start/FrmInizio.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -241,15 +242,27 @@ void FrmInizio::CostruisciMenu() {
         autore.exec();
     });
 
-    // Switched off by design: shown greyed, with no action behind them.
+    // Every unit system of the catalogue, under its subject; the one in force is checked.
     QMenu* mnuSistema = barra->addMenu(QStringLiteral("S&istema"));
     mnuSistema->setObjectName(QStringLiteral("mnuSistema"));
-    const QStringList voci{QStringLiteral("SD &sottomultipli"), QStringLiteral("SD &multipli"),
-                           QStringLiteral("SMD&1  misure li lunghezza"),
-                           QStringLiteral("SMD &2 misure di lunghezza")};
-    for (int i = 0; i < voci.size(); ++i)
-        mnuSistema->addAction(voci[i])->setObjectName(QStringLiteral("mnuSD(%1)").arg(i + 1));
-    mnuSistema->menuAction()->setEnabled(false);
+    sistemi_ = new QActionGroup(this);
+    sistemi_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const MateriaSistemi& materia : MenuSistema()) {
+        // The subject heading in bold, so it reads apart from the entries under it.
+        QAction* titolo = mnuSistema->addSection(materia.Nome);
+        QFont grassetto = mnuSistema->font();
+        grassetto.setBold(true);
+        titolo->setFont(grassetto);
+        for (const VoceSistema& voce : materia.Sistemi) {
+            QAction* azione = mnuSistema->addAction(voce.Didascalia);
+            azione->setObjectName(QStringLiteral("mnuSistema(%1)").arg(voce.Livello));
+            azione->setCheckable(true);
+            azione->setData(voce.Livello);
+            sistemi_->addAction(azione);
+            const std::int16_t livello = voce.Livello;
+            connect(azione, &QAction::triggered, this, [this, livello] { CambiaLivello(livello); });
+        }
+    }
     QAction* mnuOpzioni = barra->addAction(QStringLiteral("&Opzioni"));
     mnuOpzioni->setObjectName(QStringLiteral("mnuOpzioni"));
     // Greyed until the options screen is wired in (ImpostaApriOpzioni).
@@ -279,6 +292,8 @@ bool FrmInizio::TendineInMovimento() const {
 }
 
 void FrmInizio::MostraCatalogo() {
+    for (QAction* azione : sistemi_->actions())
+        azione->setChecked(azione->data().toInt() == stato_.Livello);
     const TestiCatalogo& testi = stato_.Catalogo;
     setWindowTitle(testi.Titolo);
     for (int i = 0; i < 3; ++i) {
@@ -364,8 +379,8 @@ void FrmInizio::Riprisitina() {
     PulisciTesti();
 }
 
-void FrmInizio::CambiaLivello() {
-    stato_.Livello = LivelloSuccessivo(stato_.Livello);
+void FrmInizio::CambiaLivello(std::int16_t livello) {
+    stato_.Livello = livello;
     label3_->setText(QString::number(stato_.Livello));
     SalvaLivello(stato_);
     SceltaSimboli(stato_);
@@ -416,7 +431,7 @@ bool FrmInizio::eventFilter(QObject* oggetto, QEvent* evento) {
         if (etichetta && mouse->button() == Qt::LeftButton &&
             etichetta->rect().contains(mouse->position().toPoint())) {
             if (etichetta == label5_ || etichetta == label7_ || etichetta == label6_[2])
-                CambiaLivello();
+                CambiaLivello(LivelloSuccessivo(stato_.Livello));
             else
                 PulisciTesti();
             return true;

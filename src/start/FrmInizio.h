@@ -2,7 +2,8 @@
 
 // The start screen: the pupil picks an exercise kind, then a symbol order, then "Vai" opens
 // the drill window. Clicking the author line, the left arrow or the unit names steps the
-// active unit system 1 -> 2 -> 3 -> 1 and stores it. "Esci", or closing this window, closes
+// active unit system within its subject (1 -> 2 -> 3 -> 1, 4 -> 5 -> 6 -> 4, ...) and stores
+// it; the "Sistema" menu chooses any of the twelve. "Esci", or closing this window, closes
 // every other window and ends the program.
 //
 // Controls are absolutely placed at the design size (794 x 562 px = 11910 x 8430 twips) and
@@ -18,6 +19,7 @@
 
 class GruppoTasti;
 class QAction;
+class QActionGroup;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -61,7 +63,10 @@ private:
     void PremiAzione(int indice);
     void Vai();
     void Riprisitina();
-    void CambiaLivello();
+    // Makes livello the system in force: shown, stored, its catalogue built, the red texts
+    // cleared. A label click steps to the next system of the subject; the "Sistema" menu
+    // chooses any.
+    void CambiaLivello(std::int16_t livello);
     void PulisciTesti();
     // The arrow frames back on, borderless, with the left arrow shown.
     void RiattivaFrecce();
@@ -96,6 +101,7 @@ private:
     QTimer* timerTendine_ = nullptr;
     QAction* mnuStampa_ = nullptr;
     QAction* mnuOpzioni_ = nullptr;
+    QActionGroup* sistemi_ = nullptr; // the entries of "Sistema", one per unit system
 
     GruppoTasti* gruppo1_ = nullptr;
     GruppoTasti* gruppo2_ = nullptr;

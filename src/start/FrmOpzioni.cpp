@@ -74,8 +74,15 @@ void FuocoDiGruppo(QButtonGroup* gruppo) {
         b->setFocusPolicy(b == ingresso ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
+// Checks button indice of the group; none for an index outside it.
 void Seleziona(QButtonGroup* gruppo, int indice) {
-    if (QAbstractButton* b = gruppo->button(indice)) b->setChecked(true);
+    if (QAbstractButton* b = gruppo->button(indice)) {
+        b->setChecked(true);
+    } else if (QAbstractButton* scelto = gruppo->checkedButton()) {
+        gruppo->setExclusive(false);
+        scelto->setChecked(false);
+        gruppo->setExclusive(true);
+    }
     FuocoDiGruppo(gruppo);
 }
 
@@ -273,10 +280,11 @@ void FrmOpzioni::Costruisci() {
 }
 
 void FrmOpzioni::MostraScelte() {
-    const Opzioni& o = stato_.Impostazioni;
-    Seleziona(option1_, o.IndiceSfondo);
-    Seleziona(option27_, o.IndiceCaratteri);
-    Seleziona(option17_, o.IndiceScansione);
+    // Only what the preview shows: the colours in force, when they are a button's.
+    const ScelteColori scelte = ScelteInVigore(stato_.Impostazioni);
+    Seleziona(option1_, scelte.Sfondo);
+    Seleziona(option27_, scelte.Caratteri);
+    Seleziona(option17_, scelte.Scansione);
     Seleziona(option3_, stato_.SceltaBeep);
 }
 

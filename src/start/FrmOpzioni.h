@@ -54,7 +54,8 @@ private:
     void MostraCaratteri();
     void MostraScansione();
     void MostraTipo(int indice);
-    // Checks the buttons the state names, without running their selection.
+    // Checks the buttons of the colours in force (ScelteInVigore) and of SceltaBeep, without
+    // running their selection.
     void MostraScelte();
     // The preview as the screen opens: page colour, text colour, the dark scan shade behind
     // Option4 and the light one behind Option2.

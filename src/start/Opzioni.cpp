@@ -2,6 +2,8 @@
 
 #include "start/FileImpostazioni.h"
 
+#include <optional>
+
 namespace {
 
 ColoreOpzione Riga(const char* nome, const char* scansione, std::int32_t pagina,
@@ -72,6 +74,26 @@ bool ScegliBeep(StatoProgramma& stato, int indice) {
     if (indice < 0 || indice > 1) return false;
     stato.SceltaBeep = static_cast<std::int16_t>(indice);
     return true;
+}
+
+ScelteColori ScelteInVigore(const Opzioni& o) {
+    const auto numero = [](const QString& testo) {
+        bool ok = false;
+        const int valore = testo.trimmed().toInt(&ok);
+        return ok ? std::optional<int>(valore) : std::nullopt;
+    };
+    const auto& tabella = TabellaColori();
+    ScelteColori scelte;
+    if (IndiceColoreValido(o.IndiceSfondo) && tabella[o.IndiceSfondo].Pagina == o.ColoreSfondo)
+        scelte.Sfondo = o.IndiceSfondo;
+    if (IndiceColoreValido(o.IndiceCaratteri) &&
+        numero(o.ColoreCaratteri) == tabella[o.IndiceCaratteri].Caratteri)
+        scelte.Caratteri = o.IndiceCaratteri;
+    if (IndiceColoreValido(o.IndiceScansione) &&
+        tabella[o.IndiceScansione].ScansioneChiara == o.ColoreScansione &&
+        numero(o.ColoreScansioneScuro) == tabella[o.IndiceScansione].ScansioneScura)
+        scelte.Scansione = o.IndiceScansione;
+    return scelte;
 }
 
 bool ApplicaOpzioni(StatoProgramma& stato) {

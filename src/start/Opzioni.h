@@ -45,6 +45,20 @@ bool ScegliScansione(StatoProgramma& stato, int indice);
 // "BEEP": 0 "Attivato", 1 "Disattivato"; SceltaBeep.
 bool ScegliBeep(StatoProgramma& stato, int indice);
 
+// The button each colour group shows selected: the one of its stored index when the colour
+// in force is that button's colour, none (-1) otherwise. Applying a record always makes the
+// two agree; the record's defaults, in force when none could be read (a first start), hold
+// colours that no button offers, and then no button is shown selected: the preview shows
+// the colours in force, and a selection would contradict it.
+struct ScelteColori {
+    int Sfondo = -1;
+    int Caratteri = -1;
+    int Scansione = -1;
+
+    bool operator==(const ScelteColori&) const = default;
+};
+ScelteColori ScelteInVigore(const Opzioni& opzioni);
+
 // Selects the buttons the stored record names: the three colour groups by their stored
 // indices, and "Attivato" or "Disattivato" in "BEEP" by SuonoAttivo. The colour variables
 // therefore follow the indices. False, and nothing changed, when an index lies outside

@@ -10,6 +10,7 @@
 #include <QRect>
 
 #include "ui/Controlli.h"
+#include "ui/StileTasti.h"
 
 namespace finestra_piccola {
 
@@ -31,10 +32,12 @@ inline void Prepara(QDialog* finestra, const QString& titolo, int larghezza, int
     Colori(finestra, sfondo);
 }
 
-// The "C h i u d i" button: a push button in RGB(255, 192, 128) that closes the window.
+// The "C h i u d i" button: a key in RGB(255, 192, 128), flat like every other key of the
+// program, that closes the window.
 inline QPushButton* Chiudi(QDialog* finestra, QRect r, const QFont& font) {
     auto* b = Tasto(finestra, QStringLiteral("Command1"), QStringLiteral("C h i u d i"), r, font);
     Colora(b, QPalette::Button, Colore(ColoreFuoco));
+    StileTasti::Segna(b);
     b->setDefault(true);
     b->setAccessibleName(QStringLiteral("Chiudi")); // not spelled out letter by letter
     QObject::connect(b, &QPushButton::clicked, finestra, &QDialog::accept);

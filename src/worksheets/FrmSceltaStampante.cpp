@@ -1,6 +1,7 @@
 #include "worksheets/FrmSceltaStampante.h"
 
 #include "ui/Controlli.h"
+#include "ui/StileTasti.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -50,6 +51,7 @@ frmSceltaStampante::frmSceltaStampante(ServizioStampa& servizio, QWidget* parent
     Command2_ = Tasto(this, QStringLiteral("Command2"), QStringLiteral("C H I U D I"),
                       DaTwip(1800, 2370, 2400, 525), Arial(12));
     Colora(Command2_, QPalette::Button, Colore(ColoreFuoco));
+    StileTasti::Segna(Command2_); // flat, like every key of the program
     connect(Command2_, &QPushButton::clicked, this, &QWidget::hide);
     Combo1_->setAccessibleName(QStringLiteral("Scegli la stampante"));
     Combo1_->view()->setAccessibleName(QStringLiteral("Stampanti"));

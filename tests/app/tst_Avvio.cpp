@@ -1,12 +1,21 @@
 #include "app/Avvio.h"
 
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTranslator>
+#include <memory>
 
 class TestAvvio : public QObject {
     Q_OBJECT
 private slots:
     void schermoDisponibile_data();
     void schermoDisponibile();
+    void testiDiQtInItaliano();
 };
 
 void TestAvvio::schermoDisponibile_data() {
@@ -46,6 +55,22 @@ void TestAvvio::schermoDisponibile() {
     imposta("WAYLAND_DISPLAY", prima[1]);
     imposta("DISPLAY", prima[2]);
     QCOMPARE(disponibile, atteso);
+}
+
+// Qt's own texts as the program shows them: a message box's button, a text box's context
+// menu (the name box has one). Loading the translations costs the start-up next to nothing.
+void TestAvvio::testiDiQtInItaliano() {
+    QTranslator traduzione;
+    QElapsedTimer tempo;
+    tempo.start();
+    QVERIFY(CaricaTraduzioniQt(traduzione));
+    qInfo("traduzioni di Qt caricate in %lld us", tempo.nsecsElapsed() / 1000);
+    QMessageBox avviso(QMessageBox::Question, {}, {}, QMessageBox::Cancel);
+    QCOMPARE(avviso.button(QMessageBox::Cancel)->text(), QStringLiteral("Annulla"));
+    QLineEdit casella;
+    const std::unique_ptr<QMenu> menu(casella.createStandardContextMenu());
+    QCOMPARE(menu->actions().constLast()->text().section(u'\t', 0, 0).remove(u'&'),
+             QStringLiteral("Seleziona tutto"));
 }
 
 QTEST_MAIN(TestAvvio)

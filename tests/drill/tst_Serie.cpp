@@ -791,22 +791,28 @@ static QString Breve(const AzioneTastiera& a) {
 }
 
 void TestSerie::tastiera_data() {
-    QTest::addColumn<int>("tipo");      // 1 keypad, 2 symbol picker
-    QTest::addColumn<QString>("prima"); // keys typed before; "R" a right reply; "S" a symbol
+    QTest::addColumn<int>("tipo"); // 1 keypad, 2 symbol picker
+    // Keys typed before; "R" a right reply; "S" a symbol; "WN" a wrong reply and "NO".
+    QTest::addColumn<QString>("prima");
     QTest::addColumn<int>("tasto");
     QTest::addColumn<bool>("numerico"); // from the numeric block
     QTest::addColumn<QString>("azione");
 
-    // Keypad.
-    QTest::newRow("digit") << 1 << "" << int(Qt::Key_5) << false << "P5";
-    QTest::newRow("numeric digit") << 1 << "" << int(Qt::Key_0) << true << "P0";
+    // Keypad: what is typed leads on to "Verifica" (12), so Enter checks; a "Cancella" that
+    // erases the reply leads back to "0".
+    QTest::newRow("digit") << 1 << "" << int(Qt::Key_5) << false << "P5>12";
+    QTest::newRow("numeric digit") << 1 << "" << int(Qt::Key_0) << true << "P0>12";
     QTest::newRow("comma first refused") << 1 << "" << int(Qt::Key_Comma) << false << "I";
-    QTest::newRow("comma") << 1 << "3" << int(Qt::Key_Comma) << false << "P10";
-    QTest::newRow("numeric decimal comma") << 1 << "3" << int(Qt::Key_Comma) << true << "P11";
-    QTest::newRow("numeric decimal point") << 1 << "3" << int(Qt::Key_Period) << true << "P11";
-    QTest::newRow("C") << 1 << "3" << int(Qt::Key_C) << false << "P11";
-    QTest::newRow("Backspace") << 1 << "3" << int(Qt::Key_Backspace) << false << "P11";
-    QTest::newRow("Delete") << 1 << "3" << int(Qt::Key_Delete) << false << "P11";
+    QTest::newRow("comma") << 1 << "3" << int(Qt::Key_Comma) << false << "P10>12";
+    QTest::newRow("numeric decimal comma") << 1 << "3" << int(Qt::Key_Comma) << true << "P11>0";
+    QTest::newRow("numeric decimal point") << 1 << "3" << int(Qt::Key_Period) << true << "P11>0";
+    QTest::newRow("C") << 1 << "3" << int(Qt::Key_C) << false << "P11>0";
+    QTest::newRow("Backspace") << 1 << "3" << int(Qt::Key_Backspace) << false << "P11>0";
+    QTest::newRow("Delete") << 1 << "3" << int(Qt::Key_Delete) << false << "P11>0";
+    QTest::newRow("Backspace, a reply stays")
+        << 1 << "34" << int(Qt::Key_Backspace) << false << "P11>12";
+    QTest::newRow("digit after Cancella") << 1 << "3C" << int(Qt::Key_5) << false << "P5>12";
+    QTest::newRow("digit after NO") << 1 << "WN" << int(Qt::Key_5) << false << "P5>12";
     QTest::newRow("Backspace, shut") << 1 << "3C" << int(Qt::Key_Backspace) << false << "I";
     QTest::newRow("V shut") << 1 << "" << int(Qt::Key_V) << false << "I";
     QTest::newRow("V") << 1 << "3" << int(Qt::Key_V) << false << "F12";
@@ -827,6 +833,7 @@ void TestSerie::tastiera_data() {
         QTest::addRow("symbol digit %d", i) << 2 << "" << int(Qt::Key_0 + i) << false << atteso;
         QTest::addRow("symbol numeric %d", i) << 2 << "" << int(Qt::Key_0 + i) << true << atteso;
     }
+    QTest::newRow("symbol digit after NO") << 2 << "WN" << int(Qt::Key_2) << false << "P2>5";
     QTest::newRow("symbol digit 4") << 2 << "" << int(Qt::Key_4) << false << "I";
     QTest::newRow("symbol numeric 4") << 2 << "" << int(Qt::Key_4) << true << "L";
     QTest::newRow("symbol numeric 5") << 2 << "" << int(Qt::Key_5) << true << "L";
@@ -851,8 +858,8 @@ void TestSerie::tastiera() {
     QFETCH(QString, azione);
 
     Banco b({Metri}, tipo);
-    if (prima == QStringLiteral("R"))
-        b.Passo(u'R');
+    if (prima == QStringLiteral("R") || prima == QStringLiteral("WN"))
+        b.Passi(prima);
     else if (prima == QStringLiteral("S"))
         b.serie.SimboloPremuto(0);
     else

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""A pupil with the keyboard alone: a whole series of 20 problems of both kinds in the
-metric lengths (system 4, written into decimetra.dat before the start), with right replies,
-wrong replies answered "NO" and then right, "SI" and "INTERVENGO IO"; then the record
-printed, the name typed and the certificate printed, through a CUPS queue of the test's
-own, and the program ended by "FINE SESSIONE".
+"""A pupil with the keyboard alone: the weights in kg, hg, dag and g (system 9) chosen in
+the start screen's "Sistema" menu (Alt+I, the arrows, Enter), then a whole series of 20
+problems of both kinds, each number typed and sent with Enter, with right replies, wrong
+replies answered "NO" and then right, "SI" and "INTERVENGO IO"; then the record printed,
+the name typed and the certificate printed, through a CUPS queue of the test's own, and the
+program ended by "FINE SESSIONE".
 
 The answer to each problem is found as a pupil could: "Visualizza l'esercizio" prints the
 record so far, whose last line names the problem in progress.
@@ -13,12 +14,13 @@ Usage: e2e_alunno_tastiera.py DECIMETRA   (under tests/x/con_x.sh)"""
 import math
 import os
 import sys
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from banco import (SISTEMI, Fallito, esegui, problema, righe_esercizi, riga_chiusa,  # noqa: E402
-                   risposta_numero, risposta_simbolo, verifica)
+from banco import (SISTEMI, Fallito, attendi, esegui, problema, righe_esercizi,  # noqa: E402
+                   riga_chiusa, risposta_numero, risposta_simbolo, verifica)
 
-SISTEMA = 4
+SISTEMA = 9
 # What the pupil does on each exercise: G right at once; E a wrong reply and "NO", then
 # the next letter; S a wrong reply and "SI"; I three wrong replies, each answered "NO",
 # then "INTERVENGO IO".
@@ -51,10 +53,17 @@ def sbircia(banco, k):
 
 def prova(banco):
     simboli = SISTEMI[SISTEMA]
-    with open(os.path.join(banco.cartella, "decimetra.dat"), "w") as f:
-        f.write(f"{SISTEMA}\r\n")
     banco.avvia_cups()
     banco.avvia()
+    # The system from the "Sistema" menu: it opens on system 1, and the subject headings
+    # are passed over by the arrows. The choice is stored.
+    banco.tasti("alt+i")
+    time.sleep(0.3)
+    banco.tasti(*["Down"] * (SISTEMA - 1), "Return")
+    dat = os.path.join(banco.cartella, "decimetra.dat")
+    attendi(lambda: open(dat, newline="").read() == f"{SISTEMA}\r\n", 10,
+            f"decimetra.dat con {SISTEMA}")
+    banco.attendi_finestra(r"^SISTEMA METRICO: ")
     # Kind "Trova il numero o il simbolo", order "Tutti", "Vai".
     banco.tasti("3", "Return", "3", "Return")
     banco.attendi_finestra(r"^TRASFORMAZIONI$")
@@ -65,7 +74,8 @@ def prova(banco):
         if p["a"]:
             giusta = risposta_numero(simboli, p["numero"], p["da"], p["a"])
             sbagliata = "7" if giusta != "7" else "8"
-            rispondi = lambda r: banco.tasti(*tasti_numero(r), "v", "Return")  # noqa: E731
+            # Typed and sent with Enter, as a pupil does.
+            rispondi = lambda r: banco.tasti(*tasti_numero(r), "Return")  # noqa: E731
         else:
             indice = risposta_simbolo(simboli, p["numero"], p["da"], p["risultato"])
             giusta = simboli[indice]
@@ -103,6 +113,8 @@ def prova(banco):
     for n, (riga, atteso) in enumerate(zip(righe, attesi), 1):
         r = riga_chiusa(riga)
         verifica(r, f"riga {n} fuori dalla grammatica: {riga!r}")
+        verifica(r["da"] in simboli and r["a"] in simboli + [None],
+                 f"riga {n}: unità fuori dal sistema {SISTEMA}: {riga!r}")
         for campo in ("numero", "da", "a", "risultato"):
             verifica(r[campo] == atteso[campo], f"riga {n}: {campo} {r[campo]} invece di "
                      f"{atteso[campo]}: {riga!r}")

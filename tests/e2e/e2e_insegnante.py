@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """A teacher: "Stampa schede" from the start screen's menu, 30 problems of both kinds in the
-metric lengths (system 4, written into decimetra.dat before the start), the teachers' sheet
+weights in kg, hg, dag and g (system 9, written into decimetra.dat before the start; the
+sheet's foot names the units), the teachers' sheet
 previewed and printed through a CUPS queue of the test's own, then the pupils' sheet.
 Every solution printed on the teachers' sheet is worked out again here; the pupils' sheet
 holds the same problems without them.
@@ -15,7 +16,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from banco import (NUM, SIM, SISTEMI, Disegno, esegui, risposta_numero,  # noqa: E402
                    risposta_simbolo, verifica)
 
-SISTEMA = 4
+SISTEMA = 9
+# The foot line of a sheet: the system, its subject and its units by name.
+PIEDE = "SISTEMA METRICO - MISURE DI PESO: chilogrammi, ettogrammi, decagrammi, grammi"
 MENU = 20  # height of the worksheet screen's menu bar over its design area, in pixels
 SCHEDE = (794, 556)  # its design size
 NUMERO_O_SIMBOLO, TUTTI = (126, 218), (126, 364)
@@ -46,7 +49,9 @@ def prova(banco):
         schede.clic(*punto)
     prima = banco.lavori()
     schede.clic(*STAMPA_DOCENTI)
-    docenti = righe_scheda(banco.attendi_lavoro(prima))
+    testo = banco.attendi_lavoro(prima)
+    verifica(PIEDE in " ".join(testo.split()), f"la scheda non dice «{PIEDE}»: {testo}")
+    docenti = righe_scheda(testo)
     verifica(len(docenti) == 30, f"la scheda dei docenti ha {len(docenti)} righe")
     for n, r in enumerate(docenti, 1):
         if r["a"]:

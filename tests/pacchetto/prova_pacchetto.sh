@@ -36,7 +36,8 @@ versione=$(sed -n 's/^project(Decimetra VERSION \([0-9.]*\).*/\1/p' "$radice/CMa
 [ "$(campo Package)" = decimetra ] || { echo "wrong package name" >&2; exit 1; }
 [ "$(campo Version)" = "$versione" ] || { echo "version is not the project's $versione" >&2; exit 1; }
 [ "$(campo Section)" = education ] || { echo "section is not education" >&2; exit 1; }
-for d in libqt6widgets6 libqt6multimedia6 libqt6printsupport6 fonts-liberation fonts-dejavu-core; do
+for d in libqt6widgets6 libqt6multimedia6 libqt6printsupport6 fonts-liberation fonts-dejavu-core \
+         qt6-translations-l10n; do
     campo Depends | grep -q "\b$d\b" || { echo "Depends lacks $d" >&2; exit 1; }
 done
 

@@ -16,6 +16,7 @@ private slots:
     void indiciFuoriGruppo();
     void passoDelLivello_data();
     void passoDelLivello();
+    void menuSistema();
 };
 
 void TestCatalogo::vociDelCatalogo_data() {
@@ -201,11 +202,42 @@ void TestCatalogo::indiciFuoriGruppo() {
 void TestCatalogo::passoDelLivello_data() {
     QTest::addColumn<int>("da");
     QTest::addColumn<int>("a");
-    QTest::newRow("1") << 1 << 2;
-    QTest::newRow("2") << 2 << 3;
-    QTest::newRow("3") << 3 << 1;
-    QTest::newRow("7 from the file") << 7 << 1;
-    QTest::newRow("12") << 12 << 1;
+    // Within the subject in force, wrapping; never from a metric system back to 1.
+    const QList<QList<int>> giri{{1, 2, 3}, {4, 5, 6}, {7, 8, 9, 10}, {11, 12}};
+    for (const QList<int>& giro : giri)
+        for (qsizetype k = 0; k < giro.size(); ++k)
+            QTest::addRow("%d", giro[k]) << giro[k] << giro[(k + 1) % giro.size()];
+    QTest::newRow("0") << 0 << 1;
+    QTest::newRow("13") << 13 << 1;
+}
+
+// The "Sistema" menu: subjects, captions (the unit names tidied) and systems, in
+// catalogue order.
+void TestCatalogo::menuSistema() {
+    QStringList righe;
+    for (const MateriaSistemi& materia : MenuSistema()) {
+        righe << materia.Nome;
+        for (const VoceSistema& voce : materia.Sistemi)
+            righe << QStringLiteral("%1 %2").arg(voce.Livello).arg(voce.Didascalia);
+    }
+    QCOMPARE(righe, (QStringList{
+                        "Sistema decimale",
+                        "1 unità, decimi, centesimi, millesimi",
+                        "2 centinaia, decine, unità",
+                        "3 migliaia, centinaia, decine, unità",
+                        "Misure di lunghezza",
+                        "4 metri, decimetri, centimetri, millimetri",
+                        "5 ettometri, decametri, metri",
+                        "6 chilometri, ettometri, decametri, metri",
+                        "Misure di peso",
+                        "7 grammi, decigrammi, centigrammi, milligrammi",
+                        "8 ettogrammi, decagrammi, grammi",
+                        "9 chilogrammi, ettogrammi, decagrammi, grammi",
+                        "10 tonnellate, quintali, miriagrammi, chilogrammi",
+                        "Misure di capacità",
+                        "11 litri, decilitri, centilitri, millilitri",
+                        "12 ettolitri, decalitri, litri",
+                    }));
 }
 
 void TestCatalogo::passoDelLivello() {

@@ -146,6 +146,8 @@ void TestOpzioni::tabellaColori() {
     // The four values that no colour button touches.
     QCOMPARE(o.ColoreAusiliario, Opzioni{}.ColoreAusiliario);
     QCOMPARE(o.SuonoAttivo, true);
+    // The screen shows the button selected.
+    QCOMPARE(ScelteInVigore(o), (ScelteColori{indice, indice, indice}));
 }
 
 // The record at start: a good one is applied; any fault gives the defaults of all eleven

@@ -1,6 +1,8 @@
 #include "ui/FrmAutore.h"
 #include "ui/FrmIstruzioni.h"
+#include "ui/StileTasti.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -13,6 +15,7 @@ Q_DECLARE_METATYPE(Fabbrica)
 class TestFinestrePiccole : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QApplication::setStyle(new StileTasti); }
     void chiudiTermina_data();
     void chiudiTermina();
 };
@@ -31,6 +34,10 @@ void TestFinestrePiccole::chiudiTermina() {
     QFETCH(bool, conInvio);
     std::unique_ptr<QDialog> f(crea());
     auto* chiudi = f->findChild<QPushButton*>("Command1");
+    // Flat like every key: one colour from its top to its bottom.
+    const QImage tasto = chiudi->grab().toImage();
+    QCOMPARE(tasto.pixelColor(6, 3), QColor(255, 192, 128));
+    QCOMPARE(tasto.pixelColor(6, tasto.height() - 4), QColor(255, 192, 128));
     // The window runs modally, as its callers show it; the button must end that run.
     QTimer::singleShot(0, f.get(), [&] {
         if (conInvio)

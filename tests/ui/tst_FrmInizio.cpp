@@ -96,6 +96,7 @@ private slots:
     void fileDiSistemaAllAvvio();
     void livelloRestaDopoRidimensionamentoEScelta();
     void menu();
+    void menuSistema();
     void ritornoDaUnAltraFinestra();
 };
 
@@ -394,8 +395,8 @@ void TestFrmInizio::menu() {
         QCOMPARE(a->isEnabled(), it.value());
     }
     auto* sistema = b.finestra->findChild<QMenu*>("mnuSistema");
-    QVERIFY(!sistema->menuAction()->isEnabled());
-    QCOMPARE(sistema->actions().size(), 4);
+    QVERIFY(sistema->menuAction()->isEnabled());
+    QCOMPARE(sistema->menuAction()->text(), QStringLiteral("S&istema"));
     int schede = 0;
     b.finestra->ImpostaApriStampaSchede([&] {
         ++schede;
@@ -408,6 +409,27 @@ void TestFrmInizio::menu() {
     stampa->trigger();
     QCOMPARE(schede, 1);
     b.finestra->close(); // closes the worksheet window too
+}
+
+// An entry of "Sistema" does what a label click does, and is checked; later clicks step
+// within its subject.
+void TestFrmInizio::menuSistema() {
+    Banco b;
+    QVERIFY(b.Mostra());
+    QTest::mouseClick(b.B("Option1(0)"), Qt::LeftButton);
+    b.finestra->findChild<QAction*>("mnuSistema(9)")->trigger();
+    QCOMPARE(b.File(), QByteArray("9\r\n"));
+    QCOMPARE(b.Testo("Label3"), QStringLiteral("9"));
+    QCOMPARE(b.Testo("Label6(2)"),
+             QStringLiteral(" chilogrammi    ettogrammi, decagrammi, grammi"));
+    QCOMPARE(b.B("Option2(1)")->text(), QStringLiteral("  kg    hg   dag     g "));
+    QVERIFY(b.Testo("Label1").isEmpty());
+    for (int livello : {10, 7}) {
+        QTest::mouseClick(b.C("Label5"), Qt::LeftButton);
+        QVERIFY(b.finestra->findChild<QAction*>(QStringLiteral("mnuSistema(%1)").arg(livello))
+                    ->isChecked());
+    }
+    QCOMPARE(b.File(), QByteArray("7\r\n"));
 }
 
 void TestFrmInizio::ritornoDaUnAltraFinestra() {

@@ -319,6 +319,7 @@ void TestFrmOpzioni::comandiDaTastiera() {
 // The choice groups by keyboard alone: Tab from group to group, arrows within one.
 void TestFrmOpzioni::gruppiDaTastiera() {
     Banco b;
+    ApplicaOpzioni(b.stato); // a record read at start: the indices' colours in force
     QVERIFY(b.Apri());
     b.Tasto(Qt::Key_Tab); // Esci
     b.Tasto(Qt::Key_Tab); // the page colour group, at its selected button
@@ -347,7 +348,8 @@ void TestFrmOpzioni::gruppiDaTastiera() {
 }
 
 // Opening the screen shows the state without changing it, even when the colours are not
-// the table colours of the indices (the record could not be read at start).
+// the table colours of the indices (the record could not be read at start): the preview
+// shows the colours in force, and no colour button claims a colour the preview lacks.
 void TestFrmOpzioni::aperturaNonCambiaLoStato() {
     Banco b;
     const StatoProgramma prima = b.stato;
@@ -357,8 +359,15 @@ void TestFrmOpzioni::aperturaNonCambiaLoStato() {
     QCOMPARE(b.Fondo("Option4"), Packed(prima.Impostazioni.ColoreScansioneScuro.toInt()));
     QCOMPARE(b.Fondo("Option2"), Packed(prima.Impostazioni.ColoreScansione));
     QCOMPARE(b.Testo("Label5"), Packed(prima.Impostazioni.ColoreCaratteri.toInt()));
+    for (const char* gruppo : {"Option1", "Option27", "Option17"})
+        for (int i = 0; i < NumeroColori; ++i)
+            QVERIFY2(!b.R(QStringLiteral("%1(%2)").arg(gruppo).arg(i))->isChecked(), gruppo);
+    QVERIFY(b.R("Option3(0)")->isChecked()); // SuonoAttivo
+    // Stored unchanged and applied, the record's indices select their colours, shown alike.
+    b.Tasto(Qt::Key_Return);
     QVERIFY(b.R("Option1(4)")->isChecked() && b.R("Option27(9)")->isChecked() &&
-            b.R("Option17(4)")->isChecked() && b.R("Option3(0)")->isChecked());
+            b.R("Option17(4)")->isChecked());
+    QCOMPARE(b.Fondo("Frame1"), Packed(TabellaColori()[4].Pagina));
 }
 
 // The start screen applies the record without the options screen: a good record through

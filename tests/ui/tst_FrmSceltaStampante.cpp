@@ -3,6 +3,7 @@
 // close box (unloaded, loaded afresh).
 
 #include "support/StampaFinta.h"
+#include "ui/StileTasti.h"
 #include "worksheets/FrmSceltaStampante.h"
 
 #include <QApplication>
@@ -60,6 +61,7 @@ void TestFrmSceltaStampante::apertaEChiusa() {
     QCOMPARE(b.Combo()->currentIndex(), 0);
     QCOMPARE(b.Testo("Label1"), QStringLiteral("La stampante predefinita è \nAula 2"));
     QCOMPARE(b.Testo("Label2"), QString());
+    QVERIFY(StileTasti::Segnato(b.w->findChild<QPushButton*>(QStringLiteral("Command2")))); // flat
     b.w->close(); // the close box
     QTRY_VERIFY(!b.w);
     QCOMPARE(b.servizio.corrente, QStringLiteral("Aula 2"));

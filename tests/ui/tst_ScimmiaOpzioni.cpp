@@ -56,17 +56,19 @@ void TestScimmiaOpzioni::opzioni() {
                 .arg(o.IndiceSfondo)
                 .arg(o.IndiceScansione)
                 .arg(o.IndiceCaratteri);
-        // The four stored groups mark the choice in use, and only that one.
-        const std::pair<const char*, int> gruppi[] = {{"Option1", o.IndiceSfondo},
-                                                      {"Option27", o.IndiceCaratteri},
-                                                      {"Option17", o.IndiceScansione},
+        // The four stored groups mark the choice in use, and only that one; a colour group
+        // marks none while its colour in force is no button's (the defaults of a first start).
+        const ScelteColori scelte = ScelteInVigore(o);
+        const std::pair<const char*, int> gruppi[] = {{"Option1", scelte.Sfondo},
+                                                      {"Option27", scelte.Caratteri},
+                                                      {"Option17", scelte.Scansione},
                                                       {"Option3", stato.SceltaBeep}};
         for (const auto& [nome, inUso] : gruppi) {
             const auto* gruppo = w->findChild<QButtonGroup*>(QLatin1String(nome));
             int segnati = 0;
             for (QAbstractButton* b : gruppo->buttons())
                 segnati += b->isChecked();
-            if (segnati != 1 || gruppo->checkedId() != inUso)
+            if (segnati != (inUso >= 0 ? 1 : 0) || gruppo->checkedId() != inUso)
                 return QStringLiteral("%1: %2 scelte segnate, segnata %3, in uso %4")
                     .arg(QLatin1String(nome))
                     .arg(segnati)

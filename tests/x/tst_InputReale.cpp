@@ -1,16 +1,23 @@
 // What a pupil does with the mouse and the keyboard, sent as real X input events (xdotool)
 // to the real windows under Xvfb with a window manager: quick clicks on one key, a key held
-// down on a busy machine, the focus after a window opened from the menu closes, and the
-// menus' access keys. Synthesised Qt events behave differently for each of these.
+// down on a busy machine, the focus after a window opened from the menu closes, the menus'
+// access keys, the Enter typed after a reply, the "Sistema" menu walked with the keyboard,
+// and a name typed but not confirmed. Synthesised Qt events behave differently for many of
+// these.
 
 #include "drill/FrmOperativo.h"
+#include "results/FrmAttestato.h"
+#include "results/FrmStampaEsercizioTre.h"
 #include "start/Catalogo.h"
 #include "start/FrmInizio.h"
+#include "support/AvvisiFinti.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
+#include "support/StampaFinta.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
@@ -122,6 +129,12 @@ private slots:
     void fuocoDopoUnaFinestra_data();
     void fuocoDopoUnaFinestra();
     void tastiDiAccessoAiMenu();
+    void invioDopoLaRisposta_data();
+    void invioDopoLaRisposta();
+    void sistemaDalMenu_data();
+    void sistemaDalMenu();
+    void nomeNonConfermato_data();
+    void nomeNonConfermato();
 };
 
 // Every press of the mouse on a key is a press, however quickly it follows the last one:
@@ -158,10 +171,10 @@ void TestInputReale::tastoTenutoSottoCarico_data() {
     QTest::addColumn<QString>("fuoco"); // the key with the focus afterwards
     QTest::newRow("digit") << "7"
                            << "7"
-                           << "Option2_0";
+                           << "Option2_12";
     QTest::newRow("keypad digit") << "KP_7"
                                   << "7"
-                                  << "Option2_0";
+                                  << "Option2_12";
     QTest::newRow("space bar") << "space"
                                << ""
                                << "Option2_1";
@@ -201,7 +214,7 @@ void TestInputReale::fuocoDopoUnaFinestra() {
     QVERIFY(QTest::qWaitForWindowActive(o.w.get()));
     Xdo(Tasti({"5"}));
     QCOMPARE(o.stato.RispostaTesto, QStringLiteral("85"));
-    QCOMPARE(QApplication::focusWidget(), o.Tasto("Option2_0"));
+    QCOMPARE(QApplication::focusWidget(), o.Tasto("Option2_12")); // "Verifica"
 }
 
 // Every menu entry has an access key (Alt + its underlined letter), and F10 opens the menu
@@ -230,6 +243,121 @@ void TestInputReale::tastiDiAccessoAiMenu() {
              QStringList{QStringLiteral("frmIstruzioni")});
     Xdo(Tasti({"4"}));
     QCOMPARE(o.stato.RispostaTesto, QStringLiteral("4"));
+}
+
+// Real keys as xdotool commands, each followed by a short pause; "Option2_n" clicks key n
+// of the drill window's keypad.
+QStringList Comandi(const QStringList& tasti, FrmOperativo* w = nullptr) {
+    QStringList comandi;
+    for (const QString& t : tasti) {
+        if (t.startsWith(QLatin1String("Option2_")))
+            comandi << Centro(w->findChild<QPushButton*>(t)) << QStringLiteral("click") << "1";
+        else
+            comandi << QStringLiteral("key") << t;
+        comandi << QStringLiteral("sleep") << QStringLiteral("0.2");
+    }
+    return comandi;
+}
+
+// The Enter a pupil types after a reply typed on the keyboard checks it (10 m in mm), also
+// after "Cancella" and after a reply typed again following "NO"; a key pressed on screen
+// keeps the focus, so Enter presses it again.
+void TestInputReale::invioDopoLaRisposta_data() {
+    QTest::addColumn<QStringList>("tasti");
+    QTest::addColumn<QString>("risposta");
+    QTest::addColumn<int>("esatte");
+    QTest::newRow("digits") << QStringList{"1", "0", "0", "0", "0", "Return"} << "10.000" << 1;
+    QTest::newRow("after Cancella")
+        << QStringList{"1", "0", "0", "0", "0", "0", "BackSpace", "Return"} << "10.000" << 1;
+    QTest::newRow("after NO") << QStringList{"9", "Return", "n", "Return", "1",
+                                             "0", "0",      "0", "0",      "Return"}
+                              << "10.000" << 1;
+    QTest::newRow("a key on screen") << QStringList{"Option2_5", "Return"} << "55" << 0;
+}
+
+void TestInputReale::invioDopoLaRisposta() {
+    QFETCH(QStringList, tasti);
+    QFETCH(QString, risposta);
+    QFETCH(int, esatte);
+    Operativo o;
+    QVERIFY(o.Pronto());
+    Xdo(Comandi(tasti, o.w.get()));
+    QCOMPARE(o.stato.RispostaTesto, risposta);
+    QCOMPARE(o.stato.EsatteTotale, esatte);
+}
+
+// Each subject of the "Sistema" menu through the real menu: Alt+I (or F10, I) opens it on
+// its first entry, Down passes over the subject headings, Enter chooses and stores.
+void TestInputReale::sistemaDalMenu_data() {
+    QTest::addColumn<QStringList>("apri");
+    QTest::addColumn<int>("livello");
+    QTest::newRow("decimal system") << QStringList{"alt+i"} << 2;
+    QTest::newRow("lengths") << QStringList{"alt+i"} << 5;
+    QTest::newRow("weights, F10") << QStringList{"F10", "i"} << 9;
+    QTest::newRow("capacities") << QStringList{"alt+i"} << 12;
+}
+
+void TestInputReale::sistemaDalMenu() {
+    QFETCH(QStringList, apri);
+    QFETCH(int, livello);
+    QTemporaryDir cartella;
+    QVERIFY(QDir::setCurrent(cartella.path()));
+    StatoProgramma stato;
+    stato.NomeProgramma = QStringLiteral("decimetra");
+    FrmInizio inizio(stato);
+    inizio.showMaximized();
+    inizio.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&inizio));
+    Xdo(Comandi(apri + QList<QString>(livello - 1, QStringLiteral("Down")) << "Return"));
+    QCOMPARE(stato.Livello, livello);
+    QFile file(QStringLiteral("decimetra.dat"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray::number(livello) + "\r\n");
+}
+
+// A name typed in the printout window's name panel and not confirmed with "AVANTI" is
+// taken by the key clicked next (the certificate writes it recapitalised); an empty box
+// takes nothing.
+void TestInputReale::nomeNonConfermato_data() {
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("tasto");
+    QTest::addColumn<QString>("atteso");
+    QTest::newRow("ATTESTATO") << "luca"
+                               << "Command1_2"
+                               << "Luca";
+    QTest::newRow("ESCI") << "luca"
+                          << "Command1_0"
+                          << "luca";
+    QTest::newRow("empty box") << ""
+                               << "Command1_2"
+                               << "Giulia";
+}
+
+void TestInputReale::nomeNonConfermato() {
+    QFETCH(QString, nome);
+    QFETCH(QString, tasto);
+    QFETCH(QString, atteso);
+    StatoProgramma stato;
+    stato.NomeAlunno = QStringLiteral("Giulia"); // the pupil before
+    StampaFinta servizio;
+    AvvisiFinti avvisi;
+    QPointer<FrmAttestato> attestato;
+    QPointer<FrmStampaEsercizioTre> w = new FrmStampaEsercizioTre(stato, servizio, avvisi);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->ImpostaApriAttestato([&] { return attestato = new FrmAttestato(stato, servizio, avvisi); });
+    w->showMaximized();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    const auto clic = [&](const QString& k) {
+        Xdo(Centro(w->findChild<QPushButton*>(k)) << QStringLiteral("click") << "1");
+    };
+    clic(QStringLiteral("Command1_3")); // "NOME"
+    if (!nome.isEmpty()) Xdo({QStringLiteral("type"), nome});
+    clic(tasto);
+    QCOMPARE(stato.NomeAlunno, atteso);
+    if (attestato) QCOMPARE(attestato->Dati().NomeAlunno, atteso);
+    QCOMPARE(bool(attestato), tasto == QLatin1String("Command1_2"));
+    delete attestato;
+    delete w;
 }
 
 QTEST_MAIN(TestInputReale)
