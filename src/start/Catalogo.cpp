@@ -58,9 +58,9 @@ const Materia materie[] = {
 // The unit names of an entry as a menu shows them: single blanks, a comma after each name
 // but the last (the catalogue's line keeps its design blanks and misses one comma).
 QString NomiOrdinati(const char* unita) {
-    QString nomi = QString::fromUtf8(unita);
-    nomi.replace(u',', u' ');
-    return nomi.simplified().split(u' ').join(QStringLiteral(", "));
+    TestiCatalogo testi;
+    testi.Label6[2] = QString::fromUtf8(unita);
+    return testi.NomiUnita().join(QStringLiteral(", "));
 }
 
 // Three-unit systems have a blank largest symbol.
