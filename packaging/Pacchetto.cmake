@@ -44,10 +44,11 @@ con aiuto, tempo, stampa degli esercizi svolti e attestato; schede di
 esercizi da stampare per gli alunni e per l'insegnante.")
 # The shared libraries the executable links to come from dpkg-shlibdeps; what it loads at
 # run time is listed by hand: the fonts it draws with (Arial is matched by Liberation Sans)
-# and fontconfig to find them. The X platform plugin, the printing plugin for CUPS and the
-# sound plugins are part of libqt6gui6, libqt6printsupport6 and libqt6multimedia6 on Debian 12.
+# and fontconfig to find them, and libcups2, which it opens at the first print on a printer
+# (src/app/CodaCups.h). The X platform plugin, the printing plugin for CUPS and the sound
+# plugins are part of libqt6gui6, libqt6printsupport6 and libqt6multimedia6 on Debian 12.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, fontconfig")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, fontconfig, libcups2")
 
 set(CPACK_GENERATOR DEB)
 include(CPack)

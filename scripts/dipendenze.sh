@@ -4,7 +4,9 @@
 # "pacchetto" what making the Debian package needs)
 set -euo pipefail
 
-pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev fonts-liberation
+# libcups2-dev: the headers of libcups, which the program loads at its first print on a
+# printer (src/app/CodaCups.h).
+pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libcups2-dev fonts-liberation
            fonts-dejavu-core)
 if [ "${1:-}" = test ]; then
     pacchetti+=(xvfb xauth openbox xdotool x11-utils x11-apps poppler-utils libbenchmark-dev
