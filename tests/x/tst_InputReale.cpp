@@ -1,16 +1,22 @@
 // What a pupil does with the mouse and the keyboard, sent as real X input events (xdotool)
 // to the real windows under Xvfb with a window manager: quick clicks on one key, a key held
-// down on a busy machine, the focus after a window opened from the menu closes, and the
-// menus' access keys. Synthesised Qt events behave differently for each of these.
+// down on a busy machine, the focus after a window opened from the menu closes, the
+// menus' access keys, and a name typed and pasted into the name box. Synthesised Qt events
+// behave differently for each of these.
 
 #include "drill/FrmOperativo.h"
+#include "results/FrmStampaEsercizioTre.h"
 #include "start/Catalogo.h"
 #include "start/FrmInizio.h"
+#include "support/AvvisiFinti.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
+#include "support/StampaFinta.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
@@ -122,6 +128,7 @@ private slots:
     void fuocoDopoUnaFinestra_data();
     void fuocoDopoUnaFinestra();
     void tastiDiAccessoAiMenu();
+    void nomeDigitatoEIncollato();
 };
 
 // Every press of the mouse on a key is a press, however quickly it follows the last one:
@@ -230,6 +237,35 @@ void TestInputReale::tastiDiAccessoAiMenu() {
              QStringList{QStringLiteral("frmIstruzioni")});
     Xdo(Tasti({"4"}));
     QCOMPARE(o.stato.RispostaTesto, QStringLiteral("4"));
+}
+
+// The name box takes typed keys up to the 15th letter and no further, and a paste with
+// Ctrl+V passes the same rule: an emoji at the limit stays whole, a tab and a line end go.
+void TestInputReale::nomeDigitatoEIncollato() {
+    StatoProgramma stato;
+    StampaFinta servizio;
+    AvvisiFinti avvisi;
+    FrmStampaEsercizioTre w(stato, servizio, avvisi);
+    w.showMaximized();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto* casella = w.findChild<QLineEdit*>(QStringLiteral("txtNome"));
+    auto* nome = w.findChild<QPushButton*>(QStringLiteral("Command1_3"));
+    QVERIFY(casella && nome);
+    Xdo(Centro(nome) << QStringLiteral("click") << QStringLiteral("1"));
+    QVERIFY(QTest::qWaitFor([casella] { return QApplication::focusWidget() == casella; }));
+
+    Xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"),
+         QStringLiteral("Maria Antonietta Rossi")});
+    QCOMPARE(casella->text(), QStringLiteral("Maria Antoniett"));
+
+    QApplication::clipboard()->setText(QString(14, u'a') + QString::fromUtf8("\U0001F600") +
+                                       QStringLiteral("b\tc\n"));
+    Xdo(Tasti({"ctrl+a", "BackSpace", "ctrl+v"}, 0.2));
+    QCOMPARE(casella->text(), QString(14, u'a') + QString::fromUtf8("\U0001F600"));
+    QApplication::clipboard()->setText(QStringLiteral("\tLuca\r\n"));
+    Xdo(Tasti({"ctrl+a", "BackSpace", "ctrl+v", "Return"}, 0.2));
+    QCOMPARE(stato.NomeAlunno, QStringLiteral("Luca"));
 }
 
 QTEST_MAIN(TestInputReale)
