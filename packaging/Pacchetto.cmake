@@ -43,12 +43,14 @@ pesi, capacità): serie di 20 problemi, tastierino sullo schermo, verifica
 con aiuto, tempo, stampa degli esercizi svolti e attestato; schede di
 esercizi da stampare per gli alunni e per l'insegnante.")
 # The shared libraries the executable links to come from dpkg-shlibdeps; what it loads at
-# run time is listed by hand: the fonts it draws with (Arial is matched by Liberation Sans),
-# fontconfig to find them, and Qt's Italian translations for the toolkit's own texts. The X platform plugin, the printing plugin for CUPS and the
-# sound plugins are part of libqt6gui6, libqt6printsupport6 and libqt6multimedia6 on Debian 12.
+# run time is listed by hand: the fonts it draws with (Arial is matched by Liberation Sans)
+# and fontconfig to find them, Qt's Italian translations for the toolkit's own texts, and
+# libcups2, which it opens at the first print on a printer (src/app/CodaCups.h). The X
+# platform plugin, the printing plugin for CUPS and the sound plugins are part of
+# libqt6gui6, libqt6printsupport6 and libqt6multimedia6 on Debian 12.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-liberation, fonts-dejavu-core, fontconfig, qt6-translations-l10n")
+    "fonts-liberation, fonts-dejavu-core, fontconfig, qt6-translations-l10n, libcups2")
 
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -4,9 +4,10 @@
 # "pacchetto" what making the Debian package needs)
 set -euo pipefail
 
-# qt6-translations-l10n: Qt's own texts (file dialog, context menus, message box buttons) in
-# Italian.
-pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev fonts-liberation
+# libcups2-dev: the headers of libcups, which the program loads at its first print on a
+# printer (src/app/CodaCups.h); qt6-translations-l10n: Qt's own texts (file dialog, context
+# menus, message box buttons) in Italian.
+pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libcups2-dev fonts-liberation
            fonts-dejavu-core qt6-translations-l10n)
 if [ "${1:-}" = test ]; then
     pacchetti+=(xvfb xauth openbox xdotool x11-utils x11-apps poppler-utils libbenchmark-dev

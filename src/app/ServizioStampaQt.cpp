@@ -1,10 +1,12 @@
 #include "app/ServizioStampaQt.h"
 
+#include "app/CodaCups.h"
+#include "base/ScritturaSicura.h"
 #include "ui/DisegnaPagina.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
@@ -13,9 +15,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -51,25 +51,33 @@ EsitoStampa Esito(EsitoStampa::Tipo tipo, const QString& percorso = {}) {
     return e;
 }
 
+EsitoStampa PdfMancato(ErroreScrittura causa, const QString& dove) {
+    EsitoStampa e = Esito(EsitoStampa::Tipo::ErrorePdf, dove);
+    e.causa = causa;
+    return e;
+}
+
 } // namespace
 
-bool ScriviPdf(const Pagina& pagina, const QString& percorso, const QString& titolo) {
-    QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+QByteArray PdfPagina(const Pagina& pagina, const QString& titolo) {
+    QByteArray dati;
+    QBuffer memoria(&dati);
+    memoria.open(QIODevice::WriteOnly);
     bool riuscito = false;
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&memoria);
         pdf.setResolution(1200);
         pdf.setPageLayout(PaginaA4());
         pdf.setCreator(QStringLiteral("Decimetra"));
         pdf.setTitle(titolo);
         riuscito = Disegna(pdf, pagina);
     } // the writer finishes the file when it goes
-    if (!riuscito) {
-        file.cancelWriting(); // the file is left as it was
-        return false;
-    }
-    return file.commit();
+    return riuscito ? dati : QByteArray();
+}
+
+bool ScriviPdf(const Pagina& pagina, const QString& percorso, const QString& titolo) {
+    const QByteArray pdf = PdfPagina(pagina, titolo);
+    return !pdf.isEmpty() && SostituisciFile(percorso, pdf).Riuscito();
 }
 
 ServizioStampaQt::ServizioStampaQt(ChiediNomeFile chiedi)
@@ -139,41 +147,37 @@ QString ServizioStampaQt::NomePdf(const QString& descrizione, const QDateTime& m
 
 EsitoStampa ServizioStampaQt::SalvaInDocumenti(const Pagina& pagina, const QString& descrizione) {
     const QString cartella = CartellaDocumenti();
-    if (cartella.isEmpty() || !QDir().mkpath(cartella)) return Esito(EsitoStampa::Tipo::Errore);
+    if (cartella.isEmpty()) return PdfMancato(ErroreScrittura::CartellaMancante, cartella);
+    if (const ErroreScrittura errore = CreaCartella(cartella); errore != ErroreScrittura::Nessuno)
+        return PdfMancato(errore, cartella);
     const QDateTime adesso = QDateTime::currentDateTime();
-    // The name is taken by creating the file empty, so no earlier file is ever replaced,
-    // not even one written between the look and the write.
-    for (int numero = 1; numero < 1000; ++numero) {
-        const QString percorso = QDir(cartella).filePath(NomePdf(descrizione, adesso, numero));
-        QFile prenotato(percorso);
-        if (!prenotato.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (prenotato.exists()) continue;
-            return Esito(EsitoStampa::Tipo::Errore);
-        }
-        prenotato.close();
-        if (ScriviPdf(pagina, percorso, NomePdf(descrizione, adesso).chopped(4)))
-            return Esito(EsitoStampa::Tipo::SalvatoPdf, percorso);
-        QFile::remove(percorso);
-        return Esito(EsitoStampa::Tipo::Errore);
-    }
-    return Esito(EsitoStampa::Tipo::Errore);
+    const QByteArray pdf = PdfPagina(pagina, NomePdf(descrizione, adesso).chopped(4));
+    if (pdf.isEmpty()) return PdfMancato(ErroreScrittura::Altro, cartella);
+    // The file takes the first free name at the moment it is renamed into place, so no
+    // earlier file is ever replaced, not even one written between a look and the write.
+    const EsitoScrittura scritto = ScriviFileNuovo(
+        cartella, [&](int numero) { return NomePdf(descrizione, adesso, numero); }, 999, pdf);
+    if (!scritto.Riuscito()) return PdfMancato(scritto.errore, cartella);
+    return Esito(EsitoStampa::Tipo::SalvatoPdf, scritto.percorso);
 }
 
 EsitoStampa ServizioStampaQt::StampaSuStampante(const Pagina& pagina, const QString& descrizione) {
-    const QList<QPrinterInfo> stampanti = QPrinterInfo::availablePrinters();
     LeggiPredefinita();
-    if (stampanti.isEmpty() || corrente_.isEmpty()) return SalvaInDocumenti(pagina, descrizione);
-    for (const QPrinterInfo& info : stampanti) {
-        if (info.printerName() != corrente_) continue;
-        QPrinter stampante(info, QPrinter::HighResolution);
-        stampante.setPageSize(QPageSize(QPageSize::A4));
-        stampante.setDocName(QStringLiteral("Decimetra ") + descrizione);
-        if (!Disegna(stampante, pagina) || stampante.printerState() == QPrinter::Error)
-            return Esito(EsitoStampa::Tipo::Errore);
+    if (corrente_.isEmpty()) return SalvaInDocumenti(pagina, descrizione);
+    const QString titolo = QStringLiteral("Decimetra ") + descrizione;
+    const QByteArray pdf = PdfPagina(pagina, titolo);
+    if (pdf.isEmpty()) return Esito(EsitoStampa::Tipo::Errore);
+    switch (InviaACoda(corrente_, pdf, titolo, AttesaStampante)) {
+    case EsitoCoda::Accettato:
         return Esito(EsitoStampa::Tipo::Stampato);
+    case EsitoCoda::Rifiutato: // also a printer removed from the system since it was chosen
+        return Esito(EsitoStampa::Tipo::Errore);
+    case EsitoCoda::NonRisponde:
+        break;
     }
-    // The current printer has been removed from the system since it was chosen.
-    return Esito(EsitoStampa::Tipo::Errore);
+    EsitoStampa esito = SalvaInDocumenti(pagina, descrizione);
+    esito.stampanteMuta = true;
+    return esito;
 }
 
 EsitoStampa ServizioStampaQt::Stampa(const Pagina& pagina, const QString& descrizione) {
@@ -184,7 +188,9 @@ EsitoStampa ServizioStampaQt::Stampa(const Pagina& pagina, const QString& descri
     if (percorso.isEmpty()) return Esito(EsitoStampa::Tipo::Annullato);
     if (!percorso.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         percorso += QStringLiteral(".pdf");
-    if (!ScriviPdf(pagina, percorso, QFileInfo(percorso).completeBaseName()))
-        return Esito(EsitoStampa::Tipo::Errore);
+    const QByteArray pdf = PdfPagina(pagina, QFileInfo(percorso).completeBaseName());
+    if (pdf.isEmpty()) return PdfMancato(ErroreScrittura::Altro, percorso);
+    const EsitoScrittura scritto = SostituisciFile(percorso, pdf);
+    if (!scritto.Riuscito()) return PdfMancato(scritto.errore, percorso);
     return Esito(EsitoStampa::Tipo::SalvatoPdf, percorso);
 }

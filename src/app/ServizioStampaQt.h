@@ -7,22 +7,31 @@
 // without waiting for the print system.
 //
 // Where a print goes:
-// - "File PDF" chosen: a file the user names in the save dialog (".pdf" added when missing).
+// - "File PDF" chosen: a file the user names in the save dialog (".pdf" added when missing),
+//   replaced only when the name is free or holds a regular file.
 // - no printer installed, or none current: a PDF in the user's documents folder under a new
 //   name ("Decimetra esercizi 2026-12-08 10.15.pdf", then "... (2).pdf"), never overwriting.
-// - otherwise the current printer: one A4 page, coordinates from the top-left corner of the
-//   printable area.
+// - otherwise the current printer: the page as a one-page A4 PDF (10 pt margins, the same
+//   file as the PDFs), sent to its CUPS queue (app/CodaCups). Printed only when the queue
+//   took the job; a queue that is missing, stopped or rejecting is an error. A print system
+//   that does not answer within AttesaStampante gives a PDF in the documents folder instead.
+// A PDF is reported written only when all of it is on disk (base/ScritturaSicura); else
+// nothing new is left in the folder, and the result says why.
 
 #include "base/Servizi.h"
 
 #include <QDateTime>
 #include <QString>
+#include <chrono>
 #include <functional>
 
 class ServizioStampaQt : public ServizioStampa {
 public:
     // Asks for the name of the PDF to write, proposing proposta; empty when cancelled.
     using ChiediNomeFile = std::function<QString(const QString& proposta)>;
+
+    // The longest wait for the print system in one print.
+    static constexpr std::chrono::milliseconds AttesaStampante{4000};
 
     // chiedi: the save dialog; by default a standard file dialog over the active window.
     explicit ServizioStampaQt(ChiediNomeFile chiedi = {});
@@ -54,6 +63,10 @@ private:
     bool pdf_ = false;
 };
 
-// Writes pagina as a one-page A4 PDF (10 pt margins, as Qt's printers) into percorso,
-// replacing it only once the whole file is written. False when the file cannot be written.
+// pagina as a one-page A4 PDF (10 pt margins, as Qt's printers); empty when it cannot be
+// drawn.
+QByteArray PdfPagina(const Pagina& pagina, const QString& titolo = {});
+
+// Writes PdfPagina(pagina, titolo) into percorso (SostituisciFile), replacing it only once
+// the whole file is on disk. False when the file cannot be written.
 bool ScriviPdf(const Pagina& pagina, const QString& percorso, const QString& titolo = {});

@@ -11,5 +11,6 @@ inline constexpr const char* TitoloStampa = "Stampa";
 // the user). pdfScelto tells a PDF the user asked for from one written for want of a printer.
 QString MessaggioStampa(const EsitoStampa& esito, bool pdfScelto);
 
-// Shows the text of esito through avvisi: failures as errors, a saved PDF as a notice.
+// Shows the text of esito through avvisi: failures as errors, a saved PDF as a notice (as
+// an error when it replaces a print the printer did not answer).
 void AvvisaStampa(Avvisi& avvisi, const EsitoStampa& esito, bool pdfScelto);

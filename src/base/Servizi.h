@@ -4,6 +4,8 @@
 // in main) and test doubles in the tests, so that the rules can be tested without a clock,
 // a sound device or a message box.
 
+#include "base/ScritturaSicura.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -37,19 +39,26 @@ struct Pagina;
 // What became of a print.
 struct EsitoStampa {
     enum class Tipo {
-        Stampato,     // sent to the printer
-        SalvatoPdf,   // written as a PDF file (percorso)
+        Stampato,     // the printer's queue took the job
+        SalvatoPdf,   // written as a PDF file (percorso), all of it on disk
         Annullato,    // the user cancelled the choice of a file name
         FontMancante, // neither "Courier New" nor "Courier" nor a fixed-pitch substitute
-        Errore,       // the printer or the file failed
+        Errore,       // the printer is missing, stopped, rejects jobs or refused this one
+        ErrorePdf,    // the PDF could not be written (causa); nothing new is left on disk
     };
     Tipo tipo = Tipo::Errore;
-    QString percorso; // the PDF written, for SalvatoPdf
+    // SalvatoPdf: the PDF written. ErrorePdf: the file chosen in the save dialog, or the
+    // folder where a PDF was to be written for want of a printer.
+    QString percorso;
+    ErroreScrittura causa = ErroreScrittura::Nessuno; // why, for ErrorePdf
+    // The printer did not answer in time, so a PDF was written (or tried) in its place.
+    bool stampanteMuta = false;
 };
 
 // The printers. The current printer is the system default at start; a choice replaces it
 // for the rest of the run and is never saved. With no printer installed, or once "File PDF"
-// is chosen, every print is written to a PDF file instead.
+// is chosen, every print is written to a PDF file instead; so is a print the printer does
+// not answer within a few seconds (stampanteMuta).
 class ServizioStampa {
 public:
     virtual ~ServizioStampa() = default;

@@ -1,6 +1,7 @@
 #include "results/FrmStampaEsercizioTre.h"
 
 #include "base/MessaggiStampa.h"
+#include "results/NomeAlunno.h"
 #include "results/StampaEsercizi.h"
 #include "ui/Accessibilita.h"
 #include "ui/Controlli.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QValidator>
 
 using namespace controlli;
 
@@ -44,6 +46,22 @@ constexpr std::array<QRect, 4> PostoCommand1{
 constexpr std::array<int, 4> OrdineSchermo{
     FrmStampaEsercizioTre::Esci, FrmStampaEsercizioTre::Stampa, FrmStampaEsercizioTre::Nome,
     FrmStampaEsercizioTre::Attestato};
+
+// The name box's rule (results/NomeAlunno) applied to whatever reaches the box.
+class RegolaNome : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& testo, int& posizione) const override {
+        const QString pulito = TestoCasellaNome(testo);
+        if (pulito != testo) {
+            // The cursor stays after what was before it, as far as that is kept.
+            posizione = static_cast<int>(
+                qMin(TestoCasellaNome(testo.left(posizione)).size(), pulito.size()));
+            testo = pulito;
+        }
+        return Acceptable;
+    }
+};
 
 QFont Courier(qreal punti, bool grassetto = false) {
     QFont f(QStringLiteral("Courier"));
@@ -147,7 +165,10 @@ void FrmStampaEsercizioTre::CostruisciNome(QWidget* centrale) {
     txtNome_->setFont(Arial(21.75, true));
     txtNome_->setAccessibleName(QStringLiteral("IMMETTI IL TUO NOME"));
     accessibilita::Gruppo(fraNome_, QStringLiteral("IMMETTI IL TUO NOME"));
-    txtNome_->setMaxLength(15); // typing stops at the 15th character, as Label7 says
+    // Typed, pasted or dropped, the text passes the name rule: cut at the 15th letter, as
+    // Label7 says, counting letters as a reader does (QLineEdit's maxLength counts UTF-16
+    // units and split an emoji), and no control characters.
+    txtNome_->setValidator(new RegolaNome(txtNome_));
     QPalette tavolozza = txtNome_->palette();
     tavolozza.setColor(QPalette::Base, SfondoNome);
     tavolozza.setColor(QPalette::Text, Rosso);
@@ -247,7 +268,7 @@ void FrmStampaEsercizioTre::CentraNome() {
 }
 
 void FrmStampaEsercizioTre::PrendiNome() {
-    stato_.NomeAlunno = txtNome_->text();
+    stato_.NomeAlunno = NomeAlunnoDa(txtNome_->text());
     fraNome_->hide();
 }
 

@@ -1,8 +1,8 @@
 #include "start/FileImpostazioni.h"
 
+#include "base/ScritturaSicura.h"
+
 #include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
 #include <QStringList>
 
 #include <cerrno>
@@ -13,36 +13,33 @@
 
 namespace {
 
-// Both records are a few dozen bytes. The lines of a record must lie wholly within this
-// many bytes from the start of the file, blanks around the values included; a record that
-// does not fit is unreadable, never cut short.
-constexpr qint64 LimiteLettura = 1024;
+// Both records are a few dozen bytes. The values of a record (its lines without the blanks
+// around them and without the line ends) must fit in this many bytes; a record whose values
+// do not is unreadable, never cut short. Blanks are skipped without being counted.
+constexpr qsizetype LimiteValori = 1024;
+// However many blanks there are, no more of a file than this is read: a record must end
+// within it.
+constexpr qsizetype LimiteFile = 64 * 1024;
 
-// Whether the name may be read or replaced: it names a regular file itself, not a link,
-// a folder, a pipe or a device. With absenteOk a missing name is fine too.
-bool fileRegolare(const QByteArray& nome, bool absenteOk, mode_t* modo = nullptr) {
-    struct stat info {};
-    if (::lstat(nome.constData(), &info) != 0) return absenteOk && errno == ENOENT;
-    if (!S_ISREG(info.st_mode)) return false;
-    if (modo) *modo = info.st_mode & 0777;
-    return true;
+bool spazio(char c) {
+    return c == ' ' || c == '\t';
 }
 
-// The first LimiteLettura + 1 bytes of a regular file, or nothing. A link is never followed
-// (O_NOFOLLOW) and what was opened is checked again, so a name swapped between the check
-// and the opening is refused too; a pipe never blocks the opening (O_NONBLOCK).
+// The first LimiteFile + 1 bytes of a regular file, or nothing. A link is never followed
+// (lstat, then O_NOFOLLOW) and what was opened is checked again, so a name swapped between
+// the check and the opening is refused too; a pipe never blocks the opening (O_NONBLOCK).
 std::optional<QByteArray> leggiInizio(const QString& percorso) {
     const QByteArray nome = QFile::encodeName(percorso);
-    if (!fileRegolare(nome, false)) return std::nullopt;
+    struct stat info {};
+    if (::lstat(nome.constData(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     const int fd =
         ::open(nome.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
-    struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return std::nullopt;
     }
-    QByteArray dati(LimiteLettura + 1, Qt::Uninitialized);
+    QByteArray dati(LimiteFile + 1, Qt::Uninitialized);
     qsizetype letti = 0;
     while (letti < dati.size()) {
         const ssize_t n = ::read(fd, dati.data() + letti, static_cast<size_t>(dati.size() - letti));
@@ -59,27 +56,32 @@ std::optional<QByteArray> leggiInizio(const QString& percorso) {
     return dati;
 }
 
-// The first righe lines of a file, or nothing when it cannot be read or when one of them
-// is not ended, by a line end or by the end of the file, within LimiteLettura bytes.
-// Lines may end with CR LF, LF or a lone CR; the last may have no end. NUL bytes anywhere
-// in the bound make the file a binary file, not a record.
+// The first righe lines of a file, or nothing when it cannot be read, when their values
+// (blanks not counted) exceed LimiteValori bytes, or when one of them is not ended, by a
+// line end or by the end of the file, within LimiteFile bytes. Lines may end with CR LF, LF
+// or a lone CR; the last may have no end. NUL bytes within the first LimiteValori bytes, or
+// in the record, make the file a binary file, not a record.
 std::optional<QStringList> leggiRighe(const QString& percorso, int righe) {
     const auto letti = leggiInizio(percorso);
     if (!letti) return std::nullopt;
-    const bool fileIntero = letti->size() <= LimiteLettura;
-    const QByteArray dati = letti->left(LimiteLettura);
-    if (dati.contains('\0')) return std::nullopt;
+    const bool fileIntero = letti->size() <= LimiteFile;
+    const QByteArray dati = letti->left(LimiteFile);
+    if (dati.left(LimiteValori).contains('\0')) return std::nullopt;
 
     QStringList risultato;
     qsizetype inizio = 0;
+    qsizetype valori = 0; // bytes of the values so far, blanks not counted
     bool fineFile = false;
     for (int i = 0; i < righe; ++i) {
         if (fineFile) return std::nullopt; // fewer lines than the record has
         qsizetype fine = inizio;
-        while (fine < dati.size() && dati[fine] != '\r' && dati[fine] != '\n')
+        while (fine < dati.size() && dati[fine] != '\r' && dati[fine] != '\n') {
+            if (dati[fine] == '\0') return std::nullopt;
+            if (!spazio(dati[fine]) && ++valori > LimiteValori) return std::nullopt;
             ++fine;
+        }
         if (fine == dati.size()) {
-            // Unended: the end of the file ends it only when the file ends within the bound.
+            // Unended: the end of the file ends it only when the whole file was read.
             if (!fileIntero) return std::nullopt;
             fineFile = true;
         }
@@ -92,66 +94,13 @@ std::optional<QStringList> leggiRighe(const QString& percorso, int righe) {
     return risultato;
 }
 
-bool scriviTutto(int fd, const QByteArray& dati) {
-    qsizetype scritti = 0;
-    while (scritti < dati.size()) {
-        const ssize_t n =
-            ::write(fd, dati.constData() + scritti, static_cast<size_t>(dati.size() - scritti));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false; // a full disk gives ENOSPC here
-        scritti += n;
-    }
-    return true;
-}
-
-// Replaces the file with the given lines, or leaves it exactly as it was and returns false.
-// The lines go to a new file of our own in the same folder (created exclusively, so no
-// link or other file planted under its name is ever written), reach the disk, and only
-// then does the new file take the name by rename(), which replaces a link at the name
-// instead of following it. A name that is anything but a regular file is never replaced.
-// QSaveFile is not used: it follows a link and writes over the link's target.
+// Replaces the file with the given lines, or leaves it exactly as it was and returns false
+// (the program's one safe writer, base/ScritturaSicura).
 bool scriviRighe(const QString& percorso, const QStringList& righe) {
     QByteArray dati;
     for (const QString& riga : righe)
         dati += riga.toUtf8() + "\r\n";
-
-    const QByteArray nome = QFile::encodeName(percorso);
-    constexpr mode_t NessunFile = ~mode_t{0};
-    mode_t modo = NessunFile; // the permissions of the file replaced, when there is one
-    if (!fileRegolare(nome, true, &modo)) return false;
-
-    QByteArray temporaneo;
-    int fd = -1;
-    for (int tentativo = 0; tentativo < 16 && fd < 0; ++tentativo) {
-        temporaneo =
-            nome + '.' +
-            QByteArray::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, '0') +
-            ".tmp";
-        fd = ::open(temporaneo.constData(),
-                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
-    if (fd < 0) return false;
-
-    // The new file keeps the permissions of the one it replaces.
-    bool riuscito = (modo == NessunFile || ::fchmod(fd, modo) == 0) && scriviTutto(fd, dati) &&
-                    ::fsync(fd) == 0;
-    riuscito = ::close(fd) == 0 && riuscito;
-    riuscito = riuscito && fileRegolare(nome, true) &&
-               ::rename(temporaneo.constData(), nome.constData()) == 0;
-    if (!riuscito) {
-        ::unlink(temporaneo.constData());
-        return false;
-    }
-
-    // Makes the new name itself durable; the record is already in place if this fails.
-    const QByteArray cartella = QFile::encodeName(QFileInfo(percorso).path());
-    const int fdCartella = ::open(cartella.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fdCartella >= 0) {
-        ::fsync(fdCartella);
-        ::close(fdCartella);
-    }
-    return true;
+    return SostituisciFile(percorso, dati).Riuscito();
 }
 
 std::optional<long long> intero(const QString& testo, long long minimo, long long massimo) {

@@ -6,7 +6,8 @@
 // at the name counts as an unreadable record and is never written through or replaced.
 // Each writer replaces its own file atomically (a failed write leaves the old file as it
 // was and reports false); readers fall back to defaults on any fault and never show a
-// message. A record must end within the first 1,024 bytes of its file.
+// message. The values of a record, blanks not counted, must fit in 1,024 bytes, and the
+// record must end within the first 64 KiB of its file.
 
 #include "base/StatoProgramma.h"
 

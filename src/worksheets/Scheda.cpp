@@ -6,7 +6,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -21,8 +20,7 @@ void AnnullaAnteprima(Scheda& scheda) {
 void ScriviRiga(StatoProgramma& lavoro, FonteCasuale& fonte) {
     int tipo = lavoro.TipoEsercizio;
     if (tipo == 3) {
-        lavoro.Sorteggio =
-            static_cast<std::int16_t>(std::floor(2.0 * static_cast<double>(fonte.Rnd())) + 1);
+        lavoro.Sorteggio = static_cast<std::int16_t>(Estrai(fonte, 2, 1));
         tipo = lavoro.Sorteggio == 2 ? 2 : 1;
     }
     if (tipo == 1)

@@ -1,16 +1,21 @@
 // The printer service on a real print system: a private CUPS daemon (tests/support/
 // cups_prova.sh) with two queues whose backend copies every job into a folder. The default
 // queue is the current printer; a chosen queue takes the next jobs; the jobs hold the page.
+// A queue that rejects jobs, is stopped or has gone is a printer problem, told as such, and
+// nothing is queued; a daemon that stops answering costs a few seconds, then the page is a
+// PDF in the documents folder.
 //
 // Qt's CUPS plugin finds the server once per process, from CUPS_SERVER, so this is a
 // program of its own and main sets the variable before anything else.
 
 #include "app/ServizioStampaQt.h"
+#include "base/MessaggiStampa.h"
 #include "base/Pagina.h"
 #include "support/LeggiPdf.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -49,6 +54,22 @@ QStringList Lavori(const QString& dove) {
     return QDir(dove).entryList({QStringLiteral("lavoro-*")}, QDir::Files, QDir::Name);
 }
 
+// Runs cups_prova.sh with the arguments after the action's folder.
+bool Prova(const QString& azione, const QStringList& altri = {}) {
+    QProcess script;
+    script.start(QStringLiteral("bash"), QStringList{Script(), azione, cartella->path()} + altri);
+    return script.waitForFinished(30000) && script.exitStatus() == QProcess::NormalExit &&
+           script.exitCode() == 0;
+}
+
+// The jobs the daemon holds, not yet done (lpstat -o).
+QString InCoda() {
+    QProcess lpstat;
+    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
+    lpstat.waitForFinished(30000);
+    return QString::fromLocal8Bit(lpstat.readAllStandardOutput()).trimmed();
+}
+
 } // namespace
 
 class TestStampaCups : public QObject {
@@ -60,6 +81,9 @@ private slots:
     void elenco();
     void stampaSullaPredefinita();
     void stampaSullaScelta();
+    void esitiDellaCoda_data();
+    void esitiDellaCoda();
+    void cleanup();
 
 private:
     bool avviato_ = false;
@@ -150,6 +174,103 @@ void TestStampaCups::stampaSullaScelta() {
     if (StrumentiPdf())
         QVERIFY(TestoPdf(QDir(lavori2_).filePath(Lavori(lavori2_).constLast()))
                     .contains(QStringLiteral("Riga-scelta")));
+}
+
+// Puts everything back after each case: the daemon awake, the default queue taking jobs.
+void TestStampaCups::cleanup() {
+    if (!avviato_) return;
+    QVERIFY(Prova(QStringLiteral("scongela")));
+    QVERIFY(Prova(QStringLiteral("coda"), {QStringLiteral("Decimetra"), QStringLiteral("attiva")}));
+    QVERIFY(
+        Prova(QStringLiteral("coda"), {QStringLiteral("Decimetra"), QStringLiteral("accetta")}));
+}
+
+// One print in each state of the print system, judged by what reaches the queue and the
+// backend, what is on disk and what the user is told.
+void TestStampaCups::esitiDellaCoda_data() {
+    QTest::addColumn<QString>("caso");
+    QTest::addColumn<bool>("dopoLElenco"); // the state changes after the printers were listed
+    QTest::addColumn<int>("tipo");
+    using T = EsitoStampa::Tipo;
+    QTest::newRow("coda che rifiuta") << "rifiuta" << false << int(T::Errore);
+    QTest::newRow("coda che rifiuta, dopo l'elenco") << "rifiuta" << true << int(T::Errore);
+    QTest::newRow("coda ferma") << "disattiva" << true << int(T::Errore);
+    QTest::newRow("stampante rimossa") << "rimuovi" << true << int(T::Errore);
+    QTest::newRow("cupsd fermato (SIGSTOP)") << "congela" << true << int(T::SalvatoPdf);
+    QTest::newRow("di nuovo pronta") << "" << true << int(T::Stampato);
+}
+
+void TestStampaCups::esitiDellaCoda() {
+    QFETCH(QString, caso);
+    QFETCH(bool, dopoLElenco);
+    QFETCH(int, tipo);
+    // The queue printed on: the default one, or a third one that is then removed.
+    QString coda = QStringLiteral("Decimetra");
+    QString cartellaLavori = lavori_;
+    if (caso == "rimuovi") {
+        coda = QStringLiteral("Terza");
+        cartellaLavori = cartella->filePath(QStringLiteral("lavori3"));
+        QVERIFY(QDir().mkpath(cartellaLavori));
+        QCOMPARE(QProcess::execute("lpadmin", {"-p", coda, "-E", "-v", "copia:" + cartellaLavori}),
+                 0);
+    }
+    const auto cambia = [&] {
+        if (caso == "congela")
+            QVERIFY(Prova(caso));
+        else if (!caso.isEmpty())
+            QVERIFY(Prova(QStringLiteral("coda"), {coda, caso}));
+    };
+
+    const QString documenti = cartella->filePath(QStringLiteral("Documents"));
+    QDir(documenti).removeRecursively();
+    const int lavoriPrima = Lavori(cartellaLavori).size();
+    if (!dopoLElenco) cambia();
+    ServizioStampaQt servizio([](const QString&) { return QString(); });
+    QVERIFY(servizio.Elenco().contains(coda));
+    if (coda != servizio.Corrente()) QVERIFY(servizio.Scegli(coda));
+    if (dopoLElenco) cambia();
+
+    QElapsedTimer tempo;
+    tempo.start();
+    const EsitoStampa esito =
+        servizio.Stampa(PaginaProva(QStringLiteral("Riga-") + caso), QStringLiteral("esercizi"));
+    const qint64 millisecondi = tempo.elapsed();
+    qInfo("%s: %lld ms", qPrintable(caso.isEmpty() ? QStringLiteral("pronta") : caso),
+          millisecondi);
+    QCOMPARE(int(esito.tipo), tipo);
+    const QString messaggio = MessaggioStampa(esito, false);
+    QVERIFY(Prova(QStringLiteral("scongela")));
+
+    switch (EsitoStampa::Tipo(tipo)) {
+    case EsitoStampa::Tipo::Stampato:
+        QVERIFY(messaggio.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(Lavori(cartellaLavori).size(), lavoriPrima + 1, 15000);
+        break;
+    case EsitoStampa::Tipo::Errore:
+        QCOMPARE(messaggio, QStringLiteral("Problema di stampa nella stampante utilizzata."));
+        break;
+    case EsitoStampa::Tipo::SalvatoPdf: {
+        // The wait is bounded: a few seconds, not the two minutes of libcups' own timeouts.
+        QVERIFY2(millisecondi < ServizioStampaQt::AttesaStampante.count() + 2000,
+                 qPrintable(QString::number(millisecondi)));
+        QVERIFY(esito.stampanteMuta);
+        QCOMPARE(QFileInfo(esito.percorso).absolutePath(), documenti);
+        QCOMPARE(messaggio, "La stampante non risponde: la pagina è stata salvata nel file PDF\n" +
+                                esito.percorso);
+        if (StrumentiPdf()) QVERIFY(TestoPdf(esito.percorso).contains("Riga-congela"));
+        break;
+    }
+    default:
+        QFAIL("esito inatteso");
+    }
+    if (EsitoStampa::Tipo(tipo) != EsitoStampa::Tipo::SalvatoPdf)
+        QVERIFY(!QFileInfo::exists(documenti)); // no PDF in place of a print
+    if (EsitoStampa::Tipo(tipo) != EsitoStampa::Tipo::Stampato) {
+        // Nothing queued, nothing printed, even once the daemon is awake again.
+        QTest::qWait(1000);
+        QCOMPARE(InCoda(), QString());
+        QCOMPARE(Lavori(cartellaLavori).size(), lavoriPrima);
+    }
 }
 
 int main(int argc, char* argv[]) {

@@ -68,7 +68,7 @@ enum class Insidia {
     LinkFifo,     // a link to a named pipe outside the folder
     Fifo,         // a named pipe in the file's place
     DiscoPieno,   // a regular record on a file system with no room left
-    RecordLungo,  // a record whose lines do not fit within 1 KB
+    RecordLungo,  // a record over 1 KB: of blanks (read), or of values (refused)
 };
 Q_DECLARE_METATYPE(Insidia)
 
@@ -140,10 +140,23 @@ void TestFileImpostazioni::letturaDelLivello_data() {
     QTest::newRow("decimal") << QByteArray("2,5\r\n") << 1 << true;
     QTest::newRow("text") << QByteArray("tre\r\n") << 1 << true;
     QTest::newRow("long text") << QByteArray(5000, 'x') << 1 << true;
-    // The record must end within the first 1,024 bytes; the end of the file counts.
-    QTest::newRow("exactly 1 KB") << QByteArray(1022, ' ') + "12" << 12 << false;
+    // The value must fit in 1,024 bytes, blanks around it not counted; the end of the file
+    // ends it.
+    QTest::newRow("1,022 blanks before") << QByteArray(1022, ' ') + "12" << 12 << false;
     QTest::newRow("CR LF straddling byte 1,024") << QByteArray(1021, ' ') + "12\r\n" << 12 << false;
-    QTest::newRow("1 KB and 1 byte") << QByteArray(1022, ' ') + "12 " << 1 << true;
+    QTest::newRow("blanks past byte 1,024") << QByteArray(1022, ' ') + "12 " << 12 << false;
+    QTest::newRow("3, 1,100 blanks, CR LF") << "3" + QByteArray(1100, ' ') + "\r\n" << 3 << false;
+    QTest::newRow("tabs and blanks around, 2,000 in all")
+        << QByteArray(1000, '\t') + "5" + QByteArray(1000, ' ') << 5 << false;
+    QTest::newRow("1,024 digits") << QByteArray(1022, '0') + "12" << 12 << false;
+    QTest::newRow("1,025 digits (over the limit)") << QByteArray(1023, '0') + "12" << 1 << true;
+    QTest::newRow("1,025 digits among blanks")
+        << QByteArray(2000, ' ') + QByteArray(1023, '0') + "12\r\n"
+        << 1 << true;
+    // However many blanks, the record must end within the first 64 KiB read.
+    QTest::newRow("64 KiB of blanks, then 3") << QByteArray(64 * 1024, ' ') + "3" << 1 << true;
+    QTest::newRow("3 in the last byte of 64 KiB")
+        << QByteArray(64 * 1024 - 1, ' ') + "3" << 3 << false;
     QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe", 4) << 1 << true;
     QTest::newRow("digit then NUL") << QByteArray("2\x00", 2) << 1 << true;
     QTest::newRow("options record in its place") << RecordPredefinito << 1 << true;
@@ -261,8 +274,19 @@ void TestFileImpostazioni::letturaDelleOpzioni_data() {
     QTest::newRow("long text") << QByteArray(100000, '7') << false;
     QByteArray kilo = scelte;
     kilo.prepend(QByteArray(1024 - kilo.size(), ' '));
-    QTest::newRow("exactly 1 KB") << kilo << true;
-    QTest::newRow("1 KB and 1 byte") << kilo + ' ' << false;
+    QTest::newRow("1 KB with blanks") << kilo << true;
+    QTest::newRow("blanks past 1 KB") << kilo + ' ' << true;
+    QTest::newRow("a blank record over 2 KB")
+        << QByteArray(scelte).replace("\r\n", QByteArray(200, ' ') + "\r\n" + QByteArray(20, '\t'))
+        << true;
+    // Values of 1,024 bytes in all (blanks and line ends not counted): the first colour
+    // written with leading zeros.
+    qsizetype valori = 0;
+    for (const char c : scelte)
+        valori += QByteArray(" \t\r\n").contains(c) ? 0 : 1;
+    const QByteArray valori1024 = QByteArray(1024 - valori, '0') + scelte;
+    QTest::newRow("values of 1,024 bytes") << valori1024 << true;
+    QTest::newRow("values of 1,025 bytes") << "0" + valori1024 << false;
 }
 
 void TestFileImpostazioni::letturaDelleOpzioni() {
@@ -364,19 +388,29 @@ void TestFileImpostazioni::fileInsidiosi_data() {
             << opzioni << Insidia::DiscoPieno << record << true << QByteArray("<same>");
     }
 
-    // 1,023 blanks then "12": cut at 1 KB it read as system 1. Unreadable, it is replaced
-    // by the record of system 1, as any unreadable level record is.
-    QTest::newRow("level: 1,023 blanks then 12")
-        << false << Insidia::RecordLungo << QByteArray(1023, ' ') + "12" << false
+    // Blanks are not counted against the 1 KB of a record: 1,100 of them after "3" (it
+    // read as system 1 and was rewritten when they counted).
+    QTest::newRow("level: 3 and 1,100 blanks")
+        << false << Insidia::RecordLungo << "3" + QByteArray(1100, ' ') + "\r\n"
+        << true << QByteArray("<same>");
+    // A value that really is over the limit: 1,023 zeros then "12" is never cut at byte
+    // 1,024 (where it read as 1); unreadable, it is replaced by the record of system 1.
+    QTest::newRow("level: 1,025 digits")
+        << false << Insidia::RecordLungo << QByteArray(1023, '0') + "12" << false
         << QByteArray("1\r\n");
-    // The last line "10" straddles byte 1,024: cut there it read as index 1.
+    // The last line "10" straddles byte 1,024 after blanks: read whole, as index 10.
     QByteArray lungo = RecordScelto;
     lungo.replace("\r\n0\r\n3\r\n", "\r\n0\r\n");
     lungo.prepend(QByteArray(1023 - lungo.size(), ' '));
     QCOMPARE(lungo.size(), 1023);
     lungo += "10\r\n";
-    QTest::newRow("options: a line straddling byte 1,024")
-        << true << Insidia::RecordLungo << lungo << false << QByteArray("<same>");
+    QTest::newRow("options: blanks, then a line straddling byte 1,024")
+        << true << Insidia::RecordLungo << lungo << true << QByteArray("<same>");
+    // The same last line, over the limit: written with 1,100 leading zeros.
+    QByteArray troppo = RecordScelto;
+    troppo.replace("\r\n0\r\n3\r\n", "\r\n0\r\n" + QByteArray(1100, '0') + "3\r\n");
+    QTest::newRow("options: values over 1 KB")
+        << true << Insidia::RecordLungo << troppo << false << QByteArray("<same>");
 }
 
 // Settings are read from and written to regular files only: nothing outside the folder

@@ -10,6 +10,14 @@
 #                                          PID, the daemon is also stopped when that process
 #                                          ends (a test that crashes leaves nothing running).
 #   cups_prova.sh ferma CARTELLA          stops the daemon and waits until it has gone.
+#   cups_prova.sh coda CARTELLA CODA STATO
+#                                          puts the queue in a state: accetta / rifiuta
+#                                          (cupsaccept, cupsreject: new jobs taken or refused),
+#                                          attiva / disattiva (cupsenable, cupsdisable: the
+#                                          queue printing or stopped), rimuovi (lpadmin -x).
+#   cups_prova.sh congela|scongela CARTELLA
+#                                          freezes the daemon (SIGSTOP: it keeps its socket and
+#                                          answers nothing, as a hung cupsd) or wakes it again.
 #
 # Clients reach the daemon with CUPS_SERVER=CARTELLA/cups.sock (printed by "avvia").
 # Exit status 77: CUPS cannot be started here (packages missing, not root); the caller skips.
@@ -20,7 +28,7 @@ cartella="${2:-}"
 coda="${3:-Decimetra}"
 custode="${4:-}"
 if [ -z "$azione" ] || [ -z "$cartella" ]; then
-    echo "uso: $0 avvia|ferma CARTELLA [CODA]" >&2
+    echo "uso: $0 avvia|ferma|coda|congela|scongela CARTELLA [CODA] [PID|STATO]" >&2
     exit 2
 fi
 
@@ -34,6 +42,7 @@ ferma() {
     local pid
     pid="$(cat "$pidfile")"
     if kill -0 "$pid" 2>/dev/null; then
+        kill -CONT "$pid" 2>/dev/null || true # a frozen daemon must wake to end
         kill -TERM "$pid"
         for _ in $(seq 1 100); do
             kill -0 "$pid" 2>/dev/null || break
@@ -46,6 +55,25 @@ ferma() {
 
 if [ "$azione" = ferma ]; then
     ferma
+    exit 0
+fi
+if [ "$azione" = congela ] || [ "$azione" = scongela ]; then
+    segnale=STOP
+    [ "$azione" = scongela ] && segnale=CONT
+    kill -"$segnale" "$(cat "$cartella/cupsd.pid")"
+    exit 0
+fi
+if [ "$azione" = coda ]; then
+    export CUPS_SERVER="$cartella/cups.sock"
+    stato="${4:-}"
+    case "$stato" in
+    accetta) cupsaccept "$coda" ;;
+    rifiuta) cupsreject -r "rifiutata per prova" "$coda" ;;
+    attiva) cupsenable "$coda" ;;
+    disattiva) cupsdisable -r "ferma per prova" "$coda" ;;
+    rimuovi) lpadmin -x "$coda" ;;
+    *) echo "stato della coda sconosciuto: $stato" >&2; exit 2 ;;
+    esac
     exit 0
 fi
 [ "$azione" = avvia ] || { echo "azione sconosciuta: $azione" >&2; exit 2; }

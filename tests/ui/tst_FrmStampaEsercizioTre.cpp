@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,6 +74,8 @@ private slots:
     void stampa_data();
     void stampa();
     void nome();
+    void nomeIncollato_data();
+    void nomeIncollato();
     void usciteEAttestato();
 };
 
@@ -207,6 +210,49 @@ void TestFrmStampaEsercizioTre::nome() {
     QVERIFY(b.Nome()->isHidden());
     QCOMPARE(b.stato.NomeAlunno, QString());
     QVERIFY(b.servizio.lavori.isEmpty());
+}
+
+// What reaches the name box by pasting passes the same rule as typing: letters counted as
+// a reader counts them (an emoji at the limit stays whole), control characters dropped;
+// "AVANTI" stores the name without blanks at its ends.
+void TestFrmStampaEsercizioTre::nomeIncollato_data() {
+    QTest::addColumn<QString>("digitato");
+    QTest::addColumn<QString>("incollato");
+    QTest::addColumn<QString>("casella");
+    QTest::addColumn<QString>("nome");
+    const QString a14(14, u'a');
+    const QString sorriso = QString::fromUtf8("\U0001F600");
+    QTest::newRow("emoji al limite") << "" << a14 + sorriso + "b" << a14 + sorriso << a14 + sorriso;
+    QTest::newRow("dopo il nome digitato") << "Anna "
+                                           << "Maria Bianchi Rossi"
+                                           << "Anna Maria Bian"
+                                           << "Anna Maria Bian";
+    QTest::newRow("controlli") << "" << QStringLiteral("\tLu\u0000ca\r\n\u007F\u0085") << "Luca"
+                               << "Luca";
+    QTest::newRow("solo blank") << "" << QStringLiteral("   \t ") << ""
+                                << "";
+    QTest::newRow("blank in fondo") << "Luca"
+                                    << "   "
+                                    << "Luca   "
+                                    << "Luca";
+}
+
+void TestFrmStampaEsercizioTre::nomeIncollato() {
+    QFETCH(QString, digitato);
+    QFETCH(QString, incollato);
+    QFETCH(QString, casella);
+    QFETCH(QString, nome);
+    Banco b;
+    b.Mostra();
+    QTest::mouseClick(b.Tasto(QStringLiteral("Command1_3")), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), b.Testo());
+    QTest::keyClicks(b.Testo(), digitato);
+    QGuiApplication::clipboard()->setText(incollato);
+    QTest::keySequence(b.Testo(), QKeySequence::Paste);
+    QCOMPARE(b.Testo()->text(), casella);
+    b.Premi(Qt::Key_Return);
+    QVERIFY(b.Nome()->isHidden());
+    QCOMPARE(b.stato.NomeAlunno, nome);
 }
 
 void TestFrmStampaEsercizioTre::usciteEAttestato() {

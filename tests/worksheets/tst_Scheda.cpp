@@ -11,6 +11,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 QString B(int n) {
@@ -119,6 +121,20 @@ void TestScheda::righe_data() {
         << FonteCasualeFinta::Problema({1, 2, 3, 4}, 16, 4, 1, 2) +
                QList<float>{FonteCasualeFinta::Per(2, 2, 1)}
         << simboloDmM << simboloDmM + B(10) + "(r.m)";
+    // A faulty source's kind draw is held to the draw's range, as every draw is (Estrai):
+    // NaN and below give "numero", 1 and above "simbolo"; nothing is cast out of range.
+    const auto tipoGuasto = [&](float r) { return daMaggiore + QList<float>{r}; };
+    QTest::newRow("numero o simbolo: NaN")
+        << 3 << 1 << tipoGuasto(std::numeric_limits<float>::quiet_NaN()) << numeroMdm
+        << numeroMdm + B(8) + "(r.123)";
+    QTest::newRow("numero o simbolo: -infinito")
+        << 3 << 1 << tipoGuasto(-std::numeric_limits<float>::infinity()) << numeroMdm
+        << numeroMdm + B(8) + "(r.123)";
+    QTest::newRow("numero o simbolo: +infinito")
+        << 3 << 1 << tipoGuasto(std::numeric_limits<float>::infinity()) << simboloMdm
+        << simboloMdm + B(9) + "(r.dm)";
+    QTest::newRow("numero o simbolo: 1e30")
+        << 3 << 1 << tipoGuasto(1e30f) << simboloMdm << simboloMdm + B(9) + "(r.dm)";
 }
 
 void TestScheda::righe() {

@@ -2,8 +2,8 @@
 // to the real windows under Xvfb with a window manager: quick clicks on one key, a key held
 // down on a busy machine, the focus after a window opened from the menu closes, the menus'
 // access keys, the Enter typed after a reply, the "Sistema" menu walked with the keyboard,
-// and a name typed but not confirmed. Synthesised Qt events behave differently for many of
-// these.
+// a name typed but not confirmed, and a name typed and pasted into the name box.
+// Synthesised Qt events behave differently for many of these.
 
 #include "drill/FrmOperativo.h"
 #include "results/FrmAttestato.h"
@@ -16,8 +16,10 @@
 #include "support/StampaFinta.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
@@ -135,6 +137,7 @@ private slots:
     void sistemaDalMenu();
     void nomeNonConfermato_data();
     void nomeNonConfermato();
+    void nomeDigitatoEIncollato();
 };
 
 // Every press of the mouse on a key is a press, however quickly it follows the last one:
@@ -358,6 +361,35 @@ void TestInputReale::nomeNonConfermato() {
     QCOMPARE(bool(attestato), tasto == QLatin1String("Command1_2"));
     delete attestato;
     delete w;
+}
+
+// The name box takes typed keys up to the 15th letter and no further, and a paste with
+// Ctrl+V passes the same rule: an emoji at the limit stays whole, a tab and a line end go.
+void TestInputReale::nomeDigitatoEIncollato() {
+    StatoProgramma stato;
+    StampaFinta servizio;
+    AvvisiFinti avvisi;
+    FrmStampaEsercizioTre w(stato, servizio, avvisi);
+    w.showMaximized();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto* casella = w.findChild<QLineEdit*>(QStringLiteral("txtNome"));
+    auto* nome = w.findChild<QPushButton*>(QStringLiteral("Command1_3"));
+    QVERIFY(casella && nome);
+    Xdo(Centro(nome) << QStringLiteral("click") << QStringLiteral("1"));
+    QVERIFY(QTest::qWaitFor([casella] { return QApplication::focusWidget() == casella; }));
+
+    Xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"),
+         QStringLiteral("Maria Antonietta Rossi")});
+    QCOMPARE(casella->text(), QStringLiteral("Maria Antoniett"));
+
+    QApplication::clipboard()->setText(QString(14, u'a') + QString::fromUtf8("\U0001F600") +
+                                       QStringLiteral("b\tc\n"));
+    Xdo(Tasti({"ctrl+a", "BackSpace", "ctrl+v"}, 0.2));
+    QCOMPARE(casella->text(), QString(14, u'a') + QString::fromUtf8("\U0001F600"));
+    QApplication::clipboard()->setText(QStringLiteral("\tLuca\r\n"));
+    Xdo(Tasti({"ctrl+a", "BackSpace", "ctrl+v", "Return"}, 0.2));
+    QCOMPARE(stato.NomeAlunno, QStringLiteral("Luca"));
 }
 
 QTEST_MAIN(TestInputReale)
