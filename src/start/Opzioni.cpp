@@ -74,6 +74,12 @@ bool ScegliBeep(StatoProgramma& stato, int indice) {
     return true;
 }
 
+bool ScegliSintesiVocale(StatoProgramma& stato, int indice) {
+    if (indice < 0 || indice > 1) return false;
+    stato.Impostazioni.SintesiVocale = indice == 0;
+    return true;
+}
+
 bool ApplicaOpzioni(StatoProgramma& stato) {
     // Checked first, so that a bad index never leaves half the record applied.
     if (!IndiciValidi(stato.Impostazioni)) return false;

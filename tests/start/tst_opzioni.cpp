@@ -42,9 +42,10 @@ QByteArray Record(const QList<QByteArray>& righe) {
     return r;
 }
 
-// A readable record with every colour unlike the table values of its indices (7, 2, 10).
+// A readable record with every colour unlike the table values of its indices (7, 2, 10),
+// speech switched on.
 const QList<QByteArray> RigheScelte{"123", "456", "789", "False", "True", "False",
-                                    "111", "222", "7",   "10",    "2"};
+                                    "111", "222", "7",   "10",    "2",    "True"};
 
 } // namespace
 
@@ -59,6 +60,7 @@ private slots:
     void letturaAllAvvio_data();
     void letturaAllAvvio();
     void memorizzaScriveIValoriCorrenti();
+    void sintesiVocale();
 
 private:
     QTemporaryDir* cartella = nullptr;
@@ -166,6 +168,8 @@ void TestOpzioni::letturaAllAvvio_data() {
     fuori[10] = "32768";
     QTest::newRow("indice caratteri oltre 16 bit") << Record(fuori) << false;
     QTest::newRow("corto, dieci righe") << Record(RigheScelte.mid(0, 10)) << false;
+    // Written before the speech switch existed: read, with the switch off.
+    QTest::newRow("undici righe") << Record(RigheScelte.mid(0, 11)) << true;
     QTest::newRow("il record del sistema") << QByteArray("3\r\n") << false;
     fuori = RigheScelte;
     fuori[3] = "forse";
@@ -206,6 +210,7 @@ void TestOpzioni::letturaAllAvvio() {
     QCOMPARE(o.SceltaA, true);
     QCOMPARE(o.SceltaB, false);
     QCOMPARE(stato.SceltaBeep, 1);
+    QCOMPARE(o.SintesiVocale, record.count('\n') == 12);
 }
 
 void TestOpzioni::memorizzaScriveIValoriCorrenti() {
@@ -221,6 +226,22 @@ void TestOpzioni::memorizzaScriveIValoriCorrenti() {
     stato.Impostazioni.IndiceCaratteri = 11;
     QVERIFY(!MemorizzaNuoveImpostazioni(stato));
     QCOMPARE(Contenuto(FileOpzioni(Nome)), Record(RigheScelte));
+}
+
+// "SINTESI VOCALE": 0 switches speech on, 1 off, anything else changes nothing; the
+// screen's defaults leave it as it is and store it.
+void TestOpzioni::sintesiVocale() {
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    QVERIFY(ScegliSintesiVocale(stato, 0));
+    QVERIFY(stato.Impostazioni.SintesiVocale);
+    QVERIFY(!ScegliSintesiVocale(stato, 2) && !ScegliSintesiVocale(stato, -1));
+    QVERIFY(stato.Impostazioni.SintesiVocale);
+    QVERIFY(ImpostazioniPredefinite(stato));
+    QVERIFY(stato.Impostazioni.SintesiVocale);
+    QVERIFY(Contenuto(FileOpzioni(Nome)).endsWith("\r\n9\r\nTrue\r\n"));
+    QVERIFY(ScegliSintesiVocale(stato, 1));
+    QVERIFY(!stato.Impostazioni.SintesiVocale);
 }
 
 QTEST_GUILESS_MAIN(TestOpzioni)
