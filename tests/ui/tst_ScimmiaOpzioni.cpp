@@ -56,11 +56,12 @@ void TestScimmiaOpzioni::opzioni() {
                 .arg(o.IndiceSfondo)
                 .arg(o.IndiceScansione)
                 .arg(o.IndiceCaratteri);
-        // The four stored groups mark the choice in use, and only that one.
+        // The five stored groups mark the choice in use, and only that one.
         const std::pair<const char*, int> gruppi[] = {{"Option1", o.IndiceSfondo},
                                                       {"Option27", o.IndiceCaratteri},
                                                       {"Option17", o.IndiceScansione},
-                                                      {"Option3", stato.SceltaBeep}};
+                                                      {"Option3", stato.SceltaBeep},
+                                                      {"Option11", o.SintesiVocale ? 0 : 1}};
         for (const auto& [nome, inUso] : gruppi) {
             const auto* gruppo = w->findChild<QButtonGroup*>(QLatin1String(nome));
             int segnati = 0;
