@@ -4,8 +4,12 @@
 # "pacchetto" what making the Debian package needs)
 set -euo pipefail
 
+# Speech ("SINTESI VOCALE"): Qt TextToSpeech (its headers need qt6-declarative-dev on Debian
+# 12) to build the speech module; its speech-dispatcher plugin, the server and its espeak-ng
+# voices to speak.
 pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev fonts-liberation
-           fonts-dejavu-core)
+           fonts-dejavu-core qt6-speech-dev qt6-declarative-dev libqt6texttospeech6
+           qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng)
 if [ "${1:-}" = test ]; then
     pacchetti+=(xvfb xauth openbox xdotool x11-utils x11-apps poppler-utils libbenchmark-dev
                cups-daemon cups-client python3 desktop-file-utils
