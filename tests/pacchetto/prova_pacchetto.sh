@@ -36,7 +36,8 @@ versione=$(sed -n 's/^project(Decimetra VERSION \([0-9.]*\).*/\1/p' "$radice/CMa
 [ "$(campo Package)" = decimetra ] || { echo "wrong package name" >&2; exit 1; }
 [ "$(campo Version)" = "$versione" ] || { echo "version is not the project's $versione" >&2; exit 1; }
 [ "$(campo Section)" = education ] || { echo "section is not education" >&2; exit 1; }
-for d in libqt6widgets6 libqt6multimedia6 libqt6printsupport6 fonts-liberation fonts-dejavu-core; do
+for d in libqt6widgets6 libqt6multimedia6 libqt6printsupport6 fonts-liberation fonts-dejavu-core \
+    libqt6texttospeech6 qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng; do
     campo Depends | grep -q "\b$d\b" || { echo "Depends lacks $d" >&2; exit 1; }
 done
 
@@ -78,7 +79,8 @@ fi
 segna "apt-get install" "$t"
 [ "$(command -v decimetra)" = /usr/bin/decimetra ] || { echo "decimetra is not on PATH" >&2; exit 1; }
 for f in /usr/share/applications/decimetra.desktop /usr/share/icons/hicolor/64x64/apps/decimetra.png \
-    /usr/share/icons/hicolor/256x256/apps/decimetra.png; do
+    /usr/share/icons/hicolor/256x256/apps/decimetra.png \
+    "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/decimetra/libdecimetra_voce.so"; do
     [ -f "$f" ] || { echo "$f was not installed" >&2; exit 1; }
 done
 
