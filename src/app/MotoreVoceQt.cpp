@@ -23,6 +23,9 @@ public:
         }
         if (!trovato) return;
         sintesi_.setLocale(italiano);
+        QObject::connect(&sintesi_, &QTextToSpeech::stateChanged, [this](QTextToSpeech::State s) {
+            if (s == QTextToSpeech::Ready || s == QTextToSpeech::Error) parlando_ = false;
+        });
         pronto_ = sintesi_.locale().language() == QLocale::Italian &&
                   !sintesi_.voice().name().isEmpty() && sintesi_.state() != QTextToSpeech::Error;
     }
@@ -31,15 +34,19 @@ public:
 
     void Di(const QString& testo) override {
         if (!pronto_) return;
-        // Stopped first: a text sent before the server has reported the start of the
-        // previous one would otherwise wait for it to end.
-        sintesi_.stop();
-        if (!testo.isEmpty()) sintesi_.say(testo);
+        // Stopped first while a text of ours may still be under way, even before the server
+        // has reported its start: a new text would otherwise wait for it to end. Only then,
+        // since stopping on speech-dispatcher silences every program's speech, a screen
+        // reader's too.
+        if (parlando_) sintesi_.stop();
+        parlando_ = !testo.isEmpty();
+        if (parlando_) sintesi_.say(testo);
     }
 
 private:
     QTextToSpeech sintesi_;
     bool pronto_ = false;
+    bool parlando_ = false; // a text said has not been reported ended or stopped
 };
 
 } // namespace
