@@ -87,6 +87,8 @@ private slots:
     void cartellaNonScrivibile();
     void letturaDelleOpzioni_data();
     void letturaDelleOpzioni();
+    void sintesiVocale_data();
+    void sintesiVocale();
     void opzioniAndataERitorno();
     void ogniScritturaLasciaIntattoLAltroFile();
     void recordDelLivelloLettoComeOpzioni();
@@ -236,62 +238,38 @@ void TestFileImpostazioni::cartellaNonScrivibile() {
 void TestFileImpostazioni::letturaDelleOpzioni_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("letto");
-    QTest::addColumn<bool>("voce"); // the speech switch read from the twelfth line
 
     QByteArray scelte = "0\r\n1\r\n16777215\r\nFalse\r\ntrue\r\nFALSE\r\n65535\r\n255\r\n"
                         "10\r\n0\r\n3";
-    QTest::newRow("chosen values, no final line end") << scelte << true << false;
-    QTest::newRow("LF only") << QByteArray(scelte).replace("\r\n", "\n") << true << false;
-    QTest::newRow("lone CR") << QByteArray(scelte).replace("\r\n", "\r") << true << false;
-    QTest::newRow("blanks around")
-        << QByteArray(scelte).replace("\r\n", "  \r\n  ") << true << false;
-    QTest::newRow("missing") << QByteArray("<none>") << false << false;
-    QTest::newRow("empty") << QByteArray() << false << false;
-    QTest::newRow("ten lines") << scelte.left(scelte.lastIndexOf("\r\n")) << false << false;
-    QTest::newRow("index 11") << QByteArray(scelte).replace("\r\n10\r\n", "\r\n11\r\n") << false
-                              << false;
-    QTest::newRow("index -1") << QByteArray(scelte).replace("\r\n0\r\n3", "\r\n-1\r\n3") << false
-                              << false;
+    QTest::newRow("chosen values, no final line end") << scelte << true;
+    QTest::newRow("LF only") << QByteArray(scelte).replace("\r\n", "\n") << true;
+    QTest::newRow("lone CR") << QByteArray(scelte).replace("\r\n", "\r") << true;
+    QTest::newRow("blanks around") << QByteArray(scelte).replace("\r\n", "  \r\n  ") << true;
+    QTest::newRow("missing") << QByteArray("<none>") << false;
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("ten lines") << scelte.left(scelte.lastIndexOf("\r\n")) << false;
+    QTest::newRow("index 11") << QByteArray(scelte).replace("\r\n10\r\n", "\r\n11\r\n") << false;
+    QTest::newRow("index -1") << QByteArray(scelte).replace("\r\n0\r\n3", "\r\n-1\r\n3") << false;
     QTest::newRow("index 32768") << QByteArray(scelte).replace("\r\n0\r\n3", "\r\n32768\r\n3")
-                                 << false << false;
+                                 << false;
     QTest::newRow("colour beyond RGB")
-        << QByteArray(scelte).replace("16777215", "16777216") << false << false;
+        << QByteArray(scelte).replace("16777215", "16777216") << false;
     QTest::newRow("negative colour")
-        << QByteArray(scelte).replace("0\r\n1\r\n", "-1\r\n1\r\n") << false << false;
-    QTest::newRow("not a boolean")
-        << QByteArray(scelte).replace("False", "Forse") << false << false;
-    QTest::newRow("blank line") << QByteArray(scelte).replace("\r\n65535\r\n", "\r\n \r\n") << false
+        << QByteArray(scelte).replace("0\r\n1\r\n", "-1\r\n1\r\n") << false;
+    QTest::newRow("not a boolean") << QByteArray(scelte).replace("False", "Forse") << false;
+    QTest::newRow("blank line") << QByteArray(scelte).replace("\r\n65535\r\n", "\r\n \r\n")
                                 << false;
-    QTest::newRow("binary") << QByteArray("\x01\x02\x00\xff", 4) << false << false;
-    QTest::newRow("long text") << QByteArray(100000, '7') << false << false;
+    QTest::newRow("binary") << QByteArray("\x01\x02\x00\xff", 4) << false;
+    QTest::newRow("long text") << QByteArray(100000, '7') << false;
     QByteArray kilo = scelte;
     kilo.prepend(QByteArray(1024 - kilo.size(), ' '));
-    QTest::newRow("exactly 1 KB") << kilo << true << false;
-    QTest::newRow("1 KB and 1 byte") << kilo + ' ' << false << false;
-
-    // The speech switch on a twelfth line: a record without it, or with a line that does not
-    // read, gives the eleven values and the switch off.
-    const QByteArray undici = scelte + "\r\n";
-    QTest::newRow("eleven lines ended") << undici << true << false;
-    QTest::newRow("twelfth True") << undici + "True\r\n" << true << true;
-    QTest::newRow("twelfth true, blanks, no line end") << undici + " true " << true << true;
-    QTest::newRow("twelfth False") << undici + "False\r\n" << true << false;
-    QTest::newRow("twelfth not a boolean") << undici + "Attivata\r\n" << true << false;
-    QTest::newRow("twelfth blank, thirteenth True") << undici + "\r\nTrue\r\n" << true << false;
-    QTest::newRow("twelfth True, LF only")
-        << QByteArray(undici + "True\r\n").replace("\r\n", "\n") << true << true;
-    QTest::newRow("twelfth True after a bad record")
-        << QByteArray(undici).replace("False", "Forse") + "True\r\n"
-        << false << false;
-    QByteArray oltre = undici;
-    oltre.prepend(QByteArray(1020 - oltre.size(), ' '));
-    QTest::newRow("twelfth straddling byte 1,024") << oltre + "True\r\n" << true << false;
+    QTest::newRow("exactly 1 KB") << kilo << true;
+    QTest::newRow("1 KB and 1 byte") << kilo + ' ' << false;
 }
 
 void TestFileImpostazioni::letturaDelleOpzioni() {
     QFETCH(QByteArray, file);
     QFETCH(bool, letto);
-    QFETCH(bool, voce);
 
     if (file != "<none>") scrivi(FileOpzioni(Nome), file);
     StatoProgramma stato;
@@ -315,7 +293,31 @@ void TestFileImpostazioni::letturaDelleOpzioni() {
     QCOMPARE(o.IndiceSfondo, 10);
     QCOMPARE(o.IndiceScansione, 0);
     QCOMPARE(o.IndiceCaratteri, 3);
-    QCOMPARE(o.SintesiVocale, voce);
+}
+
+// The speech switch on a twelfth line: missing or unreadable, it is off, and the eleven
+// values are read all the same.
+void TestFileImpostazioni::sintesiVocale_data() {
+    QTest::addColumn<QByteArray>("coda"); // what follows the eleven lines
+    QTest::addColumn<bool>("voce");
+    QTest::newRow("none") << QByteArray() << false;
+    QTest::newRow("True") << QByteArray("True\r\n") << true;
+    QTest::newRow("true, blanks, no line end") << QByteArray(" true ") << true;
+    QTest::newRow("False") << QByteArray("False\r\n") << false;
+    QTest::newRow("not a boolean") << QByteArray("Attivata\r\n") << false;
+    QTest::newRow("blank, then True") << QByteArray("\r\nTrue\r\n") << false;
+    QTest::newRow("ending beyond 1 KB") << QByteArray(1000, ' ') + "True\r\n" << false;
+}
+
+void TestFileImpostazioni::sintesiVocale() {
+    QFETCH(QByteArray, coda);
+    QFETCH(bool, voce);
+    scrivi(FileOpzioni(Nome), RecordScelto + coda);
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    QVERIFY(LeggiOpzioni(stato));
+    QCOMPARE(stato.Impostazioni.IndiceSfondo, 10);
+    QCOMPARE(stato.Impostazioni.SintesiVocale, voce);
 }
 
 void TestFileImpostazioni::opzioniAndataERitorno() {
@@ -335,7 +337,6 @@ void TestFileImpostazioni::opzioniAndataERitorno() {
     QVERIFY(LeggiOpzioni(letto));
     QCOMPARE(letto.Impostazioni, stato.Impostazioni);
 
-    // The switch on its own line after the eleven, which stay as they were.
     stato.Impostazioni.SintesiVocale = true;
     QVERIFY(MemorizzaOpzioni(stato));
     QVERIFY(contenuto(FileOpzioni(Nome)).endsWith("\r\n4\r\n4\r\n0\r\nTrue\r\n"));

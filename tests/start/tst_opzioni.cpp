@@ -60,7 +60,6 @@ private slots:
     void letturaAllAvvio_data();
     void letturaAllAvvio();
     void memorizzaScriveIValoriCorrenti();
-    void sintesiVocale();
 
 private:
     QTemporaryDir* cartella = nullptr;
@@ -226,22 +225,6 @@ void TestOpzioni::memorizzaScriveIValoriCorrenti() {
     stato.Impostazioni.IndiceCaratteri = 11;
     QVERIFY(!MemorizzaNuoveImpostazioni(stato));
     QCOMPARE(Contenuto(FileOpzioni(Nome)), Record(RigheScelte));
-}
-
-// "SINTESI VOCALE": 0 switches speech on, 1 off, anything else changes nothing; the
-// screen's defaults leave it as it is and store it.
-void TestOpzioni::sintesiVocale() {
-    StatoProgramma stato;
-    stato.NomeProgramma = Nome;
-    QVERIFY(ScegliSintesiVocale(stato, 0));
-    QVERIFY(stato.Impostazioni.SintesiVocale);
-    QVERIFY(!ScegliSintesiVocale(stato, 2) && !ScegliSintesiVocale(stato, -1));
-    QVERIFY(stato.Impostazioni.SintesiVocale);
-    QVERIFY(ImpostazioniPredefinite(stato));
-    QVERIFY(stato.Impostazioni.SintesiVocale);
-    QVERIFY(Contenuto(FileOpzioni(Nome)).endsWith("\r\n9\r\nTrue\r\n"));
-    QVERIFY(ScegliSintesiVocale(stato, 1));
-    QVERIFY(!stato.Impostazioni.SintesiVocale);
 }
 
 QTEST_GUILESS_MAIN(TestOpzioni)

