@@ -1,6 +1,7 @@
-// Keys say their caption as they take the focus, with real X input (xdotool) on the drill
-// window: a click, the space bar walking the keypad; the mouse only passing over keys says
-// nothing, nor do the keys of a window that is not spoken.
+// Keys say their caption, or their accessible name when they have one, as they take the
+// focus, with real X input (xdotool) on the drill window: a click, the space bar walking the
+// keypad; the mouse only passing over keys says nothing, nor do the keys of a window that is
+// not spoken.
 
 #include "app/ParlaFuoco.h"
 #include "drill/FrmOperativo.h"
@@ -16,39 +17,10 @@
 class TestFuocoParlato : public QObject {
     Q_OBJECT
 private slots:
-    void didascalia_data();
-    void didascalia();
     void nelCambioDiFuoco();
     void inputReale_data();
     void inputReale();
 };
-
-void TestFuocoParlato::didascalia_data() {
-    QTest::addColumn<QString>("testo");
-    QTest::addColumn<QString>("nome"); // accessible name
-    QTest::addColumn<QString>("detto");
-    QTest::newRow("access key") << "&Esci"
-                                << ""
-                                << "Esci";
-    QTest::newRow("ampersand itself") << "A && B"
-                                      << ""
-                                      << "A & B";
-    QTest::newRow("two lines") << "Ti aiuto\n?"
-                               << " "
-                               << "Ti aiuto ?";
-    QTest::newRow("accessible name first") << ","
-                                           << "virgola"
-                                           << "virgola";
-}
-
-void TestFuocoParlato::didascalia() {
-    QFETCH(QString, testo);
-    QFETCH(QString, nome);
-    QFETCH(QString, detto);
-    QPushButton tasto(testo);
-    tasto.setAccessibleName(nome);
-    QCOMPARE(ParlaFuoco::Didascalia(&tasto), detto);
-}
 
 // Said while the focus moves, so that what the window announces right after replaces it.
 void TestFuocoParlato::nelCambioDiFuoco() {
