@@ -5,6 +5,8 @@ include(GNUInstallDirs)
 install(TARGETS decimetra RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The program links only system libraries: no run-time search path of its own.
 set_target_properties(decimetra PROPERTIES INSTALL_RPATH "")
+# The speech module, in the program's own library folder, where the program looks for it.
+install(TARGETS decimetra_voce LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/decimetra)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/decimetra.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # The 64 px icon is the one the program shows itself; the larger ones come from the same
@@ -42,15 +44,18 @@ sistema decimale e tra le unità di misura del sistema metrico (lunghezze,
 pesi, capacità): serie di 20 problemi, tastierino sullo schermo, verifica
 con aiuto, tempo, stampa degli esercizi svolti e attestato; schede di
 esercizi da stampare per gli alunni e per l'insegnante.")
-# The shared libraries the executable links to come from dpkg-shlibdeps; what it loads at
-# run time is listed by hand: the fonts it draws with (Arial is matched by Liberation Sans)
-# and fontconfig to find them, Qt's Italian translations for the toolkit's own texts, and
-# libcups2, which it opens at the first print on a printer (src/app/CodaCups.h). The X
-# platform plugin, the printing plugin for CUPS and the sound plugins are part of
-# libqt6gui6, libqt6printsupport6 and libqt6multimedia6 on Debian 12.
+# The shared libraries the executable and the speech module link to come from
+# dpkg-shlibdeps; what they load at run time is listed by hand: the fonts the program draws
+# with (Arial is matched by Liberation Sans) and fontconfig to find them; Qt's Italian
+# translations for the toolkit's own texts; libcups2, which it opens at the first print on a
+# printer (src/app/CodaCups.h); for speech, Qt's speech-dispatcher plugin, the server and
+# its espeak-ng voices (Italian among them). The X platform plugin, the printing plugin for
+# CUPS and the sound plugins are part of libqt6gui6, libqt6printsupport6 and
+# libqt6multimedia6 on Debian 12.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-liberation, fonts-dejavu-core, fontconfig, qt6-translations-l10n, libcups2")
+    "fonts-liberation, fonts-dejavu-core, fontconfig, qt6-translations-l10n, libcups2, \
+libqt6texttospeech6, qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng")
 
 set(CPACK_GENERATOR DEB)
 include(CPack)

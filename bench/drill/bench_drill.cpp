@@ -1,15 +1,23 @@
 // Response of the drill window, measured with real input events on a shown window:
-//   - a keypad key pressed (keyboard) -> the new reply painted in LblRisultato;
+//   - a keypad key pressed (keyboard; clicked with speech on) -> the new reply painted in
+//     LblRisultato;
 //   - "Avanti" pressed -> the next problem painted.
 // Each sample runs from just before the key event is delivered until the event loop has
 // painted the reply label and flushed the window.
 //
-//   bench_drill [samples] [maximised: 1/0]
+//   bench_drill [samples] [maximised: 1/0] [voce]
+//
+// With "voce" the program's voice speaks as in the program with "SINTESI VOCALE" on: each
+// key says its caption as it takes the focus, and the drill says what it announces. The
+// speech server is the one SPEECHD_ADDRESS names (bench/tabella.py starts a private one);
+// the samples are taken once the engine has started.
 //
 // Run it from a Release build under Xvfb (a real X server, 1920x1080, with a window
 // manager for the maximised window) or offscreen.
 
 #include "app/FonteCasualeSistema.h"
+#include "app/ParlaFuoco.h"
+#include "app/VoceQt.h"
 #include "base/Servizi.h"
 #include "drill/FrmOperativo.h"
 #include "generation/Algoritmi.h"
@@ -23,6 +31,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 
 namespace {
 
@@ -67,6 +77,7 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(QStringLiteral("Fusion"));
     const int campioni = argc > 1 ? std::atoi(argv[1]) : 300;
     const bool massimizzata = argc > 2 ? std::atoi(argv[2]) != 0 : true;
+    const bool parlata = argc > 3 && std::strcmp(argv[3], "voce") == 0;
 
     StatoProgramma stato;
     stato.Livello = 4;
@@ -76,7 +87,22 @@ int main(int argc, char* argv[]) {
     FonteCasualeSistema fonte;
     OrologioVero orologio;
     Muto suono;
+    stato.Impostazioni.SintesiVocale = parlata;
+    VoceQt voce(stato, {QStringLiteral(CARTELLA_MODULO_VOCE)});
+    ParlaFuoco fuoco(voce, [](const QWidget*) { return true; });
+    if (parlata) {
+        std::optional<bool> pronta;
+        voce.Disponibile([&pronta](bool disponibile) { pronta = disponibile; });
+        QElapsedTimer avvio;
+        avvio.start();
+        while (!pronta && avvio.elapsed() < 120000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        std::printf("voice %s after %lld ms\n", pronta.value_or(false) ? "ready" : "NOT AVAILABLE",
+                    static_cast<long long>(avvio.elapsed()));
+        if (!pronta.value_or(false)) return 1;
+    }
     FrmOperativo w(stato, fonte, orologio, suono, nullptr);
+    w.ImpostaVoce(&voce);
     if (massimizzata && QGuiApplication::platformName() == QLatin1String("offscreen")) {
         // No window manager: the maximised size of a 1920x1080 screen, set by hand.
         w.resize(1920, 1061);
@@ -112,10 +138,16 @@ int main(int argc, char* argv[]) {
     Misure tasti;
     Misure avanti;
     while (tasti.ms.size() < campioni || avanti.ms.size() < campioni) {
-        // Up to six digits typed on the keyboard on the focused key, each one timed.
+        // Up to six digits typed on the keyboard on the focused key, each one timed. With
+        // speech they are clicked instead: a click moves the focus, so each says its key.
         for (int d = 1; d <= 6 && stato.RispostaTesto.size() < 6; ++d) {
             QWidget* fuoco = QApplication::focusWidget();
-            tasti.ms << misura([&] { QTest::keyClick(fuoco, Qt::Key(Qt::Key_0 + d)); });
+            tasti.ms << misura([&] {
+                if (parlata)
+                    clic(d);
+                else
+                    QTest::keyClick(fuoco, Qt::Key(Qt::Key_0 + d));
+            });
         }
         // Clear it through a wrong reply and "NO" (not timed), then the right reply.
         clic(Serie::Verifica);

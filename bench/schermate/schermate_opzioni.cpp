@@ -1,5 +1,5 @@
 // Grabs the options screen as a PNG file at one size, after a page colour, a text colour
-// and a scan colour have been chosen with the mouse.
+// and a scan colour, "Minuscolo" and speech ("Attivata") have been chosen with the mouse.
 //
 //   schermate_opzioni FOLDER WIDTHxHEIGHT
 //
@@ -37,7 +37,8 @@ int main(int argc, char* argv[]) {
     w.show();
     w.resize(dimensione);
     if (!QTest::qWaitForWindowActive(&w)) return 1;
-    for (const char* nome : {"Option1(6)", "Option27(10)", "Option17(7)", "Option9(1)"})
+    for (const char* nome :
+         {"Option1(6)", "Option27(10)", "Option17(7)", "Option9(1)", "Option11(0)"})
         if (auto* b = w.findChild<QAbstractButton*>(QLatin1String(nome)))
             QTest::mouseClick(b, Qt::LeftButton);
     QTest::qWait(100);

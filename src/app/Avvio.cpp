@@ -14,8 +14,10 @@
 #include "app/AvvisiQt.h"
 #include "app/FonteCasualeSistema.h"
 #include "app/OrologioSistema.h"
+#include "app/ParlaFuoco.h"
 #include "app/ServizioStampaQt.h"
 #include "app/SuonoQt.h"
+#include "app/VoceQt.h"
 #include "base/StatoProgramma.h"
 #include "drill/FrmOperativo.h"
 #include "results/FrmAttestato.h"
@@ -88,6 +90,17 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     // first drill window opens, not while the start screen is coming up.
     std::unique_ptr<SuonoQt> suono;
 
+    // The run's one voice, silent while "SINTESI VOCALE" is off: it reads the switch each
+    // time it is asked to speak, and loads nothing of speech until then.
+    VoceQt voce(stato);
+    // The start screen, the drill and the printout window say a key's caption as it takes
+    // the focus.
+    ParlaFuoco fuoco(voce, [](const QWidget* finestra) {
+        return qobject_cast<const FrmInizio*>(finestra) ||
+               qobject_cast<const FrmOperativo*>(finestra) ||
+               qobject_cast<const FrmStampaEsercizioTre*>(finestra);
+    });
+
     // The run's one printer service, made before every window that prints and outliving
     // them: the system default until a choice, and a printer chosen in one window holds for
     // every print of the run.
@@ -113,6 +126,7 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
         if (!suono) suono = std::make_unique<SuonoQt>();
         auto* operativo = new FrmOperativo(stato, fonte, orologio, *suono, &avvisi);
         operativo->setAttribute(Qt::WA_DeleteOnClose);
+        operativo->ImpostaVoce(&voce);
         operativo->ImpostaStampa(
             [&apriStampaEsercizi, operativo] { apriStampaEsercizi(operativo); });
         return operativo;
@@ -121,6 +135,7 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     inizio.ImpostaApriOpzioni([&] {
         auto* opzioni = new FrmOpzioni(stato, &avvisi);
         opzioni->setAttribute(Qt::WA_DeleteOnClose);
+        opzioni->ImpostaVoce(&voce);
         opzioni->setWindowModality(Qt::ApplicationModal);
         opzioni->showMaximized();
     });

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 // Time for answer timing: a monotonic count of milliseconds, so that an exercise across
 // midnight or a change of the system clock never gives a negative time.
@@ -81,13 +82,16 @@ public:
 };
 
 // The program's own voice ("SINTESI VOCALE"), for pupils who read with difficulty. Di says a
-// text aloud in Italian, cutting short whatever it was saying; it never blocks and never
-// fails loudly: with the switch off, or with no engine or no Italian voice, it says nothing.
+// text aloud in Italian, cutting short whatever it was saying; an empty text only silences
+// it. It never blocks and never fails loudly: with the switch off, or with no engine or no
+// Italian voice, it says nothing.
 class Voce {
 public:
     virtual ~Voce() = default;
     virtual void Di(const QString& testo) = 0;
-    // Whether this computer can speak: an engine with an Italian voice. May start the
-    // engine, so it is asked only when the pupil switches speech on.
-    virtual bool Disponibile() = 0;
+    // Finds out whether this computer can speak: an engine with an Italian voice. Starting
+    // the engine may take seconds, so the answer is given to risposta later, on the thread
+    // that asked (at once when it is already known). Asked only when the pupil switches
+    // speech on.
+    virtual void Disponibile(std::function<void(bool)> risposta) = 0;
 };

@@ -40,6 +40,9 @@ struct Opzioni {
     std::int16_t IndiceSfondo = 4;
     std::int16_t IndiceScansione = 4;
     std::int16_t IndiceCaratteri = 9;
+    // "SINTESI VOCALE": the program speaks. Stored on a twelfth line, after the eleven
+    // values above; off when that line is missing or unreadable.
+    bool SintesiVocale = false;
 
     bool operator==(const Opzioni&) const = default;
 };

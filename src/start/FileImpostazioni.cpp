@@ -21,6 +21,9 @@ constexpr qsizetype LimiteValori = 1024;
 // within it.
 constexpr qsizetype LimiteFile = 64 * 1024;
 
+// The eleven values of the options record; the speech switch is an optional line after them.
+constexpr int RigheOpzioni = 11;
+
 bool spazio(char c) {
     return c == ' ' || c == '\t';
 }
@@ -56,16 +59,14 @@ std::optional<QByteArray> leggiInizio(const QString& percorso) {
     return dati;
 }
 
-// The first righe lines of a file, or nothing when it cannot be read, when their values
-// (blanks not counted) exceed LimiteValori bytes, or when one of them is not ended, by a
-// line end or by the end of the file, within LimiteFile bytes. Lines may end with CR LF, LF
-// or a lone CR; the last may have no end. NUL bytes within the first LimiteValori bytes, or
-// in the record, make the file a binary file, not a record.
-std::optional<QStringList> leggiRighe(const QString& percorso, int righe) {
-    const auto letti = leggiInizio(percorso);
-    if (!letti) return std::nullopt;
-    const bool fileIntero = letti->size() <= LimiteFile;
-    const QByteArray dati = letti->left(LimiteFile);
+// The first righe lines of a file's beginning (as leggiInizio gives it), or nothing when
+// their values (blanks not counted) exceed LimiteValori bytes, or when one of them is not
+// ended, by a line end or by the end of the file, within LimiteFile bytes. Lines may end with
+// CR LF, LF or a lone CR; the last may have no end. NUL bytes within the first LimiteValori
+// bytes, or in the record, make the file a binary file, not a record.
+std::optional<QStringList> righeDa(const QByteArray& letti, int righe) {
+    const bool fileIntero = letti.size() <= LimiteFile;
+    const QByteArray dati = letti.left(LimiteFile);
     if (dati.left(LimiteValori).contains('\0')) return std::nullopt;
 
     QStringList risultato;
@@ -92,6 +93,12 @@ std::optional<QStringList> leggiRighe(const QString& percorso, int righe) {
                 (dati[fine] == '\r' && fine + 1 < dati.size() && dati[fine + 1] == '\n' ? 2 : 1);
     }
     return risultato;
+}
+
+std::optional<QStringList> leggiRighe(const QString& percorso, int righe) {
+    const auto letti = leggiInizio(percorso);
+    if (!letti) return std::nullopt;
+    return righeDa(*letti, righe);
 }
 
 // Replaces the file with the given lines, or leaves it exactly as it was and returns false
@@ -190,8 +197,13 @@ bool SalvaLivello(const StatoProgramma& stato) {
 }
 
 bool LeggiOpzioni(StatoProgramma& stato) {
-    if (const auto righe = leggiRighe(FileOpzioni(stato.NomeProgramma), 11)) {
-        if (const auto opzioni = interpretaOpzioni(*righe)) {
+    if (const auto letti = leggiInizio(FileOpzioni(stato.NomeProgramma))) {
+        const auto righe = righeDa(*letti, RigheOpzioni);
+        if (auto opzioni = righe ? interpretaOpzioni(*righe) : std::nullopt) {
+            // The speech switch follows the eleven values. A record written before it
+            // existed, or a line that does not read, leaves it off and the rest as read.
+            if (const auto tutte = righeDa(*letti, RigheOpzioni + 1))
+                opzioni->SintesiVocale = booleano(tutte->at(RigheOpzioni)).value_or(false);
             stato.Impostazioni = *opzioni;
             return true;
         }
@@ -207,5 +219,6 @@ bool MemorizzaOpzioni(const StatoProgramma& stato) {
                         o.ColoreCaratteri, parolaBooleana(o.SuonoAttivo), parolaBooleana(o.SceltaA),
                         parolaBooleana(o.SceltaB), QString::number(o.ColoreScansione),
                         o.ColoreScansioneScuro, QString::number(o.IndiceSfondo),
-                        QString::number(o.IndiceScansione), QString::number(o.IndiceCaratteri)});
+                        QString::number(o.IndiceScansione), QString::number(o.IndiceCaratteri),
+                        parolaBooleana(o.SintesiVocale)});
 }

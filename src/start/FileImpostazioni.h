@@ -2,12 +2,12 @@
 
 // The two small records kept between runs, in the current folder: the active unit system
 // in NomeProgramma + ".dat" (one line) and the options in NomeProgramma + ".opz" (eleven
-// lines). Both are read from and written to regular files only: a link, a pipe or a folder
-// at the name counts as an unreadable record and is never written through or replaced.
-// Each writer replaces its own file atomically (a failed write leaves the old file as it
-// was and reports false); readers fall back to defaults on any fault and never show a
-// message. The values of a record, blanks not counted, must fit in 1,024 bytes, and the
-// record must end within the first 64 KiB of its file.
+// lines, then the speech switch on a twelfth). Both are read from and written to regular
+// files only: a link, a pipe or a folder at the name counts as an unreadable record and is
+// never written through or replaced. Each writer replaces its own file atomically (a failed
+// write leaves the old file as it was and reports false); readers fall back to defaults on
+// any fault and never show a message. The values of a record, blanks not counted, must fit
+// in 1,024 bytes, and the record must end within the first 64 KiB of its file.
 
 #include "base/StatoProgramma.h"
 
@@ -23,7 +23,9 @@ void LeggiLivelli(StatoProgramma& stato, const QString& nome);
 bool SalvaLivello(const StatoProgramma& stato);
 
 // Reads the options record. True when all eleven values were read and are usable; on any
-// failure every value takes its default and false is returned. Nothing is written.
+// failure every value takes its default and false is returned. The speech switch is read
+// from the twelfth line when it is there and reads as True or False, and is off otherwise;
+// it never makes the record fail. Nothing is written.
 bool LeggiOpzioni(StatoProgramma& stato);
 
 // Replaces the options file with the current options. False when it could not.

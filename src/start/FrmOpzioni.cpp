@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QRadioButton>
 
 #include "base/Servizi.h"
@@ -226,7 +227,8 @@ void FrmOpzioni::Costruisci() {
     });
     connect(option3_, &QButtonGroup::idClicked, this, [this](int i) { ScegliBeep(stato_, i); });
     connect(option9_, &QButtonGroup::idClicked, this, &FrmOpzioni::MostraTipo);
-    // "RINFORZO SONORO" and "SINTESI VOCALE": the selection is shown and nothing else.
+    connect(option11_, &QButtonGroup::idClicked, this, &FrmOpzioni::ScegliVoce);
+    // "RINFORZO SONORO": the selection is shown and nothing else.
 
     auto* frame7 = Cornice(client_, QStringLiteral("Frame7"), {8, 518, 778, 50});
     const QStringList comandi{QStringLiteral("Impostazioni predefinite"),
@@ -286,6 +288,29 @@ void FrmOpzioni::MostraScelte() {
     Seleziona(option27_, scelte.Caratteri);
     Seleziona(option17_, scelte.Scansione);
     Seleziona(option3_, stato_.SceltaBeep);
+    Seleziona(option11_, stato_.Impostazioni.SintesiVocale ? 0 : 1);
+}
+
+void FrmOpzioni::ScegliVoce(int indice) {
+    if (!ScegliSintesiVocale(stato_, indice) || !stato_.Impostazioni.SintesiVocale) return;
+    const auto risposta = [finestra = QPointer<FrmOpzioni>(this)](bool disponibile) {
+        if (!finestra) return;
+        finestra->attesaVoce_ = false;
+        // Told only while the switch is still on: a pupil who has switched it off again
+        // meanwhile has nothing to be told.
+        if (!disponibile && finestra->stato_.Impostazioni.SintesiVocale && finestra->avvisi_)
+            finestra->avvisi_->Informa(
+                QStringLiteral("Sintesi vocale"),
+                QStringLiteral("La sintesi vocale non è disponibile su questo computer."));
+    };
+    if (!voce_) {
+        risposta(false);
+        return;
+    }
+    // One question at a time: clicks while the engine starts wait for the same answer.
+    if (attesaVoce_) return;
+    attesaVoce_ = true;
+    voce_->Disponibile(risposta);
 }
 
 void FrmOpzioni::MostraSfondo() {

@@ -28,6 +28,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class Voce;
 
 class FrmOpzioni : public QMainWindow {
     Q_OBJECT
@@ -39,6 +40,10 @@ public:
     // avvisi tells the user when the options could not be stored; may be null.
     FrmOpzioni(StatoProgramma& stato, Avvisi* avvisi, QWidget* parent = nullptr);
     ~FrmOpzioni() override;
+
+    // The program's voice, asked whether this computer can speak when "SINTESI VOCALE" is
+    // switched on. Without one, speech counts as not available.
+    void ImpostaVoce(Voce* voce) { voce_ = voce; }
 
 protected:
     bool event(QEvent* evento) override;
@@ -62,9 +67,14 @@ private:
     void MostraAnteprima();
     void Attivazione();
     void PremiComando(int indice);
+    // "SINTESI VOCALE": the choice is in use at once; switched on, the voice is asked whether
+    // it can speak, and the user is told when it cannot.
+    void ScegliVoce(int indice);
 
     StatoProgramma& stato_;
     Avvisi* avvisi_;
+    Voce* voce_ = nullptr;
+    bool attesaVoce_ = false; // the voice has been asked and has not answered yet
     Proporzioni* proporzioni_ = nullptr;
     bool primaAttivazione_ = true;
 

@@ -96,6 +96,12 @@ ScelteColori ScelteInVigore(const Opzioni& o) {
     return scelte;
 }
 
+bool ScegliSintesiVocale(StatoProgramma& stato, int indice) {
+    if (indice < 0 || indice > 1) return false;
+    stato.Impostazioni.SintesiVocale = indice == 0;
+    return true;
+}
+
 bool ApplicaOpzioni(StatoProgramma& stato) {
     // Checked first, so that a bad index never leaves half the record applied.
     if (!IndiciValidi(stato.Impostazioni)) return false;

@@ -44,6 +44,9 @@ bool ScegliCaratteri(StatoProgramma& stato, int indice);
 bool ScegliScansione(StatoProgramma& stato, int indice);
 // "BEEP": 0 "Attivato", 1 "Disattivato"; SceltaBeep.
 bool ScegliBeep(StatoProgramma& stato, int indice);
+// "SINTESI VOCALE": 0 "Attivata", 1 "Disattivata"; SintesiVocale, in use at once and stored
+// with the record.
+bool ScegliSintesiVocale(StatoProgramma& stato, int indice);
 
 // The button each colour group shows selected: the one of its stored index when the colour
 // in force is that button's colour, none (-1) otherwise. Applying a record always makes the
@@ -71,8 +74,9 @@ bool ApplicaOpzioni(StatoProgramma& stato);
 bool LeggiEApplicaOpzioni(StatoProgramma& stato);
 
 // "Impostazioni predefinite": the screen's own defaults replace the colours, their indices
-// and the "BEEP" choice (the other four stored values keep theirs), the record is written,
-// then applied. False when the record could not be written; the values are in use anyway.
+// and the "BEEP" choice (the other four stored values and the speech switch keep theirs),
+// the record is written, then applied. False when the record could not be written; the values are
+// in use anyway.
 bool ImpostazioniPredefinite(StatoProgramma& stato);
 
 // "Memorizza nuove impostazioni": writes the current record, then applies it. False when an

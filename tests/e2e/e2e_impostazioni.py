@@ -55,7 +55,9 @@ def prova(banco):
     opzioni.clic(*VERDE)
     opzioni.clic(*MEMORIZZA)
     memorizzate = attendi(lambda: righe(opz), 10, "decimetra.opz")
-    verifica(len(memorizzate) == 12 and memorizzate[0] == RIGA_VERDE and memorizzate[8] == "7",
+    # Eleven values, then the speech switch (off) on a twelfth line.
+    verifica(len(memorizzate) == 13 and memorizzate[0] == RIGA_VERDE and memorizzate[8] == "7"
+             and memorizzate[11] == "False",
              f"decimetra.opz non ha il verde: {memorizzate}")
     verifica(righe(dat) == ["3", ""], "le opzioni hanno toccato decimetra.dat")
     opzioni.clic(*ESCI_OPZIONI)

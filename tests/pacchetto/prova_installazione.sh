@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# What `cmake --install` lays out, into a temporary prefix: exactly the executable, the menu
-# entry and the icons, where a desktop looks for them. The menu entry must pass
+# What `cmake --install` lays out, into a temporary prefix: exactly the executable, the speech
+# module, the menu entry and the icons, where a desktop looks for them. The module links Qt
+# TextToSpeech and the executable does not, and the executable looks for the module where
+# it was installed. The menu entry must pass
 # desktop-file-validate and name the installed executable and icon; each icon must be a PNG
 # of the size its folder says.
 # Usage: prova_installazione.sh BUILD_FOLDER
@@ -16,7 +18,9 @@ command -v desktop-file-validate >/dev/null ||
 
 cmake --install "$costruzione" --prefix "$prefisso" >/dev/null
 
+modulo=$(cd "$prefisso" && find . -path '*/decimetra/libdecimetra_voce.so' | sed 's|^\./||')
 attesi="bin/decimetra
+${modulo:-lib/decimetra/libdecimetra_voce.so}
 share/applications/decimetra.desktop
 share/icons/hicolor/128x128/apps/decimetra.png
 share/icons/hicolor/256x256/apps/decimetra.png
@@ -27,6 +31,17 @@ if [ "$installati" != "$attesi" ]; then
     diff <(echo "$attesi") <(echo "$installati") >&2 || true
 fi
 [ -x "$prefisso/bin/decimetra" ] || sbaglia "bin/decimetra is not executable"
+
+if [ -n "$modulo" ]; then
+    readelf -d "$prefisso/$modulo" | grep -q 'NEEDED.*libQt6TextToSpeech' ||
+        sbaglia "the speech module does not link Qt TextToSpeech"
+    # The folder the program searches, relative to its own (see VoceQt::CartelleModulo).
+    relativa=$(strings -n 6 "$prefisso/bin/decimetra" | grep -m1 -E '^/\.\./.*decimetra$' || true)
+    [ -f "$prefisso/bin$relativa/libdecimetra_voce.so" ] ||
+        sbaglia "the program looks for the speech module in bin$relativa, not where it is"
+fi
+readelf -d "$prefisso/bin/decimetra" | grep -q 'NEEDED.*TextToSpeech' &&
+    sbaglia "the program links Qt TextToSpeech, which must be loaded only with speech on"
 
 voce="$prefisso/share/applications/decimetra.desktop"
 if [ -f "$voce" ]; then

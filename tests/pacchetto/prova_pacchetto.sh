@@ -37,7 +37,8 @@ versione=$(sed -n 's/^project(Decimetra VERSION \([0-9.]*\).*/\1/p' "$radice/CMa
 [ "$(campo Version)" = "$versione" ] || { echo "version is not the project's $versione" >&2; exit 1; }
 [ "$(campo Section)" = education ] || { echo "section is not education" >&2; exit 1; }
 for d in libqt6widgets6 libqt6multimedia6 libqt6printsupport6 fonts-liberation fonts-dejavu-core \
-         qt6-translations-l10n; do
+    qt6-translations-l10n libqt6texttospeech6 qt6-speech-speechd-plugin speech-dispatcher \
+    speech-dispatcher-espeak-ng; do
     campo Depends | grep -q "\b$d\b" || { echo "Depends lacks $d" >&2; exit 1; }
 done
 
@@ -82,6 +83,10 @@ for f in /usr/share/applications/decimetra.desktop /usr/share/icons/hicolor/64x6
     /usr/share/icons/hicolor/256x256/apps/decimetra.png; do
     [ -f "$f" ] || { echo "$f was not installed" >&2; exit 1; }
 done
+# The speech module, where the installed program looks for it (beside it or in its library
+# folder, /usr/lib/decimetra).
+[ -f /usr/lib/decimetra/libdecimetra_voce.so ] ||
+    { echo "the speech module was not installed in /usr/lib/decimetra" >&2; exit 1; }
 
 # The installed program, started as the menu entry starts it, in an empty folder.
 mkdir "$lavoro/cartella" "$lavoro/casa"

@@ -29,7 +29,7 @@ void scrivi(const QString& percorso, const QByteArray& dati) {
 }
 
 const QByteArray RecordPredefinito = "12640511\r\n8438015\r\n328965\r\nTrue\r\nTrue\r\nTrue\r\n"
-                                     "16754175\r\n16745215\r\n4\r\n4\r\n9\r\n";
+                                     "16754175\r\n16745215\r\n4\r\n4\r\n9\r\nFalse\r\n";
 
 // An options record that reads, with IndiceSfondo 10 and no default among the indices.
 const QByteArray RecordScelto = "0\r\n1\r\n16777215\r\nFalse\r\ntrue\r\nFALSE\r\n65535\r\n255\r\n"
@@ -87,6 +87,8 @@ private slots:
     void cartellaNonScrivibile();
     void letturaDelleOpzioni_data();
     void letturaDelleOpzioni();
+    void sintesiVocale_data();
+    void sintesiVocale();
     void opzioniAndataERitorno();
     void ogniScritturaLasciaIntattoLAltroFile();
     void recordDelLivelloLettoComeOpzioni();
@@ -317,6 +319,32 @@ void TestFileImpostazioni::letturaDelleOpzioni() {
     QCOMPARE(o.IndiceCaratteri, 3);
 }
 
+// The speech switch on a twelfth line: missing or unreadable, it is off, and the eleven
+// values are read all the same.
+void TestFileImpostazioni::sintesiVocale_data() {
+    QTest::addColumn<QByteArray>("coda"); // what follows the eleven lines
+    QTest::addColumn<bool>("voce");
+    QTest::newRow("none") << QByteArray() << false;
+    QTest::newRow("True") << QByteArray("True\r\n") << true;
+    QTest::newRow("true, blanks, no line end") << QByteArray(" true ") << true;
+    QTest::newRow("False") << QByteArray("False\r\n") << false;
+    QTest::newRow("not a boolean") << QByteArray("Attivata\r\n") << false;
+    QTest::newRow("blank, then True") << QByteArray("\r\nTrue\r\n") << false;
+    // Blanks are never counted against the record's limit.
+    QTest::newRow("after 1,000 blanks") << QByteArray(1000, ' ') + "True\r\n" << true;
+}
+
+void TestFileImpostazioni::sintesiVocale() {
+    QFETCH(QByteArray, coda);
+    QFETCH(bool, voce);
+    scrivi(FileOpzioni(Nome), RecordScelto + coda);
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    QVERIFY(LeggiOpzioni(stato));
+    QCOMPARE(stato.Impostazioni.IndiceSfondo, 10);
+    QCOMPARE(stato.Impostazioni.SintesiVocale, voce);
+}
+
 void TestFileImpostazioni::opzioniAndataERitorno() {
     StatoProgramma stato;
     stato.NomeProgramma = Nome;
@@ -331,6 +359,12 @@ void TestFileImpostazioni::opzioniAndataERitorno() {
 
     StatoProgramma letto;
     letto.NomeProgramma = Nome;
+    QVERIFY(LeggiOpzioni(letto));
+    QCOMPARE(letto.Impostazioni, stato.Impostazioni);
+
+    stato.Impostazioni.SintesiVocale = true;
+    QVERIFY(MemorizzaOpzioni(stato));
+    QVERIFY(contenuto(FileOpzioni(Nome)).endsWith("\r\n4\r\n4\r\n0\r\nTrue\r\n"));
     QVERIFY(LeggiOpzioni(letto));
     QCOMPARE(letto.Impostazioni, stato.Impostazioni);
 }

@@ -42,9 +42,10 @@ QByteArray Record(const QList<QByteArray>& righe) {
     return r;
 }
 
-// A readable record with every colour unlike the table values of its indices (7, 2, 10).
+// A readable record with every colour unlike the table values of its indices (7, 2, 10),
+// speech switched on.
 const QList<QByteArray> RigheScelte{"123", "456", "789", "False", "True", "False",
-                                    "111", "222", "7",   "10",    "2"};
+                                    "111", "222", "7",   "10",    "2",    "True"};
 
 } // namespace
 
@@ -168,6 +169,8 @@ void TestOpzioni::letturaAllAvvio_data() {
     fuori[10] = "32768";
     QTest::newRow("indice caratteri oltre 16 bit") << Record(fuori) << false;
     QTest::newRow("corto, dieci righe") << Record(RigheScelte.mid(0, 10)) << false;
+    // Written before the speech switch existed: read, with the switch off.
+    QTest::newRow("undici righe") << Record(RigheScelte.mid(0, 11)) << true;
     QTest::newRow("il record del sistema") << QByteArray("3\r\n") << false;
     fuori = RigheScelte;
     fuori[3] = "forse";
@@ -208,6 +211,7 @@ void TestOpzioni::letturaAllAvvio() {
     QCOMPARE(o.SceltaA, true);
     QCOMPARE(o.SceltaB, false);
     QCOMPARE(stato.SceltaBeep, 1);
+    QCOMPARE(o.SintesiVocale, record.count('\n') == 12);
 }
 
 void TestOpzioni::memorizzaScriveIValoriCorrenti() {

@@ -5,6 +5,7 @@
 #include "start/Catalogo.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
+#include "support/VoceFinta.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -597,11 +598,7 @@ QTEST_MAIN(TestFrmOperativo)
 // the reply box and the counts by name, each step announced (and said, when a voice is
 // given), and never the expected answer.
 void TestFrmOperativo::letturaPerGliAusili() {
-    struct VoceRegistrata : Voce {
-        void Di(const QString& testo) override { detti << testo; }
-        bool Disponibile() override { return true; }
-        QStringList detti;
-    } voce;
+    VoceFinta voce;
     Banco b;
     b.w->ImpostaVoce(&voce);
     b.Mostra();

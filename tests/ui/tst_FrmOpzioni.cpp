@@ -3,6 +3,7 @@
 #include "start/FrmOpzioni.h"
 #include "start/Opzioni.h"
 #include "support/AvvisiFinti.h"
+#include "support/VoceFinta.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,6 +38,8 @@ struct Banco {
     QString cartellaPrima = QDir::currentPath();
     StatoProgramma stato;
     AvvisiFinti avvisi;
+    VoceFinta voce;
+    bool conVoce = true;
     QPointer<FrmOpzioni> finestra;
 
     Banco() {
@@ -49,6 +52,7 @@ struct Banco {
     }
     bool Apri() {
         finestra = new FrmOpzioni(stato, &avvisi);
+        if (conVoce) finestra->ImpostaVoce(&voce);
         finestra->show();
         return QTest::qWaitForWindowActive(finestra.data()) &&
                QTest::qWaitFor([this] { return QApplication::focusWidget() == B("Option5(1)"); });
@@ -100,6 +104,8 @@ private slots:
     void comandiDaTastiera();
     void gruppiDaTastiera();
     void aperturaNonCambiaLoStato();
+    void sintesiVocale_data();
+    void sintesiVocale();
     void opzioniAllAvvio_data();
     void opzioniAllAvvio();
     void menuOpzioni();
@@ -169,7 +175,7 @@ void TestFrmOpzioni::sceltaDeiColori() {
     }
     b.Clic("Option5(1)");
     const QList<QByteArray> righe = b.Righe();
-    QCOMPARE(righe.size(), 12);
+    QCOMPARE(righe.size(), 13);
     if (gruppo == "Option1") {
         // "Nero" (9) stores 0 on the first line.
         QCOMPARE(righe[0], QByteArray::number(c.Pagina) + '\r');
@@ -219,7 +225,7 @@ void TestFrmOpzioni::memorizzaSenzaCambiamenti() {
     QVERIFY(b.Apri());
     b.Tasto(Qt::Key_Return); // "Memorizza nuove impostazioni" has the focus
     QCOMPARE(b.Record(), QByteArray("123\r\n456\r\n789\r\nFalse\r\nFalse\r\nTrue\r\n111\r\n222\r\n"
-                                    "7\r\n10\r\n2\r\n"));
+                                    "7\r\n10\r\n2\r\nFalse\r\n"));
     // Then applied: the colours follow the indices, and the screen shows them.
     QCOMPARE(o.ColoreSfondo, TabellaColori()[7].Pagina);
     QCOMPARE(b.Fondo("Frame1"), Packed(TabellaColori()[7].Pagina));
@@ -239,7 +245,7 @@ void TestFrmOpzioni::impostazioniPredefinite() {
     b.Clic("Option3(1)");
     b.Clic("Option5(0)");
     QCOMPARE(b.Record(), QByteArray("16763135\r\n456\r\n328965\r\nTrue\r\nTrue\r\nFalse\r\n"
-                                    "16763135\r\n16724735\r\n4\r\n4\r\n9\r\n"));
+                                    "16763135\r\n16724735\r\n4\r\n4\r\n9\r\nFalse\r\n"));
     // The text colour on show is "Nero" while the record holds "328965".
     QVERIFY(b.R("Option27(9)")->isChecked());
     QCOMPARE(b.stato.Impostazioni.ColoreCaratteri, QStringLiteral("0"));
@@ -368,6 +374,69 @@ void TestFrmOpzioni::aperturaNonCambiaLoStato() {
     QVERIFY(b.R("Option1(4)")->isChecked() && b.R("Option27(9)")->isChecked() &&
             b.R("Option17(4)")->isChecked());
     QCOMPARE(b.Fondo("Frame1"), Packed(TabellaColori()[4].Pagina));
+}
+
+// "SINTESI VOCALE": the screen opens on the stored choice; a choice is in use at once and
+// stored by "Memorizza nuove impostazioni"; switched on where the voice cannot speak, the
+// switch stays on and one message says so, unless it was switched off before the answer.
+enum class Risposta { NessunaVoce, Disponibile, NonDisponibile, NonDisponibileTardi };
+Q_DECLARE_METATYPE(Risposta)
+
+void TestFrmOpzioni::sintesiVocale_data() {
+    QTest::addColumn<bool>("memorizzata");
+    QTest::addColumn<Risposta>("risposta");
+    QTest::addColumn<QStringList>("clic");
+    QTest::addColumn<bool>("attiva");     // the switch afterwards
+    QTest::addColumn<int>("messaggi");    // "not available" notices
+    QTest::addColumn<QByteArray>("riga"); // the record's twelfth line; empty: nothing stored
+    const QString on = "Option11(0)", off = "Option11(1)", memorizza = "Option5(1)";
+    QTest::newRow("memorizzata attiva")
+        << true << Risposta::Disponibile << QStringList{} << true << 0 << QByteArray();
+    QTest::newRow("attivata e memorizzata")
+        << false << Risposta::Disponibile << QStringList{on, memorizza} << true << 0
+        << QByteArray("True");
+    QTest::newRow("attivata, non disponibile")
+        << false << Risposta::NonDisponibile << QStringList{on} << true << 1 << QByteArray();
+    QTest::newRow("attivata senza voce")
+        << false << Risposta::NessunaVoce << QStringList{on, memorizza} << true << 1
+        << QByteArray("True");
+    QTest::newRow("non disponibile, risposta dopo Disattivata")
+        << false << Risposta::NonDisponibileTardi << QStringList{on, off} << false << 0
+        << QByteArray();
+    QTest::newRow("predefinite la lasciano")
+        << true << Risposta::Disponibile << QStringList{"Option5(0)"} << true << 0
+        << QByteArray("True");
+}
+
+void TestFrmOpzioni::sintesiVocale() {
+    QFETCH(bool, memorizzata);
+    QFETCH(Risposta, risposta);
+    QFETCH(QStringList, clic);
+    QFETCH(bool, attiva);
+    QFETCH(int, messaggi);
+    QFETCH(QByteArray, riga);
+    Banco b;
+    b.stato.Impostazioni.SintesiVocale = memorizzata;
+    b.conVoce = risposta != Risposta::NessunaVoce;
+    b.voce.disponibile = risposta == Risposta::Disponibile;
+    b.voce.rispondeSubito = risposta != Risposta::NonDisponibileTardi;
+    QVERIFY(b.Apri());
+    QVERIFY(b.R(memorizzata ? "Option11(0)" : "Option11(1)")->isChecked());
+    for (const QString& nome : clic)
+        b.Clic(nome);
+    b.voce.Rispondi();
+    QCOMPARE(b.stato.Impostazioni.SintesiVocale, attiva);
+    QVERIFY(b.R(attiva ? "Option11(0)" : "Option11(1)")->isChecked());
+    QCOMPARE(b.avvisi.notizie.size(), messaggi);
+    if (messaggi)
+        QCOMPARE(b.avvisi.notizie[0].second,
+                 QStringLiteral("La sintesi vocale non è disponibile su questo computer."));
+    QCOMPARE(b.voce.domande, b.conVoce ? int(clic.contains("Option11(0)")) : 0);
+    QVERIFY(b.voce.detti.isEmpty()); // the screen itself says nothing
+    if (riga.isEmpty())
+        QCOMPARE(b.Record(), QByteArray("<nessun file>"));
+    else
+        QCOMPARE(b.Righe().value(11), riga + '\r');
 }
 
 // The start screen applies the record without the options screen: a good record through

@@ -56,13 +56,14 @@ void TestScimmiaOpzioni::opzioni() {
                 .arg(o.IndiceSfondo)
                 .arg(o.IndiceScansione)
                 .arg(o.IndiceCaratteri);
-        // The four stored groups mark the choice in use, and only that one; a colour group
-        // marks none while its colour in force is no button's (the defaults of a first start).
+        // The stored groups mark the choice in use, and only that one; a colour group marks
+        // none while its colour in force is no button's (the defaults of a first start).
         const ScelteColori scelte = ScelteInVigore(o);
         const std::pair<const char*, int> gruppi[] = {{"Option1", scelte.Sfondo},
                                                       {"Option27", scelte.Caratteri},
                                                       {"Option17", scelte.Scansione},
-                                                      {"Option3", stato.SceltaBeep}};
+                                                      {"Option3", stato.SceltaBeep},
+                                                      {"Option11", o.SintesiVocale ? 0 : 1}};
         for (const auto& [nome, inUso] : gruppi) {
             const auto* gruppo = w->findChild<QButtonGroup*>(QLatin1String(nome));
             int segnati = 0;

@@ -1,0 +1,38 @@
+#include "app/ParlaFuoco.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+
+#include "base/Servizi.h"
+
+ParlaFuoco::ParlaFuoco(Voce& voce, std::function<bool(const QWidget*)> finestre, QObject* parent)
+    : QObject(parent), voce_(voce), finestre_(std::move(finestre)) {
+    // A direct connection: focusChanged is emitted while the focus moves.
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* ora) { Fuoco(ora); });
+}
+
+QString ParlaFuoco::Didascalia(const QAbstractButton* tasto) {
+    const QString nome = tasto->accessibleName();
+    if (!nome.trimmed().isEmpty()) return nome;
+    const QString testo = tasto->text();
+    QString pulito;
+    pulito.reserve(testo.size());
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        // "&&" stands for "&" itself; a lone "&" marks the next letter as the access key.
+        if (testo[i] == u'&' && i + 1 < testo.size())
+            ++i;
+        else if (testo[i] == u'&')
+            continue;
+        pulito += testo[i];
+    }
+    return pulito.simplified();
+}
+
+void ParlaFuoco::Fuoco(QWidget* ora) {
+    const auto* tasto = qobject_cast<const QAbstractButton*>(ora);
+    if (!tasto || !finestre_(tasto->window())) return;
+    const QString testo = Didascalia(tasto);
+    // A key with nothing to say must not silence what is being said.
+    if (!testo.isEmpty()) voce_.Di(testo);
+}

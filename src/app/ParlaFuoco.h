@@ -1,0 +1,29 @@
+#pragma once
+
+// Speaks the caption of a key when it takes the focus, by keyboard or by click (the mouse
+// merely passing over a key moves no focus and says nothing), in the windows chosen. Said at
+// once, inside the change of focus, so that whatever the window announces right after
+// moving the focus replaces it.
+
+#include <QObject>
+#include <functional>
+
+class QAbstractButton;
+class QWidget;
+class Voce;
+
+class ParlaFuoco : public QObject {
+public:
+    // finestre tells whether keys of a window (a top-level widget) are spoken.
+    ParlaFuoco(Voce& voce, std::function<bool(const QWidget*)> finestre, QObject* parent = nullptr);
+
+    // What a key says: its accessible name when it has one, else its caption without the
+    // "&" that marks an access key.
+    static QString Didascalia(const QAbstractButton* tasto);
+
+private:
+    void Fuoco(QWidget* ora);
+
+    Voce& voce_;
+    std::function<bool(const QWidget*)> finestre_;
+};

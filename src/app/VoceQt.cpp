@@ -1,0 +1,163 @@
+#include "app/VoceQt.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibrary>
+#include <QMutex>
+#include <QThread>
+
+#include <memory>
+
+#include "app/MotoreVoce.h"
+#include "base/StatoProgramma.h"
+
+// The thread that owns the engine: loads the module, starts the engine, then says each text
+// handed to it.
+class VoceQt::Parlatore : public QThread {
+public:
+    // pronta is called on this thread once the engine has started or failed to, unless the
+    // voice has let go of the thread by then.
+    Parlatore(QStringList cartelle, std::function<void(bool)> pronta)
+        : cartelle_(std::move(cartelle)), pronta_(std::move(pronta)) {}
+
+    // Called from the program's thread when the voice goes: nothing more is reported and the
+    // event loop ends (at once, or as soon as it starts).
+    void Congeda() {
+        {
+            QMutexLocker blocco(&mutex_);
+            congedato_ = true;
+        }
+        quit();
+    }
+
+    // Called from the program's thread: the text to say next, replacing one not yet taken.
+    void Consegna(const QString& testo) {
+        QMutexLocker blocco(&mutex_);
+        pendente_ = testo;
+        haPendente_ = true;
+        if (ricevitore_ && !inViaggio_) {
+            inViaggio_ = true;
+            QMetaObject::invokeMethod(
+                ricevitore_, [this] { Parla(); }, Qt::QueuedConnection);
+        }
+    }
+
+protected:
+    void run() override {
+        std::unique_ptr<MotoreVoce> motore(Carica());
+        if (motore && motore->Pronto()) motore_ = motore.get();
+        QObject ricevitore;
+        {
+            QMutexLocker blocco(&mutex_);
+            if (!congedato_) pronta_(motore_ != nullptr);
+            ricevitore_ = &ricevitore;
+        }
+        Parla(); // what was asked while the engine was starting
+        exec();
+        {
+            QMutexLocker blocco(&mutex_);
+            ricevitore_ = nullptr;
+        }
+        motore_ = nullptr;
+    }
+
+private:
+    MotoreVoce* Carica() const {
+        for (const QString& cartella : cartelle_) {
+            const QString file = cartella + QLatin1Char('/') + FileModulo();
+            if (!QFileInfo::exists(file)) continue;
+            // Never unloaded: the engine's libraries may keep threads of their own.
+            QLibrary modulo(file);
+            if (!modulo.load()) {
+                qWarning("Sintesi vocale: %s", qPrintable(modulo.errorString()));
+                continue;
+            }
+            if (const auto crea =
+                    reinterpret_cast<FabbricaMotoreVoce>(modulo.resolve(NomeCreaMotoreVoce)))
+                return crea();
+        }
+        return nullptr;
+    }
+
+    // On this thread: says the last text handed over, if any.
+    void Parla() {
+        QString testo;
+        {
+            QMutexLocker blocco(&mutex_);
+            inViaggio_ = false;
+            if (!haPendente_) return;
+            testo = pendente_;
+            haPendente_ = false;
+        }
+        if (motore_) motore_->Di(testo);
+    }
+
+    const QStringList cartelle_;
+    const std::function<void(bool)> pronta_;
+    MotoreVoce* motore_ = nullptr; // used on this thread only
+
+    QMutex mutex_;
+    QObject* ricevitore_ = nullptr; // lives on this thread while its event loop runs
+    QString pendente_;
+    bool haPendente_ = false;
+    bool inViaggio_ = false; // a call of Parla is on its way
+    bool congedato_ = false;
+};
+
+QString VoceQt::FileModulo() {
+    return QStringLiteral(DECIMETRA_FILE_MODULO_VOCE);
+}
+
+QStringList VoceQt::CartelleModulo() {
+    const QString programma = QCoreApplication::applicationDirPath();
+    return {programma, programma + QLatin1String("/" DECIMETRA_CARTELLA_MODULI)};
+}
+
+VoceQt::VoceQt(const StatoProgramma& stato, QStringList cartelle)
+    : stato_(stato), cartelle_(std::move(cartelle)) {}
+
+VoceQt::~VoceQt() {
+    if (!parlatore_) return;
+    parlatore_->Congeda();
+    // A thread still starting the engine (a speech server that does not answer) must not
+    // hold the program's end: it is left to the end of the process rather than waited for.
+    if (parlatore_->wait(QDeadlineTimer(5000))) delete parlatore_;
+}
+
+void VoceQt::Avvia() {
+    if (parlatore_) return;
+    parlatore_ = new Parlatore(cartelle_, [this](bool pronta) {
+        QMetaObject::invokeMethod(
+            &contesto_, [this, pronta] { Risposta(pronta); }, Qt::QueuedConnection);
+    });
+    parlatore_->start(QThread::LowPriority);
+}
+
+void VoceQt::Di(const QString& testo) {
+    if (!stato_.Impostazioni.SintesiVocale) {
+        if (parlatore_ && !muta_) parlatore_->Consegna(QString());
+        muta_ = true;
+        return;
+    }
+    Avvia();
+    parlatore_->Consegna(testo);
+    muta_ = testo.isEmpty();
+}
+
+void VoceQt::Disponibile(std::function<void(bool)> risposta) {
+    if (pronta_) {
+        risposta(*pronta_);
+        return;
+    }
+    attese_.push_back(std::move(risposta));
+    Avvia();
+}
+
+void VoceQt::Risposta(bool pronta) {
+    pronta_ = pronta;
+    // Answers may ask again: the list is taken first.
+    const auto attese = std::move(attese_);
+    attese_.clear();
+    for (const auto& risposta : attese)
+        risposta(pronta);
+}

@@ -1,0 +1,118 @@
+// The program's voice. Nothing of speech is loaded while the switch is off, even when the
+// program asks it to speak; with no speech module, speech is not available. Switched on, its
+// texts reach a real speech-dispatcher (tests/support/speechd_prova.sh) in Italian, each
+// cutting the one before short; switched off again it says nothing.
+
+#include "app/VoceQt.h"
+#include "base/StatoProgramma.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <optional>
+
+namespace {
+
+bool Caricato(const QString& libreria) {
+    QFile mappe(QStringLiteral("/proc/self/maps"));
+    return mappe.open(QIODevice::ReadOnly) && mappe.readAll().contains(libreria.toUtf8());
+}
+
+QByteArray Accodato(const QString& testo) {
+    return "Queueing message |" + testo.toUtf8() + '|';
+}
+
+// How the output module reported the messages from position da of the log on, in order:
+// BEGIN, then END (spoken to its end) or STOP (cut short).
+QStringList Eventi(const QByteArray& registro, qsizetype da) {
+    static const QRegularExpression evento(QStringLiteral("\\|70[123] (BEGIN|END|STOP)"));
+    QStringList eventi;
+    for (auto it = evento.globalMatch(QString::fromUtf8(registro.mid(da))); it.hasNext();)
+        eventi << it.next().captured(1);
+    return eventi;
+}
+
+} // namespace
+
+class TestVoceQt : public QObject {
+    Q_OBJECT
+private slots:
+    void spentaNonCaricaNulla();
+    void senzaModulo();
+    void speechDispatcher();
+};
+
+// Runs first, in a process linked as the program is.
+void TestVoceQt::spentaNonCaricaNulla() {
+    const QString tts = QStringLiteral("libQt6TextToSpeech");
+    QVERIFY2(!Caricato(tts), "the program links Qt TextToSpeech");
+    StatoProgramma stato;
+    VoceQt voce(stato, {QStringLiteral(CARTELLA_MODULO_VOCE)});
+    voce.Di(QStringLiteral("Esatto"));
+    QTest::qWait(300); // a thread started by mistake would load the module meanwhile
+    QVERIFY(!Caricato(VoceQt::FileModulo()) && !Caricato(tts));
+}
+
+void TestVoceQt::senzaModulo() {
+    QTemporaryDir vuota;
+    StatoProgramma stato;
+    stato.Impostazioni.SintesiVocale = true;
+    VoceQt voce(stato, {vuota.path()});
+    voce.Di(QStringLiteral("Esatto"));
+    std::optional<bool> risposta;
+    voce.Disponibile([&](bool disponibile) { risposta = disponibile; });
+    QTRY_VERIFY(risposta.has_value());
+    QCOMPARE(*risposta, false);
+}
+
+void TestVoceQt::speechDispatcher() {
+    const QString script = QStringLiteral(CARTELLA_SUPPORTO "/speechd_prova.sh");
+    QTemporaryDir cartella;
+    QProcess avvio;
+    avvio.start(QStringLiteral("bash"), {script, "avvia", cartella.path(),
+                                         QString::number(QCoreApplication::applicationPid())});
+    QVERIFY(avvio.waitForFinished(120000));
+    if (avvio.exitCode() == 77) QSKIP(avvio.readAllStandardError().constData());
+    QVERIFY2(avvio.exitCode() == 0, avvio.readAllStandardError().constData());
+    qputenv("SPEECHD_ADDRESS", avvio.readAllStandardOutput().trimmed());
+    const auto registro = [&cartella] {
+        QFile log(cartella.filePath(QStringLiteral("log/speech-dispatcher.log")));
+        return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
+    };
+    {
+        StatoProgramma stato;
+        stato.Impostazioni.SintesiVocale = true;
+        VoceQt voce(stato, {QStringLiteral(CARTELLA_MODULO_VOCE)});
+        std::optional<bool> risposta;
+        voce.Disponibile([&](bool disponibile) { risposta = disponibile; });
+        QTRY_VERIFY_WITH_TIMEOUT(risposta.has_value(), 120000);
+        QVERIFY2(*risposta, "no Italian voice through speech-dispatcher");
+
+        // A long problem, cut short by the verdict.
+        const QString problema =
+            QStringLiteral("27,52 unità uguale quanti decimi? ").repeated(30).trimmed();
+        voce.Di(problema);
+        QTRY_VERIFY_WITH_TIMEOUT(registro().contains(Accodato(problema)), 30000);
+        voce.Di(QStringLiteral("Esatto"));
+        QTRY_VERIFY_WITH_TIMEOUT(Eventi(registro(), 0).size() >= 4, 30000);
+        const QByteArray r = registro();
+        const qsizetype primo = r.indexOf(Accodato(problema));
+        QVERIFY(primo < r.indexOf(Accodato(QStringLiteral("Esatto"))));
+        QVERIFY(r.lastIndexOf("SET SELF LANGUAGE it", primo) >= 0);
+        QCOMPARE(Eventi(r, primo), QStringList({"BEGIN", "STOP", "BEGIN", "END"}));
+
+        // Switched off, nothing is said; on again, the next text is.
+        stato.Impostazioni.SintesiVocale = false;
+        voce.Di(QStringLiteral("Errato"));
+        stato.Impostazioni.SintesiVocale = true;
+        voce.Di(QStringLiteral("Ti aiuto ?"));
+        QTRY_VERIFY_WITH_TIMEOUT(registro().contains(Accodato(QStringLiteral("Ti aiuto ?"))),
+                                 30000);
+        QVERIFY(!registro().contains(Accodato(QStringLiteral("Errato"))));
+    }
+    QProcess::execute(QStringLiteral("bash"), {script, "ferma", cartella.path()});
+}
+
+QTEST_GUILESS_MAIN(TestVoceQt)
+#include "tst_VoceQt.moc"

@@ -1,0 +1,109 @@
+// Keys say their caption, or their accessible name when they have one, as they take the
+// focus, with real X input (xdotool) on the drill window: a click, the space bar walking the
+// keypad; the mouse only passing over keys says nothing, nor do the keys of a window that is
+// not spoken.
+
+#include "app/ParlaFuoco.h"
+#include "drill/FrmOperativo.h"
+#include "support/DoppiSerie.h"
+#include "support/FonteCasualeFinta.h"
+#include "support/VoceFinta.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+class TestFuocoParlato : public QObject {
+    Q_OBJECT
+private slots:
+    void nelCambioDiFuoco();
+    void inputReale_data();
+    void inputReale();
+};
+
+// Said while the focus moves, so that what the window announces right after replaces it.
+void TestFuocoParlato::nelCambioDiFuoco() {
+    VoceFinta voce;
+    ParlaFuoco fuoco(voce, [](const QWidget*) { return true; });
+    QWidget finestra;
+    new QPushButton(QStringLiteral("Primo"), &finestra);
+    auto* secondo = new QPushButton(QStringLiteral("Secondo"), &finestra);
+    finestra.show();
+    QVERIFY(QTest::qWaitForWindowActive(&finestra));
+    secondo->setFocus();
+    voce.Di(QStringLiteral("annuncio"));
+    QCOMPARE(voce.detti.mid(voce.detti.size() - 2), QStringList({"Secondo", "annuncio"}));
+}
+
+void TestFuocoParlato::inputReale_data() {
+    QTest::addColumn<bool>("parlata"); // the drill is among the windows spoken
+    QTest::addColumn<QStringList>("xdotool");
+    QTest::addColumn<QStringList>("detti");
+    QTest::newRow("space bar walks")
+        << true << QStringList{"key space", "key space"} << QStringList{"1", "2"};
+    QTest::newRow("click") << true << QStringList{"click Option2_5"} << QStringList{"5"};
+    QTest::newRow("comma by its name")
+        << true << QStringList{"click Option2_10"} << QStringList{"virgola"};
+    QTest::newRow("mouse passing over keys")
+        << true << QStringList{"over Option2_7", "over Option2_8"} << QStringList{};
+    QTest::newRow("window not spoken")
+        << false << QStringList{"click Option2_5", "key space"} << QStringList{};
+}
+
+void TestFuocoParlato::inputReale() {
+    QFETCH(bool, parlata);
+    QFETCH(QStringList, xdotool);
+    QFETCH(QStringList, detti);
+    StatoProgramma stato;
+    SistemaMetri(stato);
+    stato.TipoEsercizio = stato.OrdineSimboli = 1;
+    FonteCasualeFinta fonte;
+    OrologioFinto orologio;
+    SuonoFinto suono;
+    VoceFinta voce;
+    ParlaFuoco fuoco(voce, [parlata](const QWidget* f) {
+        return parlata && qobject_cast<const FrmOperativo*>(f);
+    });
+    FrmOperativo w(stato, fonte, orologio, suono, nullptr);
+    w.serie().ImpostaGeneratore(GeneratoreFinto({{"10", "  m ", " mm ", "10.000"}}));
+    w.findChild<QPushButton*>(QStringLiteral("Option2_10"))->setAccessibleName("virgola");
+    w.showMaximized();
+    QTRY_COMPARE(QApplication::focusWidget(),
+                 w.findChild<QPushButton*>(QStringLiteral("Option2_0")));
+    QTest::qWait(200);
+    voce.detti.clear();
+
+    QStringList comandi;
+    for (const QString& azione : xdotool) {
+        const QString cosa = azione.section(u' ', 0, 0), su = azione.section(u' ', 1);
+        if (cosa == u"key") {
+            comandi << "key" << su;
+            continue;
+        }
+        const QWidget* tasto = w.findChild<QPushButton*>(su);
+        const QPoint p = tasto->mapToGlobal(tasto->rect().center());
+        comandi << "mousemove" << QString::number(p.x()) << QString::number(p.y());
+        if (cosa == u"click")
+            comandi << "click"
+                    << "1";
+        comandi << "sleep"
+                << "0.2";
+    }
+    // The events are handled as they arrive, while xdotool runs.
+    QProcess xdo;
+    xdo.start(QStringLiteral("xdotool"), comandi);
+    QTRY_VERIFY(xdo.state() == QProcess::NotRunning);
+    QCOMPARE(xdo.exitCode(), 0);
+    QTest::qWait(150);
+    // Only what keys say: the drill's own announcements are left out.
+    QStringList didascalie, tasti;
+    for (const QPushButton* b : w.findChildren<QPushButton*>())
+        didascalie << ParlaFuoco::Didascalia(b);
+    for (const QString& t : voce.detti)
+        if (didascalie.contains(t)) tasti << t;
+    QCOMPARE(tasti, detti);
+}
+
+QTEST_MAIN(TestFuocoParlato)
+#include "tst_FuocoParlato.moc"
