@@ -459,9 +459,7 @@ GruppoTasti* FrmOperativo::Gruppo(Pannello pannello) const {
 bool FrmOperativo::event(QEvent* evento) {
     if (evento->type() == QEvent::WindowActivate && !annuncioInAttesa_.isEmpty()) {
         // After the focus the activation brings: announced last, it is heard whole.
-        QTimer::singleShot(0, this, [this] {
-            if (!annuncioInAttesa_.isEmpty()) Annuncia(std::exchange(annuncioInAttesa_, {}));
-        });
+        QTimer::singleShot(0, this, &FrmOperativo::DiAnnuncio);
     }
     return QMainWindow::event(evento);
 }
@@ -646,10 +644,16 @@ void FrmOperativo::Aggiorna() {
 
 void FrmOperativo::Annuncia(const QString& testo) {
     if (testo.isEmpty()) return;
-    if (!isActiveWindow()) {
-        annuncioInAttesa_ = testo;
-        return;
-    }
+    // Said once the event that caused it is over: a key that takes the focus afterwards
+    // (a digit typed on the keyboard leads it to "Verifica") is spoken first, then this.
+    annuncioInAttesa_ = testo;
+    QTimer::singleShot(0, this, &FrmOperativo::DiAnnuncio);
+}
+
+void FrmOperativo::DiAnnuncio() {
+    // A window behind another keeps its news until it comes to the front.
+    if (annuncioInAttesa_.isEmpty() || !isActiveWindow()) return;
+    const QString testo = std::exchange(annuncioInAttesa_, {});
     annunciatore_->Annuncia(testo);
     if (voce_) voce_->Di(testo);
 }

@@ -65,6 +65,7 @@ private:
     // window is in front and its focus is settled (a reader announcing the window and its
     // focused key would otherwise talk over it).
     void Annuncia(const QString& testo);
+    void DiAnnuncio();
     // Names for assistive tools of what the state changed: the problem, the reply, the
     // solution, the counts, the symbol keys.
     void AggiornaNomi();

@@ -14,6 +14,13 @@ namespace {
 
 const QString Domanda = QStringLiteral("?");
 
+// A reply as it is said while typed: a comma at its end is said as a word, since a voice
+// reads "5," as "5".
+QString RispostaDetta(const QString& risposta) {
+    if (!risposta.endsWith(u',')) return risposta;
+    return (risposta.chopped(1) + QStringLiteral(" virgola")).trimmed();
+}
+
 bool Vuoto(const QString& testo) {
     return testo.trimmed().isEmpty();
 }
@@ -346,7 +353,7 @@ Esito Serie::TastoPremuto(int indice) {
         risposta = nuova;
         conVirgola_ = risposta.contains(u',');
         MostraRisposta(risposta);
-        Annuncia(risposta);
+        Annuncia(RispostaDetta(risposta));
         return Esito::Nessuno;
     }
 
@@ -356,7 +363,7 @@ Esito Serie::TastoPremuto(int indice) {
         risposta += u',';
         conVirgola_ = true;
         MostraRisposta(risposta);
-        Annuncia(risposta);
+        Annuncia(RispostaDetta(risposta));
         return Esito::Nessuno;
     case Cancella:
         if (!risposta.isEmpty()) risposta.chop(1);

@@ -580,6 +580,8 @@ void TestSerie::annunci_data() {
     const QString soluzione = QStringLiteral("Intervengo io: 3 metri uguale 30 decimetri");
     QTest::newRow("number: typed, erased, right")
         << 1 << "3C30V" << QStringList{"3", "Risposta: nessuna", "3", "30", "Esatto"};
+    QTest::newRow("number: the comma said as a word")
+        << 1 << "3,C" << QStringList{"3", "3 virgola", "Risposta: 3"};
     QTest::newRow("number: wrong, NO, asked again")
         << 1 << "WN" << QStringList{"9", "Errato", "Ti aiuto ?", numero};
     QTest::newRow("number: SI gives the solution")
@@ -610,7 +612,7 @@ void TestSerie::annunci() {
     for (QChar p : passi) {
         if (p == u'V')
             b.serie.TastoPremuto(Serie::Verifica);
-        else if (p == u'C' || p.isDigit())
+        else if (p == u'C' || p == u',' || p.isDigit())
             b.Digita(p);
         else
             b.Passo(p);

@@ -623,13 +623,13 @@ void TestFrmOperativo::letturaPerGliAusili() {
 
     b.DigitaTastiera(QStringLiteral("9"));
     QCOMPARE(nome(b.Etichetta("LblRisultato")), QStringLiteral("Risposta: 9"));
-    QCOMPARE(nome(annunciatore), QStringLiteral("9"));
+    QTRY_COMPARE(nome(annunciatore), QStringLiteral("9"));
     b.Premi(Qt::Key_V);
     b.Premi(Qt::Key_Return);
-    QCOMPARE(nome(annunciatore), QStringLiteral("Errato. Ti aiuto ?"));
+    QTRY_COMPARE(nome(annunciatore), QStringLiteral("Errato. Ti aiuto ?"));
     b.Premi(Qt::Key_S);
     b.Premi(Qt::Key_Return);
-    QCOMPARE(nome(annunciatore), QStringLiteral("Intervengo io: 3 metri uguale 30 decimetri"));
+    QTRY_COMPARE(nome(annunciatore), QStringLiteral("Intervengo io: 3 metri uguale 30 decimetri"));
     QCOMPARE(nome(b.Etichetta("lblCorrezione")), QStringLiteral("Soluzione: 30"));
     QCOMPARE(nome(b.Etichetta("lblRisErrate")), QStringLiteral("Risposte errate: 1"));
     QCOMPARE(voce.detti, (QStringList{problema, "9", "Errato. Ti aiuto ?",
