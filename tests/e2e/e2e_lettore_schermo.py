@@ -37,7 +37,7 @@ def prova(banco):
 
     letto = [0]  # characters of the speech file already looked at
 
-    def ascolta(modello, descrizione, secondi=20):
+    def ascolta(modello, descrizione, secondi=45):
         """The first thing said since the last call that matches modello (the speech server
         may cut a text in sentences, one line each)."""
         def cerca():
