@@ -12,7 +12,6 @@ import shutil
 import signal
 import subprocess
 import sys
-import time
 
 if not sys.executable.startswith("/usr/bin/python3") and os.path.exists("/usr/bin/python3"):
     try:
@@ -87,19 +86,22 @@ class Ausili:
         return attendi(cerca, secondi, "il programma sul bus AT-SPI", passo=0.2)
 
     def finestra(self, titolo, secondi=15):
-        """The accessible top-level window of the program whose name matches titolo."""
+        """The accessible top-level window of the program on the screen whose name matches
+        titolo."""
         def cerca():
             for f in self.applicazione():
-                if f is not None and re.search(titolo, f.name or ""):
+                if f is not None and re.search(titolo, f.name or "") and \
+                        f.getState().contains(pyatspi.STATE_SHOWING):
                     return f
             return None
         return attendi(cerca, secondi, f"la finestra accessibile «{titolo}»", passo=0.2)
 
     def cerca(self, radice, nome, ruolo=None, visibile=True):
-        """The first node under radice named nome (a regular expression) with the role."""
+        """The first node under radice named nome (a regular expression, matched against the
+        name with its blanks collapsed, as a screen reader reads it) with the role."""
         for nodo in nodi(radice):
-            if re.fullmatch(nome, nodo.name or "") and (ruolo is None or
-                                                       nodo.getRoleName() == ruolo):
+            if re.fullmatch(nome, " ".join((nodo.name or "").split())) and (
+                    ruolo is None or nodo.getRoleName() == ruolo):
                 if not visibile or nodo.getState().contains(pyatspi.STATE_SHOWING):
                     return nodo
         return None
@@ -107,6 +109,14 @@ class Ausili:
     def attendi_nodo(self, radice, nome, ruolo=None, secondi=10):
         return attendi(lambda: self.cerca(radice, nome, ruolo), secondi,
                        f"un controllo «{nome}»", passo=0.1)
+
+    def clic(self, radice, nome, ruolo="push button", secondi=10):
+        """A click in the middle of the control named nome under radice, where AT-SPI says
+        it is on the screen, once it shows there."""
+        nodo = self.attendi_nodo(radice, nome, ruolo, secondi)
+        e = nodo.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        verifica(e.width > 0 and e.height > 0, f"«{nome}» non ha un'area sullo schermo")
+        self.banco.clic_assoluto(e.x + e.width // 2, e.y + e.height // 2)
 
     # -- Speech --------------------------------------------------------------------------
 
