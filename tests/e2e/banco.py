@@ -307,29 +307,6 @@ class Banco:
                  f"clic in {x},{y}")
 
 
-class Disegno:
-    """Clicks on a window laid out at a design size and scaled to its inner area, below its
-    menu bar, as every main window of the program is: a point of the design is found where
-    a person sees it on the maximised window."""
-
-    def __init__(self, banco, finestra, larghezza, altezza, menu):
-        self.banco = banco
-        x, y, w, h = banco.geometria(finestra)
-        self.x, self.y, self.menu = x, y + menu, menu
-        self.sx = w / larghezza
-        self.sy = (h - menu) / altezza
-
-    def punto(self, px, py):
-        return round(self.x + px * self.sx), round(self.y + py * self.sy)
-
-    def clic(self, px, py):
-        self.banco.clic_assoluto(*self.punto(px, py))
-
-    def clic_menu(self, px):
-        """A click on the menu bar, px pixels from the window's left edge."""
-        self.banco.clic_assoluto(self.x + px, self.y - self.menu // 2)
-
-
 def descrivi_schermo():
     """What was on the screen when a test failed: the windows, the active one, and a picture
     of the active window in the file named by E2E_SCHERMATA (an .xwd) when that is set."""
