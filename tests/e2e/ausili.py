@@ -1,11 +1,11 @@
 """Assistive technology for the end-to-end tests: a private D-Bus session with its AT-SPI
-bus, the accessible tree of the program read through pyatspi, a private speech-dispatcher
-whose only voice writes each text to a file (its audio goes to ALSA's null device), and the
-Orca screen reader speaking through it.
+bus, the accessible tree of the program read through pyatspi, the tests' private
+speech-dispatcher, and the Orca screen reader speaking through it.
 
 pyatspi is Debian's (python3-pyatspi): a test that imports this module runs under
 /usr/bin/python3 even when another python3 comes first in PATH."""
 
+import html
 import os
 import re
 import shutil
@@ -121,32 +121,26 @@ class Ausili:
     # -- Speech --------------------------------------------------------------------------
 
     def avvia_voce(self):
-        """A speech-dispatcher of the bench's own: each text it is asked to say becomes a line
-        of the file returned. Its sound goes to ALSA's null device."""
-        base = os.path.join(self.banco.base, "voce")
-        os.makedirs(os.path.join(base, "modules"), exist_ok=True)
-        os.makedirs(os.path.join(base, "log"), exist_ok=True)
-        parlato = os.path.join(base, "parlato.txt")
-        open(parlato, "w").close()
-        with open(os.path.join(self.banco.home, ".asoundrc"), "w") as f:
-            f.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
-        with open(os.path.join(base, "speechd.conf"), "w") as f:
-            f.write(f'LogLevel 3\nLogDir "{base}/log"\n'
-                    'AddModule "registra" "sd_generic" "registra.conf"\n'
-                    'DefaultModule registra\nDefaultLanguage "it"\n'
-                    'AudioOutputMethod "alsa"\nAudioALSADevice "default"\n')
-        with open(os.path.join(base, "modules", "registra.conf"), "w") as f:
-            f.write(f"GenericExecuteSynth \"printf '%s\\\\n' \\'$DATA\\' >> {parlato}\"\n"
-                    'GenericLanguage "it" "it" "utf-8"\nGenericLanguage "en" "en" "utf-8"\n'
-                    'AddVoice "it" "FEMALE1" "it"\nAddVoice "en" "MALE1" "en"\n')
-        env = dict(self.banco.env)
-        r = subprocess.run(["speech-dispatcher", "-d", "-C", base, "-t", "0",
-                            "-P", os.path.join(base, "pid")], env=env, capture_output=True,
-                           text=True, timeout=20)
-        verifica(r.returncode == 0, "speech-dispatcher: " + r.stderr)
-        pid = int(attendi(lambda: _leggi(os.path.join(base, "pid")), 10, "speech-dispatcher"))
-        self.banco.alla_chiusura(lambda: _uccidi(pid))
-        return parlato
+        """The tests' private speech-dispatcher (tests/support/speechd_prova.sh) for the bench:
+        a function that gives every text it has been asked to say so far, in order, without
+        the speech markup (SSML) a screen reader wraps it in."""
+        script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support",
+                              "speechd_prova.sh")
+        cartella = os.path.join(self.banco.base, "voce")
+        r = subprocess.run(["bash", script, "avvia", cartella, str(os.getpid())],
+                           capture_output=True, text=True, timeout=120)
+        if r.returncode == SALTA:
+            print(r.stderr.strip())
+            self.banco.chiudi()
+            sys.exit(SALTA)
+        verifica(r.returncode == 0, "speechd_prova.sh avvia: " + r.stderr)
+        self.banco.env["SPEECHD_ADDRESS"] = r.stdout.strip().splitlines()[-1]
+        self.banco.alla_chiusura(lambda: subprocess.run(["bash", script, "ferma", cartella],
+                                                        timeout=30))
+        registro = os.path.join(cartella, "log", "speech-dispatcher.log")
+        detti = re.compile(r"Queueing message \|(.*?)\| with priority", re.S)
+        return lambda: [html.unescape(re.sub(r"<[^>]*>", "", testo))
+                        for testo in detti.findall(_leggi(registro) or "")]
 
     def avvia_orca(self):
         """Orca, speaking through the bench's speech-dispatcher (avvia_voce first)."""
