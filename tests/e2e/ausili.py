@@ -75,6 +75,17 @@ class Ausili:
         r = subprocess.run(["pgrep", "-P", str(self.pid_bus)], capture_output=True, text=True)
         return [int(p) for p in r.stdout.split()]
 
+    def avvia(self):
+        """Starts the program; its start screen once the curtains that cover it at start
+        have opened, since until then they take the clicks. The curtains are the window's
+        only parts that a screen reader is not given (role "invalid"); they show while they
+        move."""
+        self.banco.avvia()
+        inizio = self.finestra(r"^SISTEMA (DECIMALE|METRICO): ")
+        attendi(lambda: not self.cerca(inizio, r"", "invalid"), 15, "le tendine aperte",
+                passo=0.1)
+        return inizio
+
     # -- The accessible tree -------------------------------------------------------------
 
     def applicazione(self, secondi=15):

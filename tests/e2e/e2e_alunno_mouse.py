@@ -66,8 +66,7 @@ def prova(banco):
     richiedi("dbus-daemon")
     simboli = SISTEMI[SISTEMA]
     ausili = Ausili(banco)
-    banco.avvia()
-    inizio = ausili.finestra(r"^SISTEMA DECIMALE")
+    inizio = ausili.avvia()
     for nome in (r"Trova il numero o il simbolo", r"Tutti", r"Vai"):
         ausili.clic(inizio, nome)
     banco.attendi_finestra(r"^TRASFORMAZIONI$")

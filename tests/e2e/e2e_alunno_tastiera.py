@@ -56,12 +56,12 @@ def prova(banco):
     simboli = SISTEMI[SISTEMA]
     banco.avvia_cups()
     ausili = Ausili(banco)
-    banco.avvia()
+    inizio = ausili.avvia()
     # The system from the "Sistema" menu: it opens on system 1, and the subject headings
     # are passed over by the arrows. The choice is stored. The arrows go to the menu once
     # it shows.
     banco.tasti("alt+i")
-    ausili.attendi_nodo(ausili.finestra(r"^SISTEMA DECIMALE: "), r"", "popup menu")
+    ausili.attendi_nodo(inizio, r"", "popup menu")
     banco.tasti(*["Down"] * (SISTEMA - 1), "Return")
     dat = os.path.join(banco.cartella, "decimetra.dat")
     attendi(lambda: open(dat, newline="").read() == f"{SISTEMA}\r\n", 10,

@@ -38,8 +38,7 @@ def prova(banco):
         attendi(lambda: righe(dat) == [str(n), ""], 10, f"decimetra.dat con {n}")
 
     # First run in an empty folder: system 1, written at once.
-    banco.avvia()
-    inizio = ausili.finestra(r"^SISTEMA DECIMALE: ")
+    inizio = ausili.avvia()
     attendi_livello(1)
     ausili.clic(inizio, AUTORE, "label")
     attendi_livello(2)
@@ -66,9 +65,9 @@ def prova(banco):
 
     # Restart: system 3 is in force, so one more step wraps round to 1.
     prima = os.stat(opz).st_mtime_ns
-    banco.avvia()
+    inizio = ausili.avvia()
     verifica(righe(dat) == ["3", ""], f"decimetra.dat riscritto all'avvio: {righe(dat)}")
-    ausili.clic(ausili.finestra(r"^SISTEMA DECIMALE: "), AUTORE, "label")
+    ausili.clic(inizio, AUTORE, "label")
     attendi_livello(1)
 
     # The options read back: stored again unchanged, they still hold the colour chosen.

@@ -39,7 +39,7 @@ def prova(banco):
         f.write(f"{SISTEMA}\r\n")
     banco.avvia_cups()
     ausili = Ausili(banco)
-    banco.avvia()
+    ausili.avvia()
     banco.tasti("alt+s")
     banco.attendi_finestra(r"STAMPA DELLE SCHEDE$")
     schede = ausili.finestra(r"STAMPA DELLE SCHEDE$")

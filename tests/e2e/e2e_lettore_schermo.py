@@ -52,7 +52,7 @@ def prova(banco):
             print("Orca ha detto:\n" + "\n".join(detti()), file=sys.stderr)
             raise
 
-    banco.avvia()
+    ausili.avvia()
     ascolta(r"Trova il numero", "il primo tasto della schermata iniziale")
     banco.tasti("1", "Return", "1", "Return")  # "Trova il numero", the first order, "Vai"
     banco.attendi_finestra(r"^TRASFORMAZIONI$")

@@ -43,7 +43,7 @@ def prova(banco):
     with open(os.path.join(banco.cartella, "decimetra.dat"), "w") as f:
         f.write("4\r\n")
     ausili = Ausili(banco)
-    banco.avvia()
+    ausili.avvia()
     visti = {}
 
     def finestra(titolo, descrizione):
