@@ -1,18 +1,17 @@
 """Assistive technology for the end-to-end tests: a private D-Bus session with its AT-SPI
-bus, the accessible tree of the program read through pyatspi, a private speech-dispatcher
-whose only voice writes each text to a file (its audio goes to ALSA's null device), and the
-Orca screen reader speaking through it.
+bus, the accessible tree of the program read through pyatspi, the tests' private
+speech-dispatcher, and the Orca screen reader speaking through it.
 
 pyatspi is Debian's (python3-pyatspi): a test that imports this module runs under
 /usr/bin/python3 even when another python3 comes first in PATH."""
 
+import html
 import os
 import re
 import shutil
 import signal
 import subprocess
 import sys
-import time
 
 if not sys.executable.startswith("/usr/bin/python3") and os.path.exists("/usr/bin/python3"):
     try:
@@ -76,6 +75,17 @@ class Ausili:
         r = subprocess.run(["pgrep", "-P", str(self.pid_bus)], capture_output=True, text=True)
         return [int(p) for p in r.stdout.split()]
 
+    def avvia(self):
+        """Starts the program; its start screen once the curtains that cover it at start
+        have opened, since until then they take the clicks. The curtains are the window's
+        only parts that a screen reader is not given (role "invalid"); they show while they
+        move."""
+        self.banco.avvia()
+        inizio = self.finestra(r"^SISTEMA (DECIMALE|METRICO): ")
+        attendi(lambda: not self.cerca(inizio, r"", "invalid"), 15, "le tendine aperte",
+                passo=0.1)
+        return inizio
+
     # -- The accessible tree -------------------------------------------------------------
 
     def applicazione(self, secondi=15):
@@ -87,19 +97,22 @@ class Ausili:
         return attendi(cerca, secondi, "il programma sul bus AT-SPI", passo=0.2)
 
     def finestra(self, titolo, secondi=15):
-        """The accessible top-level window of the program whose name matches titolo."""
+        """The accessible top-level window of the program on the screen whose name matches
+        titolo."""
         def cerca():
             for f in self.applicazione():
-                if f is not None and re.search(titolo, f.name or ""):
+                if f is not None and re.search(titolo, f.name or "") and \
+                        f.getState().contains(pyatspi.STATE_SHOWING):
                     return f
             return None
         return attendi(cerca, secondi, f"la finestra accessibile «{titolo}»", passo=0.2)
 
     def cerca(self, radice, nome, ruolo=None, visibile=True):
-        """The first node under radice named nome (a regular expression) with the role."""
+        """The first node under radice named nome (a regular expression, matched against the
+        name with its blanks collapsed, as a screen reader reads it) with the role."""
         for nodo in nodi(radice):
-            if re.fullmatch(nome, nodo.name or "") and (ruolo is None or
-                                                       nodo.getRoleName() == ruolo):
+            if re.fullmatch(nome, " ".join((nodo.name or "").split())) and (
+                    ruolo is None or nodo.getRoleName() == ruolo):
                 if not visibile or nodo.getState().contains(pyatspi.STATE_SHOWING):
                     return nodo
         return None
@@ -108,35 +121,37 @@ class Ausili:
         return attendi(lambda: self.cerca(radice, nome, ruolo), secondi,
                        f"un controllo «{nome}»", passo=0.1)
 
+    def clic(self, radice, nome, ruolo="push button", secondi=10):
+        """A click in the middle of the control named nome under radice, where AT-SPI says
+        it is on the screen, once it shows there."""
+        nodo = self.attendi_nodo(radice, nome, ruolo, secondi)
+        e = nodo.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        verifica(e.width > 0 and e.height > 0, f"«{nome}» non ha un'area sullo schermo")
+        self.banco.clic_assoluto(e.x + e.width // 2, e.y + e.height // 2)
+
     # -- Speech --------------------------------------------------------------------------
 
     def avvia_voce(self):
-        """A speech-dispatcher of the bench's own: each text it is asked to say becomes a line
-        of the file returned. Its sound goes to ALSA's null device."""
-        base = os.path.join(self.banco.base, "voce")
-        os.makedirs(os.path.join(base, "modules"), exist_ok=True)
-        os.makedirs(os.path.join(base, "log"), exist_ok=True)
-        parlato = os.path.join(base, "parlato.txt")
-        open(parlato, "w").close()
-        with open(os.path.join(self.banco.home, ".asoundrc"), "w") as f:
-            f.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
-        with open(os.path.join(base, "speechd.conf"), "w") as f:
-            f.write(f'LogLevel 3\nLogDir "{base}/log"\n'
-                    'AddModule "registra" "sd_generic" "registra.conf"\n'
-                    'DefaultModule registra\nDefaultLanguage "it"\n'
-                    'AudioOutputMethod "alsa"\nAudioALSADevice "default"\n')
-        with open(os.path.join(base, "modules", "registra.conf"), "w") as f:
-            f.write(f"GenericExecuteSynth \"printf '%s\\\\n' \\'$DATA\\' >> {parlato}\"\n"
-                    'GenericLanguage "it" "it" "utf-8"\nGenericLanguage "en" "en" "utf-8"\n'
-                    'AddVoice "it" "FEMALE1" "it"\nAddVoice "en" "MALE1" "en"\n')
-        env = dict(self.banco.env)
-        r = subprocess.run(["speech-dispatcher", "-d", "-C", base, "-t", "0",
-                            "-P", os.path.join(base, "pid")], env=env, capture_output=True,
-                           text=True, timeout=20)
-        verifica(r.returncode == 0, "speech-dispatcher: " + r.stderr)
-        pid = int(attendi(lambda: _leggi(os.path.join(base, "pid")), 10, "speech-dispatcher"))
-        self.banco.alla_chiusura(lambda: _uccidi(pid))
-        return parlato
+        """The tests' private speech-dispatcher (tests/support/speechd_prova.sh) for the bench:
+        a function that gives every text it has been asked to say so far, in order, without
+        the speech markup (SSML) a screen reader wraps it in."""
+        script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support",
+                              "speechd_prova.sh")
+        cartella = os.path.join(self.banco.base, "voce")
+        r = subprocess.run(["bash", script, "avvia", cartella, str(os.getpid())],
+                           capture_output=True, text=True, timeout=120)
+        if r.returncode == SALTA:
+            print(r.stderr.strip())
+            self.banco.chiudi()
+            sys.exit(SALTA)
+        verifica(r.returncode == 0, "speechd_prova.sh avvia: " + r.stderr)
+        self.banco.env["SPEECHD_ADDRESS"] = r.stdout.strip().splitlines()[-1]
+        self.banco.alla_chiusura(lambda: subprocess.run(["bash", script, "ferma", cartella],
+                                                        timeout=30))
+        registro = os.path.join(cartella, "log", "speech-dispatcher.log")
+        detti = re.compile(r"Queueing message \|(.*?)\| with priority", re.S)
+        return lambda: [html.unescape(re.sub(r"<[^>]*>", "", testo))
+                        for testo in detti.findall(_leggi(registro) or "")]
 
     def avvia_orca(self):
         """Orca, speaking through the bench's speech-dispatcher (avvia_voce first)."""

@@ -9,7 +9,6 @@ import os
 import re
 import shutil
 import signal
-import struct
 import subprocess
 import sys
 import tempfile
@@ -17,7 +16,6 @@ import time
 from decimal import Decimal
 
 SALTA = 77  # CTest's "skipped"
-TENDINA = (255, 192, 128)  # the colour of the start screen's curtains
 
 
 class Fallito(Exception):
@@ -204,16 +202,11 @@ class Banco:
     # -- The program -------------------------------------------------------------------
 
     def avvia(self):
-        """Starts the program; the start screen's id once its curtains have opened."""
+        """Starts the program; the start screen's id once it is the active window (see
+        Ausili.avvia, which also waits for its curtains to open)."""
         self.programma = subprocess.Popen([self.eseguibile], cwd=self.cartella, env=self.env,
                                           stdin=subprocess.DEVNULL)
-        finestra = self.attendi_finestra(r"^SISTEMA (DECIMALE|METRICO): ")
-        # The curtains cover the left and right edges last; until they have gone they take
-        # the clicks.
-        _, _, w, h = self.geometria(finestra)
-        attendi(lambda: all(self.colore(finestra, x, h - 4) != TENDINA for x in (2, w - 3)),
-                15, "le tendine aperte", passo=0.1)
-        return finestra
+        return self.attendi_finestra(r"^SISTEMA (DECIMALE|METRICO): ")
 
     def attendi_uscita(self, secondi=15):
         try:
@@ -265,31 +258,6 @@ class Banco:
             return attiva if nome is not None and re.search(titolo, nome) else None
         return attendi(cerca, secondi, f"la finestra «{titolo}» attiva")
 
-    def geometria(self, finestra):
-        """Left, top, width and height of a window's inner area on the screen (xdotool
-        counts the window manager's frame twice in the top)."""
-        r = subprocess.run(["xwininfo", "-id", str(finestra)], capture_output=True, text=True,
-                           timeout=10)
-        valori = dict(re.findall(r"^\s*(Absolute upper-left [XY]|Width|Height):\s+(-?\d+)",
-                                 r.stdout, re.M))
-        verifica(len(valori) == 4, "geometria della finestra: " + r.stdout + r.stderr)
-        return (int(valori["Absolute upper-left X"]), int(valori["Absolute upper-left Y"]),
-                int(valori["Width"]), int(valori["Height"]))
-
-    def colore(self, finestra, x, y):
-        """The colour (r, g, b) of a point of a window, as a person sees it."""
-        r = subprocess.run(["xwd", "-id", str(finestra), "-silent"], capture_output=True,
-                           timeout=10)
-        verifica(r.returncode == 0, "xwd: " + r.stderr.decode(errors="replace"))
-        campi = struct.unpack(">25I", r.stdout[:100])
-        lunghezza_intestazione, ordine, bit, riga, ncolori = (campi[0], campi[7], campi[11],
-                                                              campi[12], campi[19])
-        verifica(bit in (24, 32), f"xwd: {bit} bit per punto")
-        inizio = lunghezza_intestazione + 12 * ncolori + riga * y + bit // 8 * x
-        punto = int.from_bytes(r.stdout[inizio:inizio + bit // 8],
-                               "little" if ordine == 0 else "big")
-        return (punto >> 16) & 255, (punto >> 8) & 255, punto & 255
-
     # -- Input -------------------------------------------------------------------------
 
     def tasti(self, *tasti):
@@ -305,29 +273,6 @@ class Banco:
         # (mousemove --sync would wait for ever when the pointer is already there)
         verifica(xdo("mousemove", x, y, "sleep", "0.01", "click", "1") is not None,
                  f"clic in {x},{y}")
-
-
-class Disegno:
-    """Clicks on a window laid out at a design size and scaled to its inner area, below its
-    menu bar, as every main window of the program is: a point of the design is found where
-    a person sees it on the maximised window."""
-
-    def __init__(self, banco, finestra, larghezza, altezza, menu):
-        self.banco = banco
-        x, y, w, h = banco.geometria(finestra)
-        self.x, self.y, self.menu = x, y + menu, menu
-        self.sx = w / larghezza
-        self.sy = (h - menu) / altezza
-
-    def punto(self, px, py):
-        return round(self.x + px * self.sx), round(self.y + py * self.sy)
-
-    def clic(self, px, py):
-        self.banco.clic_assoluto(*self.punto(px, py))
-
-    def clic_menu(self, px):
-        """A click on the menu bar, px pixels from the window's left edge."""
-        self.banco.clic_assoluto(self.x + px, self.y - self.menu // 2)
 
 
 def descrivi_schermo():

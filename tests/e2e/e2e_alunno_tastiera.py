@@ -14,10 +14,10 @@ Usage: e2e_alunno_tastiera.py DECIMETRA   (under tests/x/con_x.sh)"""
 import math
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from banco import (SISTEMI, Fallito, attendi, esegui, problema, righe_esercizi,  # noqa: E402
+from ausili import Ausili, richiedi  # noqa: E402
+from banco import (SISTEMI, attendi, esegui, problema, righe_esercizi,  # noqa: E402
                    riga_chiusa, risposta_numero, risposta_simbolo, verifica)
 
 SISTEMA = 9
@@ -52,13 +52,16 @@ def sbircia(banco, k):
 
 
 def prova(banco):
+    richiedi("dbus-daemon")
     simboli = SISTEMI[SISTEMA]
     banco.avvia_cups()
-    banco.avvia()
+    ausili = Ausili(banco)
+    inizio = ausili.avvia()
     # The system from the "Sistema" menu: it opens on system 1, and the subject headings
-    # are passed over by the arrows. The choice is stored.
+    # are passed over by the arrows. The choice is stored. The arrows go to the menu once
+    # it shows.
     banco.tasti("alt+i")
-    time.sleep(0.3)
+    ausili.attendi_nodo(inizio, r"", "popup menu")
     banco.tasti(*["Down"] * (SISTEMA - 1), "Return")
     dat = os.path.join(banco.cartella, "decimetra.dat")
     attendi(lambda: open(dat, newline="").read() == f"{SISTEMA}\r\n", 10,

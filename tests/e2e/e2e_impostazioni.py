@@ -13,21 +13,17 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from banco import Disegno, attendi, esegui, verifica  # noqa: E402
+from ausili import Ausili, richiedi  # noqa: E402
+from banco import attendi, esegui, verifica  # noqa: E402
 
-MENU = 20  # height of the start screen's menu bar over its design area, in pixels
-INIZIO = (794, 562)  # design size of the start screen
-OPZIONI = (794, 576)  # and of the options screen, which has no menu bar
-ETICHETTA_AUTORE = (220, 542)  # "Il nuovo software di Vantolo"
-NOMI_UNITA = (397, 103)  # the unit names under the title
-ESCI_INIZIO = (702, 391)
-VERDE = (348, 255)  # page colour "Verde", index 7
-MEMORIZZA = (397, 543)
-ESCI_OPZIONI = (655, 543)
+AUTORE = r"Il nuovo software di Vantolo"  # the author line
+NOMI_UNITA = r"\w+(, \w+)+"  # the unit names under the title, the one label that is a list
 RIGA_VERDE = str(100 + 256 * 255 + 65536 * 190)
 
 
 def prova(banco):
+    richiedi("dbus-daemon")
+    ausili = Ausili(banco)
     dat = os.path.join(banco.cartella, "decimetra.dat")
     opz = os.path.join(banco.cartella, "decimetra.opz")
 
@@ -42,34 +38,36 @@ def prova(banco):
         attendi(lambda: righe(dat) == [str(n), ""], 10, f"decimetra.dat con {n}")
 
     # First run in an empty folder: system 1, written at once.
-    inizio = Disegno(banco, banco.avvia(), *INIZIO, MENU)
+    inizio = ausili.avvia()
     attendi_livello(1)
-    inizio.clic(*ETICHETTA_AUTORE)
+    ausili.clic(inizio, AUTORE, "label")
     attendi_livello(2)
-    inizio.clic(*NOMI_UNITA)
+    ausili.clic(inizio, NOMI_UNITA, "label")
     attendi_livello(3)
 
     # The options screen from the menu; a page colour; stored.
     banco.tasti("alt+o")
-    opzioni = Disegno(banco, banco.attendi_finestra(r"^ ?PANNELLO OPZIONI$"), *OPZIONI, 0)
-    opzioni.clic(*VERDE)
-    opzioni.clic(*MEMORIZZA)
+    banco.attendi_finestra(r"^ ?PANNELLO OPZIONI$")
+    opzioni = ausili.finestra(r"^ ?PANNELLO OPZIONI$")
+    ausili.clic(ausili.attendi_nodo(opzioni, r"COLORE SFONDO PAGINA", "panel"), r"Verde",
+                "radio button")  # index 7
+    ausili.clic(opzioni, r"Memorizza nuove impostazioni")
     memorizzate = attendi(lambda: righe(opz), 10, "decimetra.opz")
     # Eleven values, then the speech switch (off) on a twelfth line.
     verifica(len(memorizzate) == 13 and memorizzate[0] == RIGA_VERDE and memorizzate[8] == "7"
              and memorizzate[11] == "False",
              f"decimetra.opz non ha il verde: {memorizzate}")
     verifica(righe(dat) == ["3", ""], "le opzioni hanno toccato decimetra.dat")
-    opzioni.clic(*ESCI_OPZIONI)
-    Disegno(banco, banco.attendi_finestra(r"^SISTEMA DECIMALE: "), *INIZIO, MENU).clic(
-        *ESCI_INIZIO)
+    ausili.clic(opzioni, r"Esci")
+    banco.attendi_finestra(r"^SISTEMA DECIMALE: ")
+    ausili.clic(inizio, r"Esci")
     verifica(banco.attendi_uscita() == 0, "\"Esci\" non ha terminato il programma bene")
 
     # Restart: system 3 is in force, so one more step wraps round to 1.
     prima = os.stat(opz).st_mtime_ns
-    inizio = Disegno(banco, banco.avvia(), *INIZIO, MENU)
+    inizio = ausili.avvia()
     verifica(righe(dat) == ["3", ""], f"decimetra.dat riscritto all'avvio: {righe(dat)}")
-    inizio.clic(*ETICHETTA_AUTORE)
+    ausili.clic(inizio, AUTORE, "label")
     attendi_livello(1)
 
     # The options read back: stored again unchanged, they still hold the colour chosen.

@@ -13,17 +13,13 @@ import re
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from banco import (NUM, SIM, SISTEMI, Disegno, esegui, risposta_numero,  # noqa: E402
-                   risposta_simbolo, verifica)
+from ausili import Ausili, richiedi  # noqa: E402
+from banco import (NUM, SIM, SISTEMI, esegui, risposta_numero, risposta_simbolo,  # noqa: E402
+                   verifica)
 
 SISTEMA = 9
 # The foot line of a sheet: the system, its subject and its units by name.
 PIEDE = "SISTEMA METRICO - MISURE DI PESO: chilogrammi, ettogrammi, decagrammi, grammi"
-MENU = 20  # height of the worksheet screen's menu bar over its design area, in pixels
-SCHEDE = (794, 556)  # its design size
-NUMERO_O_SIMBOLO, TUTTI = (126, 218), (126, 364)
-VISUALIZZA_ALUNNI, STAMPA_ALUNNI = (319, 39), (450, 39)
-VISUALIZZA_DOCENTI, STAMPA_DOCENTI = (599, 39), (730, 39)
 
 # A sheet line: the problem with a gap for the number, or the result and " ... " for the
 # symbol; on the teachers' sheet followed by "(r." the solution ")".
@@ -37,18 +33,23 @@ def righe_scheda(testo):
 
 
 def prova(banco):
+    richiedi("dbus-daemon")
     simboli = SISTEMI[SISTEMA]
     with open(os.path.join(banco.cartella, "decimetra.dat"), "w") as f:
         f.write(f"{SISTEMA}\r\n")
     banco.avvia_cups()
-    banco.avvia()
+    ausili = Ausili(banco)
+    ausili.avvia()
     banco.tasti("alt+s")
-    schede = Disegno(banco, banco.attendi_finestra(r"STAMPA DELLE SCHEDE$"), *SCHEDE, MENU)
+    banco.attendi_finestra(r"STAMPA DELLE SCHEDE$")
+    schede = ausili.finestra(r"STAMPA DELLE SCHEDE$")
+    gruppo = {nome: ausili.attendi_nodo(schede, nome, "panel") for nome in ("ALUNNI", "DOCENTI")}
     # 30 problems are chosen at start; kind "number or symbol", order "all".
-    for punto in (NUMERO_O_SIMBOLO, TUTTI, VISUALIZZA_DOCENTI):
-        schede.clic(*punto)
+    ausili.clic(schede, r"NUMERO O SIMBOLO")
+    ausili.clic(schede, r"TUTTI")
+    ausili.clic(gruppo["DOCENTI"], r"VISUALIZZA SCHEDA")
     prima = banco.lavori()
-    schede.clic(*STAMPA_DOCENTI)
+    ausili.clic(gruppo["DOCENTI"], r"STAMPA SCHEDA")
     testo = banco.attendi_lavoro(prima)
     verifica(PIEDE in " ".join(testo.split()), f"la scheda non dice «{PIEDE}»: {testo}")
     docenti = righe_scheda(testo)
@@ -63,9 +64,9 @@ def prova(banco):
     verifica(any(r["a"] for r in docenti) and any(r["risultato"] for r in docenti),
              "la scheda non mescola i due tipi di problema")
 
-    schede.clic(*VISUALIZZA_ALUNNI)
+    ausili.clic(gruppo["ALUNNI"], r"VISUALIZZA SCHEDA")
     prima = banco.lavori()
-    schede.clic(*STAMPA_ALUNNI)
+    ausili.clic(gruppo["ALUNNI"], r"STAMPA SCHEDA")
     alunni = righe_scheda(banco.attendi_lavoro(prima))
     verifica(len(alunni) == 30, f"la scheda degli alunni ha {len(alunni)} righe")
     for n, (a, d) in enumerate(zip(alunni, docenti), 1):

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """A pupil who cannot see the screen, with the Orca screen reader: two problems of the metric
 lengths answered by keyboard alone. What Orca says reaches a speech-dispatcher of the test's
-own, which writes each text to a file: the problem, "Errato" and "Ti aiuto ?", the problem
-asked again after "NO", "Esatto", and the program's solution after "SI" must all be heard,
-while the focus stays on the keys.
+own, which logs each text it is asked to say: the problem, "Errato" and "Ti aiuto ?", the
+problem asked again after "NO", "Esatto", and the program's solution after "SI" must all be
+heard, while the focus stays on the keys.
 
 Usage: e2e_lettore_schermo.py DECIMETRA   (under tests/x/con_x.sh)"""
 
@@ -32,17 +32,16 @@ def prova(banco):
     with open(os.path.join(banco.cartella, "decimetra.dat"), "w") as f:
         f.write("4\r\n")
     ausili = Ausili(banco)
-    parlato = ausili.avvia_voce()
+    detti = ausili.avvia_voce()
     ausili.avvia_orca()
 
-    letto = [0]  # characters of the speech file already looked at
+    letto = [0]  # characters of what was said already looked at
 
     def ascolta(modello, descrizione, secondi=45):
-        """The first thing said since the last call that matches modello (the speech server
-        may cut a text in sentences, one line each)."""
+        """The first thing said since the last call that matches modello (Orca may say a
+        line in several texts)."""
         def cerca():
-            with open(parlato, encoding="utf-8", errors="replace") as f:
-                detto = " ".join(f.read().split())
+            detto = " ".join(" ".join(detti()).split())
             m = re.compile(modello).search(detto, letto[0])
             if m:
                 letto[0] = m.end()
@@ -50,11 +49,10 @@ def prova(banco):
         try:
             return attendi(cerca, secondi, descrizione, passo=0.1)
         except Exception:
-            with open(parlato, encoding="utf-8", errors="replace") as f:
-                print("Orca ha detto:\n" + f.read(), file=sys.stderr)
+            print("Orca ha detto:\n" + "\n".join(detti()), file=sys.stderr)
             raise
 
-    banco.avvia()
+    ausili.avvia()
     ascolta(r"Trova il numero", "il primo tasto della schermata iniziale")
     banco.tasti("1", "Return", "1", "Return")  # "Trova il numero", the first order, "Vai"
     banco.attendi_finestra(r"^TRASFORMAZIONI$")
