@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QShowEvent>
+#include <QStackedWidget>
 #include <QTimer>
 
 using namespace controlli;
@@ -254,12 +255,18 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
 }
 
 void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
-    const QRect posto(20, 278, 500, 266);
-    lblRiferimento_ = EtichettaOpaca(centrale, "lblRiferimento", posto, 8);
+    // The panels lie on top of each other at the place of an invisible anchor: pages of a
+    // stack, which shows the one in front and hides the others. The scaler records the
+    // stack, the pages and their keys like any other control; the stack's own layout gives
+    // the page in front the same rectangle.
+    lblRiferimento_ = EtichettaOpaca(centrale, "lblRiferimento", {20, 278, 500, 266}, 8);
     lblRiferimento_->hide();
+    pannelli_ =
+        Crea<QStackedWidget>(centrale, QStringLiteral("fraPannelli"), lblRiferimento_->geometry());
+    const QRect posto(QPoint(0, 0), lblRiferimento_->size());
 
     // Keypad: digits as on a telephone, the commands in a column on the right.
-    fraTastierino_ = Cornice(centrale, "fraTastierino", posto);
+    fraTastierino_ = Cornice(pannelli_, "fraTastierino", posto);
     const int colonna[3] = {8, 94, 180};
     const int riga[4] = {6, 70, 134, 198};
     for (int d = 1; d <= 9; ++d) {
@@ -280,7 +287,7 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
             QString::fromLatin1(comandi[k]), {274, riga[k], 210, 58}, Arial(PuntiTasti, true));
 
     // Symbol picker: the four symbols of the system in a row, the commands below.
-    fraSimboli_ = Cornice(centrale, "fraSimboli", posto);
+    fraSimboli_ = Cornice(pannelli_, "fraSimboli", posto);
     for (int i = 0; i < 4; ++i)
         Option1_[i] = Tasto(fraSimboli_, QStringLiteral("Option1_%1").arg(i), QString(),
                             {8 + 120 * i, 6, 112, 80}, Arial(PuntiTasti, true));
@@ -292,7 +299,7 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
             Tasto(fraSimboli_, QStringLiteral("Option1_%1").arg(Serie::CancellaS + k),
                   QString::fromLatin1(comandiS[k]), postiS[k], Arial(PuntiTasti, true));
 
-    fraAiuto_ = Cornice(centrale, "fraAiuto", posto);
+    fraAiuto_ = Cornice(pannelli_, "fraAiuto", posto);
     EtichettaOpaca(fraAiuto_, "LblAiuto", {8, 10, 484, 70}, 30, Qt::AlignCenter,
                    QStringLiteral("Ti aiuto ?"));
     Option3_[Serie::No] = Tasto(fraAiuto_, QStringLiteral("Option3_0"), QStringLiteral("NO"),
@@ -300,13 +307,13 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
     Option3_[Serie::Si] = Tasto(fraAiuto_, QStringLiteral("Option3_1"), QStringLiteral("SI"),
                                 {270, 100, 170, 90}, Arial(PuntiTasti, true));
 
-    fraIntervento_ = Cornice(centrale, "fraIntervento", posto);
+    fraIntervento_ = Cornice(pannelli_, "fraIntervento", posto);
     Option4_ = Tasto(fraIntervento_, QStringLiteral("Option4"), QStringLiteral("INTERVENGO IO"),
                      {40, 20, 420, 110}, Arial(PuntiTasti, true));
     EtichettaOpaca(fraIntervento_, "lblIntervento", {40, 150, 420, 40}, 14, Qt::AlignCenter,
                    QStringLiteral("Intervengo io"));
 
-    fraAvviso_ = Cornice(centrale, "fraAvviso", posto);
+    fraAvviso_ = Cornice(pannelli_, "fraAvviso", posto);
     optAvviso_[Serie::Stampa] =
         Tasto(fraAvviso_, QStringLiteral("optAvviso_0"), QStringLiteral("Stampa"),
               {20, 20, 220, 90}, Arial(PuntiTasti, true));
@@ -318,10 +325,12 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
     avviso->setWordWrap(true);
     Colora(avviso, QPalette::WindowText, Errore);
 
-    for (QFrame* f : {fraSimboli_, fraAiuto_, fraIntervento_, fraAvviso_})
-        f->hide();
+    for (QFrame* f : {fraTastierino_, fraSimboli_, fraAiuto_, fraIntervento_, fraAvviso_})
+        pannelli_->addWidget(f);
 
     accessibilita::Nascondi(lblRiferimento_);
+    // Only groups the panels: read as a group without a name, never as a window.
+    accessibilita::Gruppo(pannelli_, {});
     accessibilita::Gruppo(fraTastierino_, QStringLiteral("Tastierino"));
     accessibilita::Gruppo(fraSimboli_, QStringLiteral("Simboli"));
     accessibilita::Gruppo(fraAiuto_, QStringLiteral("Ti aiuto ?"));
@@ -526,9 +535,6 @@ void FrmOperativo::DisponiLinee() {
     for (int k = 0; k < 4; ++k)
         linee_[k]->setGeometry(linee_[k]->parentWidget()->rect());
     Label3_->setGeometry(LblRisultato_->geometry());
-    const QPoint angolo = lblRiferimento_->geometry().topLeft();
-    for (QFrame* f : {fraTastierino_, fraSimboli_, fraAiuto_, fraIntervento_, fraAvviso_})
-        f->move(angolo);
 }
 
 void FrmOperativo::DisponiRigaSimbolo() {
@@ -612,26 +618,7 @@ void FrmOperativo::Aggiorna() {
         optAvviso_[i]->setEnabled(serie_.optAvviso()[i]);
     }
 
-    // The panel in front is shown first, so the focus never falls into a hidden one.
-    const std::array<std::pair<Pannello, QFrame*>, 5> pannelli{{
-        {Pannello::Tastierino, fraTastierino_},
-        {Pannello::Simboli, fraSimboli_},
-        {Pannello::Aiuto, fraAiuto_},
-        {Pannello::Intervento, fraIntervento_},
-        {Pannello::Avviso, fraAvviso_},
-    }};
-    for (const auto& [pannello, cornice] : pannelli) {
-        if (pannello != serie_.PannelloAttivo()) continue;
-        cornice->setEnabled(true);
-        cornice->show();
-        cornice->raise();
-    }
-    for (const auto& [pannello, cornice] : pannelli) {
-        if (pannello == serie_.PannelloAttivo()) continue;
-        cornice->hide();
-        cornice->setEnabled(false);
-    }
-
+    MostraPannello(serie_.PannelloAttivo());
     if (const auto fuoco = serie_.RitiraFuoco()) {
         if (fuoco->indice >= 0)
             Gruppo(fuoco->pannello)->DaiFuoco(fuoco->indice);
@@ -642,6 +629,20 @@ void FrmOperativo::Aggiorna() {
     AggiornaNomi();
     // After the focus has moved: a reader speaks the new key first, then what happened.
     Annuncia(Unisci(serie_.RitiraAnnunci()));
+}
+
+void FrmOperativo::MostraPannello(Pannello pannello) {
+    QWidget* davanti = pannelli_->widget(static_cast<int>(pannello));
+    // A key of the panel going out of sight lets the focus go first: the focus never rests
+    // in a hidden panel, and no key of the new one takes it before the key the series asks
+    // for (Aggiorna gives it next).
+    QWidget* fuoco = focusWidget();
+    if (fuoco && pannelli_->isAncestorOf(fuoco) && !davanti->isAncestorOf(fuoco))
+        fuoco->clearFocus();
+    davanti->setEnabled(true);
+    pannelli_->setCurrentWidget(davanti);
+    for (int i = 0; i < pannelli_->count(); ++i)
+        if (pannelli_->widget(i) != davanti) pannelli_->widget(i)->setEnabled(false);
 }
 
 void FrmOperativo::Annuncia(const QString& testo) {
