@@ -25,16 +25,6 @@ using namespace controlli;
 
 namespace {
 
-// Colours of the window.
-const QColor Sfondo(255, 244, 228);
-const QColor SfondoRiga(255, 255, 255);
-const QColor BordoRiga(205, 140, 80);
-const QColor Testo(40, 30, 20);
-const QColor Risposta(0, 0, 192);
-const QColor Correzione(0, 120, 0);
-const QColor Errore(200, 0, 0);
-const QColor Tratto(220, 0, 0);
-
 // One caption size for every key of the window, as large as "Cancella" and "Ricomincia"
 // allow in their keys at the design size.
 constexpr qreal PuntiTasti = 26;
@@ -73,7 +63,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(Tratto, 5, Qt::SolidLine, Qt::RoundCap));
+        p.setPen(QPen(tavolozza::TrattoErrore, 5, Qt::SolidLine, Qt::RoundCap));
         const QRectF r = QRectF(rect()).adjusted(4, 4, -4, -4);
         if (discendente_)
             p.drawLine(r.topLeft(), r.bottomRight());
@@ -132,8 +122,8 @@ void FrmOperativo::Costruisci() {
 
     auto* centrale = new QWidget(this);
     centrale->setAutoFillBackground(true);
-    Colora(centrale, QPalette::Window, Sfondo);
-    Colora(centrale, QPalette::WindowText, Testo);
+    Colora(centrale, QPalette::Window, tavolozza::SfondoEsercizio);
+    Colora(centrale, QPalette::WindowText, tavolozza::TestoEsercizio);
     centrale->resize(LarghezzaProgetto, AltezzaProgetto);
     setCentralWidget(centrale);
 
@@ -180,13 +170,13 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
         f->setFrameShape(QFrame::Box);
         f->setLineWidth(2);
         f->setAutoFillBackground(true);
-        Colora(f, QPalette::Window, SfondoRiga);
-        Colora(f, QPalette::WindowText, BordoRiga);
+        Colora(f, QPalette::Window, tavolozza::SfondoRiga);
+        Colora(f, QPalette::WindowText, tavolozza::BordoRiga);
     };
     const auto scuro = [](QFrame* f) {
         // The problem itself in dark type; the frame keeps its coloured border.
         for (QLabel* l : f->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-            Colora(l, QPalette::WindowText, Testo);
+            Colora(l, QPalette::WindowText, tavolozza::TestoEsercizio);
     };
     const auto testo = [](QLabel* l, const QColor& c) { Colora(l, QPalette::WindowText, c); };
     const auto casella = [](QLabel* l) {
@@ -194,8 +184,8 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
         l->setFrameShape(QFrame::Box);
         l->setLineWidth(1);
         l->setAutoFillBackground(true);
-        Colora(l, QPalette::Window, QColor(236, 244, 255));
-        Colora(l, QPalette::WindowText, Risposta);
+        Colora(l, QPalette::Window, tavolozza::SfondoRisposta);
+        Colora(l, QPalette::WindowText, tavolozza::TestoRisposta);
     };
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
@@ -216,7 +206,7 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
     lblCorrezione_ = EtichettaOpaca(fraNumero_, "lblCorrezione", {352, 98, 250, 60}, medio);
     scuro(fraNumero_);
     casella(LblRisultato_);
-    testo(lblCorrezione_, Correzione);
+    testo(lblCorrezione_, tavolozza::TestoCorrezione);
     Label3_ = EtichettaOpaca(fraNumero_, "Label3", LblRisultato_->geometry(), 8);
     Label3_->setAttribute(Qt::WA_TransparentForMouseEvents);
     Label3_->setAutoFillBackground(false);
@@ -240,7 +230,7 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
                                      {casellaS.x(), 98, LarghezzaCasellaS, 60}, medio);
     scuro(fraSimbolo_);
     casella(lblRisultatoS_);
-    testo(lblCorrezioneS_, Correzione);
+    testo(lblCorrezioneS_, tavolozza::TestoCorrezione);
     linee_[2] = new Linea(lblRisultatoS_, "Line1", true);
     linee_[3] = new Linea(lblRisultatoS_, "Line2", false);
     fraSimbolo_->hide();
@@ -323,7 +313,7 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
     auto* avviso = EtichettaOpaca(fraAvviso_, "Label4", {8, 130, 484, 60}, 14, Qt::AlignCenter,
                                   QStringLiteral("Se ricominci gli esercizi andranno persi"));
     avviso->setWordWrap(true);
-    Colora(avviso, QPalette::WindowText, Errore);
+    Colora(avviso, QPalette::WindowText, tavolozza::TestoErrore);
 
     for (QFrame* f : {fraTastierino_, fraSimboli_, fraAiuto_, fraIntervento_, fraAvviso_})
         pannelli_->addWidget(f);
@@ -344,7 +334,7 @@ void FrmOperativo::CostruisciStatistiche(QWidget* centrale) {
     auto* cornice = Cornice(centrale, "frmElaborazione", {540, 278, 234, 266});
     cornice->setFrameShape(QFrame::Box);
     cornice->setLineWidth(1);
-    Colora(cornice, QPalette::WindowText, BordoRiga);
+    Colora(cornice, QPalette::WindowText, tavolozza::BordoRiga);
 
     const char* titoli[5] = {"Operazioni", "Risposte esatte ", "Risposte errate", "Tempo parziale",
                              "Tempo totale"};
@@ -358,14 +348,14 @@ void FrmOperativo::CostruisciStatistiche(QWidget* centrale) {
         auto* titolo =
             EtichettaOpaca(cornice, nomiTitoli[k], {8, y, 140, 40}, 12,
                            Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(titoli[k]), false);
-        Colora(titolo, QPalette::WindowText, Testo);
+        Colora(titolo, QPalette::WindowText, tavolozza::TestoEsercizio);
         valori[k] = EtichettaOpaca(cornice, nomi[k], {150, y, 76, 40}, 18);
         valori[k]->setFrameShape(QFrame::Box);
         valori[k]->setAutoFillBackground(true);
-        Colora(valori[k], QPalette::Window, SfondoRiga);
-        Colora(valori[k], QPalette::WindowText, Testo);
-        Colora(valori[k], QPalette::Light, BordoRiga);
-        Colora(valori[k], QPalette::Dark, BordoRiga);
+        Colora(valori[k], QPalette::Window, tavolozza::SfondoRiga);
+        Colora(valori[k], QPalette::WindowText, tavolozza::TestoEsercizio);
+        Colora(valori[k], QPalette::Light, tavolozza::BordoRiga);
+        Colora(valori[k], QPalette::Dark, tavolozza::BordoRiga);
     }
     accessibilita::Gruppo(cornice, QStringLiteral("I tuoi risultati"));
     // Each count is read with its caption ("Risposte esatte: 3"), the captions alone not.
@@ -591,7 +581,8 @@ void FrmOperativo::Aggiorna() {
     DisponiRigaSimbolo();
     LblEsito_->setText(t.LblEsito);
     Colora(LblEsito_, QPalette::WindowText,
-           t.LblEsito == QLatin1String("Esatto") ? Correzione : Errore);
+           t.LblEsito == QLatin1String("Esatto") ? tavolozza::TestoCorrezione
+                                                 : tavolozza::TestoErrore);
     LblOperazione_->setText(t.LblOperazione);
     lblRisEsatte_->setText(t.lblRisEsatte);
     lblRisErrate_->setText(t.lblRisErrate);
