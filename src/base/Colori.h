@@ -1,7 +1,8 @@
 #pragma once
 
 // Colours as the program stores and prints them: 24-bit RGB packed as
-// red + 256 * green + 65536 * blue, and the colours that several windows share.
+// red + 256 * green + 65536 * blue, and the colours that several windows share. The windows
+// take their colours, these among them, from the palette in ui/Tavolozza.h.
 
 #include <cstdint>
 

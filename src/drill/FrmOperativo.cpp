@@ -18,21 +18,12 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QShowEvent>
+#include <QStackedWidget>
 #include <QTimer>
 
 using namespace controlli;
 
 namespace {
-
-// Colours of the window.
-const QColor Sfondo(255, 244, 228);
-const QColor SfondoRiga(255, 255, 255);
-const QColor BordoRiga(205, 140, 80);
-const QColor Testo(40, 30, 20);
-const QColor Risposta(0, 0, 192);
-const QColor Correzione(0, 120, 0);
-const QColor Errore(200, 0, 0);
-const QColor Tratto(220, 0, 0);
 
 // One caption size for every key of the window, as large as "Cancella" and "Ricomincia"
 // allow in their keys at the design size.
@@ -72,7 +63,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(Tratto, 5, Qt::SolidLine, Qt::RoundCap));
+        p.setPen(QPen(tavolozza::TrattoErrore, 5, Qt::SolidLine, Qt::RoundCap));
         const QRectF r = QRectF(rect()).adjusted(4, 4, -4, -4);
         if (discendente_)
             p.drawLine(r.topLeft(), r.bottomRight());
@@ -131,8 +122,8 @@ void FrmOperativo::Costruisci() {
 
     auto* centrale = new QWidget(this);
     centrale->setAutoFillBackground(true);
-    Colora(centrale, QPalette::Window, Sfondo);
-    Colora(centrale, QPalette::WindowText, Testo);
+    Colora(centrale, QPalette::Window, tavolozza::SfondoEsercizio);
+    Colora(centrale, QPalette::WindowText, tavolozza::TestoEsercizio);
     centrale->resize(LarghezzaProgetto, AltezzaProgetto);
     setCentralWidget(centrale);
 
@@ -179,13 +170,13 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
         f->setFrameShape(QFrame::Box);
         f->setLineWidth(2);
         f->setAutoFillBackground(true);
-        Colora(f, QPalette::Window, SfondoRiga);
-        Colora(f, QPalette::WindowText, BordoRiga);
+        Colora(f, QPalette::Window, tavolozza::SfondoRiga);
+        Colora(f, QPalette::WindowText, tavolozza::BordoRiga);
     };
     const auto scuro = [](QFrame* f) {
         // The problem itself in dark type; the frame keeps its coloured border.
         for (QLabel* l : f->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-            Colora(l, QPalette::WindowText, Testo);
+            Colora(l, QPalette::WindowText, tavolozza::TestoEsercizio);
     };
     const auto testo = [](QLabel* l, const QColor& c) { Colora(l, QPalette::WindowText, c); };
     const auto casella = [](QLabel* l) {
@@ -193,8 +184,8 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
         l->setFrameShape(QFrame::Box);
         l->setLineWidth(1);
         l->setAutoFillBackground(true);
-        Colora(l, QPalette::Window, QColor(236, 244, 255));
-        Colora(l, QPalette::WindowText, Risposta);
+        Colora(l, QPalette::Window, tavolozza::SfondoRisposta);
+        Colora(l, QPalette::WindowText, tavolozza::TestoRisposta);
     };
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
@@ -215,7 +206,7 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
     lblCorrezione_ = EtichettaOpaca(fraNumero_, "lblCorrezione", {352, 98, 250, 60}, medio);
     scuro(fraNumero_);
     casella(LblRisultato_);
-    testo(lblCorrezione_, Correzione);
+    testo(lblCorrezione_, tavolozza::TestoCorrezione);
     Label3_ = EtichettaOpaca(fraNumero_, "Label3", LblRisultato_->geometry(), 8);
     Label3_->setAttribute(Qt::WA_TransparentForMouseEvents);
     Label3_->setAutoFillBackground(false);
@@ -239,7 +230,7 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
                                      {casellaS.x(), 98, LarghezzaCasellaS, 60}, medio);
     scuro(fraSimbolo_);
     casella(lblRisultatoS_);
-    testo(lblCorrezioneS_, Correzione);
+    testo(lblCorrezioneS_, tavolozza::TestoCorrezione);
     linee_[2] = new Linea(lblRisultatoS_, "Line1", true);
     linee_[3] = new Linea(lblRisultatoS_, "Line2", false);
     fraSimbolo_->hide();
@@ -254,12 +245,18 @@ void FrmOperativo::CostruisciRighe(QWidget* centrale) {
 }
 
 void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
-    const QRect posto(20, 278, 500, 266);
-    lblRiferimento_ = EtichettaOpaca(centrale, "lblRiferimento", posto, 8);
+    // The panels lie on top of each other at the place of an invisible anchor: pages of a
+    // stack, which shows the one in front and hides the others. The scaler records the
+    // stack, the pages and their keys like any other control; the stack's own layout gives
+    // the page in front the same rectangle.
+    lblRiferimento_ = EtichettaOpaca(centrale, "lblRiferimento", {20, 278, 500, 266}, 8);
     lblRiferimento_->hide();
+    pannelli_ =
+        Crea<QStackedWidget>(centrale, QStringLiteral("fraPannelli"), lblRiferimento_->geometry());
+    const QRect posto(QPoint(0, 0), lblRiferimento_->size());
 
     // Keypad: digits as on a telephone, the commands in a column on the right.
-    fraTastierino_ = Cornice(centrale, "fraTastierino", posto);
+    fraTastierino_ = Cornice(pannelli_, "fraTastierino", posto);
     const int colonna[3] = {8, 94, 180};
     const int riga[4] = {6, 70, 134, 198};
     for (int d = 1; d <= 9; ++d) {
@@ -280,7 +277,7 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
             QString::fromLatin1(comandi[k]), {274, riga[k], 210, 58}, Arial(PuntiTasti, true));
 
     // Symbol picker: the four symbols of the system in a row, the commands below.
-    fraSimboli_ = Cornice(centrale, "fraSimboli", posto);
+    fraSimboli_ = Cornice(pannelli_, "fraSimboli", posto);
     for (int i = 0; i < 4; ++i)
         Option1_[i] = Tasto(fraSimboli_, QStringLiteral("Option1_%1").arg(i), QString(),
                             {8 + 120 * i, 6, 112, 80}, Arial(PuntiTasti, true));
@@ -292,7 +289,7 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
             Tasto(fraSimboli_, QStringLiteral("Option1_%1").arg(Serie::CancellaS + k),
                   QString::fromLatin1(comandiS[k]), postiS[k], Arial(PuntiTasti, true));
 
-    fraAiuto_ = Cornice(centrale, "fraAiuto", posto);
+    fraAiuto_ = Cornice(pannelli_, "fraAiuto", posto);
     EtichettaOpaca(fraAiuto_, "LblAiuto", {8, 10, 484, 70}, 30, Qt::AlignCenter,
                    QStringLiteral("Ti aiuto ?"));
     Option3_[Serie::No] = Tasto(fraAiuto_, QStringLiteral("Option3_0"), QStringLiteral("NO"),
@@ -300,13 +297,13 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
     Option3_[Serie::Si] = Tasto(fraAiuto_, QStringLiteral("Option3_1"), QStringLiteral("SI"),
                                 {270, 100, 170, 90}, Arial(PuntiTasti, true));
 
-    fraIntervento_ = Cornice(centrale, "fraIntervento", posto);
+    fraIntervento_ = Cornice(pannelli_, "fraIntervento", posto);
     Option4_ = Tasto(fraIntervento_, QStringLiteral("Option4"), QStringLiteral("INTERVENGO IO"),
                      {40, 20, 420, 110}, Arial(PuntiTasti, true));
     EtichettaOpaca(fraIntervento_, "lblIntervento", {40, 150, 420, 40}, 14, Qt::AlignCenter,
                    QStringLiteral("Intervengo io"));
 
-    fraAvviso_ = Cornice(centrale, "fraAvviso", posto);
+    fraAvviso_ = Cornice(pannelli_, "fraAvviso", posto);
     optAvviso_[Serie::Stampa] =
         Tasto(fraAvviso_, QStringLiteral("optAvviso_0"), QStringLiteral("Stampa"),
               {20, 20, 220, 90}, Arial(PuntiTasti, true));
@@ -316,12 +313,14 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
     auto* avviso = EtichettaOpaca(fraAvviso_, "Label4", {8, 130, 484, 60}, 14, Qt::AlignCenter,
                                   QStringLiteral("Se ricominci gli esercizi andranno persi"));
     avviso->setWordWrap(true);
-    Colora(avviso, QPalette::WindowText, Errore);
+    Colora(avviso, QPalette::WindowText, tavolozza::TestoErrore);
 
-    for (QFrame* f : {fraSimboli_, fraAiuto_, fraIntervento_, fraAvviso_})
-        f->hide();
+    for (QFrame* f : {fraTastierino_, fraSimboli_, fraAiuto_, fraIntervento_, fraAvviso_})
+        pannelli_->addWidget(f);
 
     accessibilita::Nascondi(lblRiferimento_);
+    // Only groups the panels: read as a group without a name, never as a window.
+    accessibilita::Gruppo(pannelli_, {});
     accessibilita::Gruppo(fraTastierino_, QStringLiteral("Tastierino"));
     accessibilita::Gruppo(fraSimboli_, QStringLiteral("Simboli"));
     accessibilita::Gruppo(fraAiuto_, QStringLiteral("Ti aiuto ?"));
@@ -335,7 +334,7 @@ void FrmOperativo::CostruisciStatistiche(QWidget* centrale) {
     auto* cornice = Cornice(centrale, "frmElaborazione", {540, 278, 234, 266});
     cornice->setFrameShape(QFrame::Box);
     cornice->setLineWidth(1);
-    Colora(cornice, QPalette::WindowText, BordoRiga);
+    Colora(cornice, QPalette::WindowText, tavolozza::BordoRiga);
 
     const char* titoli[5] = {"Operazioni", "Risposte esatte ", "Risposte errate", "Tempo parziale",
                              "Tempo totale"};
@@ -349,14 +348,14 @@ void FrmOperativo::CostruisciStatistiche(QWidget* centrale) {
         auto* titolo =
             EtichettaOpaca(cornice, nomiTitoli[k], {8, y, 140, 40}, 12,
                            Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(titoli[k]), false);
-        Colora(titolo, QPalette::WindowText, Testo);
+        Colora(titolo, QPalette::WindowText, tavolozza::TestoEsercizio);
         valori[k] = EtichettaOpaca(cornice, nomi[k], {150, y, 76, 40}, 18);
         valori[k]->setFrameShape(QFrame::Box);
         valori[k]->setAutoFillBackground(true);
-        Colora(valori[k], QPalette::Window, SfondoRiga);
-        Colora(valori[k], QPalette::WindowText, Testo);
-        Colora(valori[k], QPalette::Light, BordoRiga);
-        Colora(valori[k], QPalette::Dark, BordoRiga);
+        Colora(valori[k], QPalette::Window, tavolozza::SfondoRiga);
+        Colora(valori[k], QPalette::WindowText, tavolozza::TestoEsercizio);
+        Colora(valori[k], QPalette::Light, tavolozza::BordoRiga);
+        Colora(valori[k], QPalette::Dark, tavolozza::BordoRiga);
     }
     accessibilita::Gruppo(cornice, QStringLiteral("I tuoi risultati"));
     // Each count is read with its caption ("Risposte esatte: 3"), the captions alone not.
@@ -524,9 +523,6 @@ void FrmOperativo::DisponiLinee() {
     for (int k = 0; k < 4; ++k)
         linee_[k]->setGeometry(linee_[k]->parentWidget()->rect());
     Label3_->setGeometry(LblRisultato_->geometry());
-    const QPoint angolo = lblRiferimento_->geometry().topLeft();
-    for (QFrame* f : {fraTastierino_, fraSimboli_, fraAiuto_, fraIntervento_, fraAvviso_})
-        f->move(angolo);
 }
 
 void FrmOperativo::DisponiRigaSimbolo() {
@@ -583,7 +579,8 @@ void FrmOperativo::Aggiorna() {
     DisponiRigaSimbolo();
     LblEsito_->setText(t.LblEsito);
     Colora(LblEsito_, QPalette::WindowText,
-           t.LblEsito == QLatin1String("Esatto") ? Correzione : Errore);
+           t.LblEsito == QLatin1String("Esatto") ? tavolozza::TestoCorrezione
+                                                 : tavolozza::TestoErrore);
     LblOperazione_->setText(t.LblOperazione);
     lblRisEsatte_->setText(t.lblRisEsatte);
     lblRisErrate_->setText(t.lblRisErrate);
@@ -610,26 +607,7 @@ void FrmOperativo::Aggiorna() {
         optAvviso_[i]->setEnabled(serie_.optAvviso()[i]);
     }
 
-    // The panel in front is shown first, so the focus never falls into a hidden one.
-    const std::array<std::pair<Pannello, QFrame*>, 5> pannelli{{
-        {Pannello::Tastierino, fraTastierino_},
-        {Pannello::Simboli, fraSimboli_},
-        {Pannello::Aiuto, fraAiuto_},
-        {Pannello::Intervento, fraIntervento_},
-        {Pannello::Avviso, fraAvviso_},
-    }};
-    for (const auto& [pannello, cornice] : pannelli) {
-        if (pannello != serie_.PannelloAttivo()) continue;
-        cornice->setEnabled(true);
-        cornice->show();
-        cornice->raise();
-    }
-    for (const auto& [pannello, cornice] : pannelli) {
-        if (pannello == serie_.PannelloAttivo()) continue;
-        cornice->hide();
-        cornice->setEnabled(false);
-    }
-
+    MostraPannello(serie_.PannelloAttivo());
     if (const auto fuoco = serie_.RitiraFuoco()) {
         if (fuoco->indice >= 0)
             Gruppo(fuoco->pannello)->DaiFuoco(fuoco->indice);
@@ -640,6 +618,20 @@ void FrmOperativo::Aggiorna() {
     AggiornaNomi();
     // After the focus has moved: a reader speaks the new key first, then what happened.
     Annuncia(Unisci(serie_.RitiraAnnunci()));
+}
+
+void FrmOperativo::MostraPannello(Pannello pannello) {
+    QWidget* davanti = pannelli_->widget(static_cast<int>(pannello));
+    // A key of the panel going out of sight lets the focus go first: the focus never rests
+    // in a hidden panel, and no key of the new one takes it before the key the series asks
+    // for (Aggiorna gives it next).
+    QWidget* fuoco = focusWidget();
+    if (fuoco && pannelli_->isAncestorOf(fuoco) && !davanti->isAncestorOf(fuoco))
+        fuoco->clearFocus();
+    davanti->setEnabled(true);
+    pannelli_->setCurrentWidget(davanti);
+    for (int i = 0; i < pannelli_->count(); ++i)
+        if (pannelli_->widget(i) != davanti) pannelli_->widget(i)->setEnabled(false);
 }
 
 void FrmOperativo::Annuncia(const QString& testo) {

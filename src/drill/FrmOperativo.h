@@ -1,10 +1,10 @@
 #pragma once
 
 // The drill window "TRASFORMAZIONI": the problem in large type, the answer panels (keypad,
-// symbol picker, "Ti aiuto ?", "INTERVENGO IO", end of series), the statistics and the
-// headings. The rules live in Serie; this window turns mouse and key events into calls on
-// it and shows its state. Laid out at its design size and scaled to the window by
-// Proporzioni; fonts keep their design size.
+// symbol picker, "Ti aiuto ?", "INTERVENGO IO", end of series: pages of one stack, one in
+// front at a time), the statistics and the headings. The rules live in Serie; this window turns
+// mouse and key events into calls on it and shows its state. Laid out at its design size and scaled
+// to the window by Proporzioni; fonts keep their design size.
 
 #include "drill/Serie.h"
 
@@ -21,6 +21,7 @@ class QFrame;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
+class QStackedWidget;
 class Voce;
 
 class FrmOperativo : public QMainWindow {
@@ -61,6 +62,8 @@ private:
     void DisponiRigaSimbolo();
     // Shows the state of the series: texts, panel and row in front, keys, lines, focus.
     void Aggiorna();
+    // Brings the series' panel to the front, the only one enabled.
+    void MostraPannello(Pannello pannello);
     // Tells screen readers and the program's voice what the last operation did, once the
     // window is in front and its focus is settled (a reader announcing the window and its
     // focused key would otherwise talk over it).
@@ -109,6 +112,7 @@ private:
     QLabel* LblEsito_ = nullptr;
     QLabel* lblRiferimento_ = nullptr;
 
+    QStackedWidget* pannelli_ = nullptr; // the five panels below, in the order of Pannello
     QFrame* fraTastierino_ = nullptr;
     QFrame* fraSimboli_ = nullptr;
     QFrame* fraAiuto_ = nullptr;

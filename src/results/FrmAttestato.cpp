@@ -18,12 +18,6 @@ using namespace controlli;
 
 namespace {
 
-const QColor Sfondo(255, 192, 255);
-const QColor TestoTasti(0, 0, 192);
-// Around the page, as in a print preview: a neutral grey, a darker edge and a soft shadow.
-const QColor SfondoAnteprima(214, 214, 214);
-const QColor BordoPagina(150, 150, 150);
-const QColor Ombra(0, 0, 0, 45);
 // Free space between the page and the edges of the box, in pixels.
 constexpr double MargineAnteprima = 8;
 
@@ -70,13 +64,13 @@ QRectF AnteprimaAttestato::RettangoloPagina() const {
 
 void AnteprimaAttestato::paintEvent(QPaintEvent*) {
     QPainter pittore(this);
-    pittore.fillRect(rect(), SfondoAnteprima);
+    pittore.fillRect(rect(), tavolozza::SfondoAnteprimaAttestato);
     const double scala = Scala();
     if (scala <= 0) return;
     const QRectF pagina = RettangoloPagina();
-    pittore.fillRect(pagina.translated(3, 3), Ombra);
-    pittore.fillRect(pagina, Qt::white);
-    pittore.setPen(BordoPagina);
+    pittore.fillRect(pagina.translated(3, 3), tavolozza::OmbraPaginaAttestato);
+    pittore.fillRect(pagina, tavolozza::PaginaAttestato);
+    pittore.setPen(tavolozza::BordoPaginaAttestato);
     pittore.drawRect(pagina.adjusted(-0.5, -0.5, 0.5, 0.5));
     DisegnaPagina(pittore, disegno_, scala, pagina.topLeft());
 }
@@ -119,7 +113,7 @@ FrmAttestato::~FrmAttestato() = default;
 void FrmAttestato::Costruisci() {
     auto* centrale = new QWidget(this);
     centrale->setObjectName(QStringLiteral("client"));
-    Colori(centrale, Sfondo);
+    Colori(centrale, tavolozza::SfondoAttestato);
     centrale->resize(LarghezzaProgetto, AltezzaProgetto);
     setCentralWidget(centrale);
 
@@ -128,7 +122,7 @@ void FrmAttestato::Costruisci() {
     picture1_->setGeometry(DaTwip(0, -45, 6690, 8820));
 
     frame4_ = Cornice(centrale, QStringLiteral("Frame4"), DaTwip(6720, 6615, 5184, 2070));
-    Colori(frame4_, Sfondo);
+    Colori(frame4_, tavolozza::SfondoAttestato);
     const std::array<QRect, 3> posti{DaTwip(105, 75, 5004, 630), DaTwip(96, 732, 5004, 630),
                                      DaTwip(96, 1368, 5004, 630)};
     const std::array<QString, 3> didascalie{DidascaliaStampaAttestato(true),
@@ -137,7 +131,7 @@ void FrmAttestato::Costruisci() {
     for (int i = 0; i < 3; ++i) {
         option5_[i] = Tasto(frame4_, QStringLiteral("Option5(%1)").arg(i), didascalie[i], posti[i],
                             Arial(12, true));
-        Colora(option5_[i], QPalette::ButtonText, TestoTasti);
+        Colora(option5_[i], QPalette::ButtonText, tavolozza::TestoTastiAttestato);
         option5_[i]->setCursor(Qt::PointingHandCursor);
     }
     gruppo_ = new GruppoTasti(

@@ -23,12 +23,6 @@ using namespace controlli;
 
 namespace {
 
-const QColor Sfondo(128, 255, 255);
-const QColor SfondoNome(255, 192, 255);
-const QColor SfondoAvanti(255, 128, 255);
-const QColor FuocoAvanti(240, 96, 240);
-const QColor Rosso(192, 0, 0);
-
 // Design tops of LblOp(1..30), in twips: three groups of ten.
 constexpr std::array<int, EtichetteEsercizi> AltoLblOp{
     360,  615,  855,  1080, 1335, 1590, 1830, 2055, 2295, 2520, 2835, 3090, 3330, 3585, 3840,
@@ -109,7 +103,7 @@ void FrmStampaEsercizioTre::Costruisci() {
     menuBar()->setFont(Arial(12));
 
     auto* centrale = new QWidget(this);
-    Colori(centrale, Sfondo);
+    Colori(centrale, tavolozza::SfondoStampa);
     centrale->resize(LarghezzaProgetto, AltezzaProgetto);
     setCentralWidget(centrale);
 
@@ -118,7 +112,7 @@ void FrmStampaEsercizioTre::Costruisci() {
         LblOp_[k] = Etichetta(centrale, QStringLiteral("LblOp_%1").arg(k),
                               DaTwip(75, AltoLblOp[k - 1], 7995, 255), Courier(12), QColor(),
                               Qt::AlignLeft | Qt::AlignVCenter);
-        Colori(LblOp_[k], Sfondo);
+        Colori(LblOp_[k], tavolozza::SfondoStampa);
         LblOp_[k]->setTextFormat(Qt::PlainText);
     }
 
@@ -154,12 +148,12 @@ void FrmStampaEsercizioTre::Costruisci() {
 
 void FrmStampaEsercizioTre::CostruisciNome(QWidget* centrale) {
     fraNome_ = Cornice(centrale, QStringLiteral("fraNome"), DaTwip(0, 0, 6720, 4500));
-    Colori(fraNome_, SfondoNome);
+    Colori(fraNome_, tavolozza::SfondoNome);
     fraNome_->setFrameShape(QFrame::Box);
     fraNome_->hide();
 
     Etichetta(fraNome_, QStringLiteral("Label4"), DaTwip(720, 195, 4950, 465), Arial(14.25, true),
-              Rosso, Qt::AlignCenter, QStringLiteral("   IMMETTI   IL  TUO  NOME"));
+              tavolozza::TestoNome, Qt::AlignCenter, QStringLiteral("   IMMETTI   IL  TUO  NOME"));
 
     txtNome_ = Crea<QLineEdit>(fraNome_, QStringLiteral("txtNome"), DaTwip(225, 885, 5940, 690));
     txtNome_->setFont(Arial(21.75, true));
@@ -169,10 +163,10 @@ void FrmStampaEsercizioTre::CostruisciNome(QWidget* centrale) {
     // Label7 says, counting letters as a reader does (QLineEdit's maxLength counts UTF-16
     // units and split an emoji), and no control characters.
     txtNome_->setValidator(new RegolaNome(txtNome_));
-    QPalette tavolozza = txtNome_->palette();
-    tavolozza.setColor(QPalette::Base, SfondoNome);
-    tavolozza.setColor(QPalette::Text, Rosso);
-    txtNome_->setPalette(tavolozza);
+    QPalette casella = txtNome_->palette();
+    casella.setColor(QPalette::Base, tavolozza::SfondoNome);
+    casella.setColor(QPalette::Text, tavolozza::TestoNome);
+    txtNome_->setPalette(casella);
     // Enter in the box stores the name, as "AVANTI" does.
     connect(txtNome_, &QLineEdit::returnPressed, this, &FrmStampaEsercizioTre::Avanti);
 
@@ -188,7 +182,7 @@ void FrmStampaEsercizioTre::CostruisciNome(QWidget* centrale) {
     cmdAvanti_->setCursor(Qt::PointingHandCursor);
     gruppoAvanti_ = new GruppoTasti(
         {cmdAvanti_}, [this](int) { Avanti(); }, this);
-    gruppoAvanti_->ImpostaColori(FuocoAvanti, SfondoAvanti);
+    gruppoAvanti_->ImpostaColori(tavolozza::AvantiFuoco, tavolozza::AvantiRiposo);
 }
 
 // ---------------------------------------------------------------------------------------

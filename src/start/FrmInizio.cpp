@@ -36,12 +36,6 @@ constexpr double SinistraTendinaDestra = 11685.0 / 11910.0;
 constexpr int PassoTendina = 75;  // twips
 constexpr int LimiteTendina = 10; // twips
 
-const QColor Sfondo(255, 250, 240);
-const QColor SfondoTitolo(214, 232, 255);
-const QColor Blu(0, 0, 128);
-const QColor Rosso = Colore(ColoreRosso);
-const QColor Tendina = Colore(ColoreFuoco);
-const QColor BordoPannello(214, 160, 110);
 // One caption size for every key of the screen, as large as the longest captions allow at
 // the design size: the order captions on one line, "Riprisitina" in its key, "Trova il
 // numero o il simbolo" on two lines.
@@ -57,7 +51,7 @@ QFrame* Pannello(QWidget* genitore, const QString& nome, QRect r) {
     auto* f = Cornice(genitore, nome, r);
     f->setFrameShape(QFrame::Box);
     f->setLineWidth(2);
-    Colori(f, Qt::white, BordoPannello);
+    Colori(f, tavolozza::SfondoPannelli, tavolozza::BordoPannelli);
     return f;
 }
 
@@ -119,36 +113,37 @@ FrmInizio::~FrmInizio() = default;
 void FrmInizio::CostruisciControlli() {
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
-    Colori(client_, Sfondo);
+    Colori(client_, tavolozza::SfondoInizio);
     setCentralWidget(client_);
 
     // Title band: system name, subject, unit names, and the two arrows.
     fraTitolo_ = Cornice(client_, QStringLiteral("fraTitolo"), {0, 0, 794, 150});
-    Colori(fraTitolo_, SfondoTitolo);
-    label6_[0] =
-        Etichetta(fraTitolo_, QStringLiteral("Label6(0)"), {90, 8, 614, 38}, Arial(22, true), Blu);
-    label6_[1] =
-        Etichetta(fraTitolo_, QStringLiteral("Label6(1)"), {90, 50, 614, 30}, Arial(16, true), Blu);
-    label6_[2] =
-        Etichetta(fraTitolo_, QStringLiteral("Label6(2)"), {90, 88, 614, 30}, Arial(14), Blu);
+    Colori(fraTitolo_, tavolozza::SfondoTitoloInizio);
+    label6_[0] = Etichetta(fraTitolo_, QStringLiteral("Label6(0)"), {90, 8, 614, 38},
+                           Arial(22, true), tavolozza::TestoTitoli);
+    label6_[1] = Etichetta(fraTitolo_, QStringLiteral("Label6(1)"), {90, 50, 614, 30},
+                           Arial(16, true), tavolozza::TestoTitoli);
+    label6_[2] = Etichetta(fraTitolo_, QStringLiteral("Label6(2)"), {90, 88, 614, 30}, Arial(14),
+                           tavolozza::TestoTitoli);
     label6_[2]->setCursor(Qt::PointingHandCursor);
     frame4_ = Cornice(fraTitolo_, QStringLiteral("Frame4"), {712, 80, 56, 46});
     label7_ = Etichetta(frame4_, QStringLiteral("Label7"), {0, 0, 56, 46},
-                        QFont(QStringLiteral("DejaVu Sans"), 26), Rosso);
+                        QFont(QStringLiteral("DejaVu Sans"), 26), tavolozza::TestoScelte);
     label7_->setCursor(Qt::PointingHandCursor);
     frame5_ = Cornice(fraTitolo_, QStringLiteral("Frame5"), {22, 88, 56, 56});
     label8_ = Etichetta(frame5_, QStringLiteral("Label8"), {0, 0, 56, 56},
-                        QFont(QStringLiteral("DejaVu Sans"), 30), Rosso);
+                        QFont(QStringLiteral("DejaVu Sans"), 30), tavolozza::TestoScelte);
     label4_[0] = Etichetta(fraTitolo_, QStringLiteral("Label4(0)"), {690, 130, 100, 18}, Arial(8),
-                           Blu, Qt::AlignRight | Qt::AlignVCenter);
+                           tavolozza::TestoTitoli, Qt::AlignRight | Qt::AlignVCenter);
     label4_[1] = Etichetta(fraTitolo_, QStringLiteral("Label4(1)"), {690, 4, 100, 18}, Arial(8),
-                           Blu, Qt::AlignRight | Qt::AlignVCenter);
+                           tavolozza::TestoTitoli, Qt::AlignRight | Qt::AlignVCenter);
 
     // The active unit system, over the band.
-    label3_ = Etichetta(client_, QStringLiteral("Label3"), {22, 18, 56, 56}, Arial(26, true), Blu);
+    label3_ = Etichetta(client_, QStringLiteral("Label3"), {22, 18, 56, 56}, Arial(26, true),
+                        tavolozza::TestoTitoli);
     label3_->setFrameShape(QFrame::Box);
     label3_->setLineWidth(2);
-    Colori(label3_, Qt::white);
+    Colori(label3_, tavolozza::SfondoPannelli);
 
     // The three panels, opened one after the other.
     frame1_ = Pannello(client_, QStringLiteral("Frame1"), {16, 166, 296, 278});
@@ -175,19 +170,20 @@ void FrmInizio::CostruisciControlli() {
 
     // The choices made, in red.
     label1_ = Etichetta(client_, QStringLiteral("Label1"), {20, 454, 754, 32}, Arial(16, true),
-                        Rosso, Qt::AlignLeft | Qt::AlignVCenter);
+                        tavolozza::TestoScelte, Qt::AlignLeft | Qt::AlignVCenter);
     label2_ = Etichetta(client_, QStringLiteral("Label2"), {20, 488, 754, 32}, Arial(16, true),
-                        Rosso, Qt::AlignLeft | Qt::AlignVCenter);
-    label5_ = Etichetta(client_, QStringLiteral("Label5"), {20, 530, 400, 24},
-                        Arial(11, false, true), Blu, Qt::AlignLeft | Qt::AlignVCenter,
-                        QStringLiteral("Il nuovo software di Vantolo"));
+                        tavolozza::TestoScelte, Qt::AlignLeft | Qt::AlignVCenter);
+    label5_ =
+        Etichetta(client_, QStringLiteral("Label5"), {20, 530, 400, 24}, Arial(11, false, true),
+                  tavolozza::TestoTitoli, Qt::AlignLeft | Qt::AlignVCenter,
+                  QStringLiteral("Il nuovo software di Vantolo"));
     label5_->setCursor(Qt::PointingHandCursor);
 
     // Curtains, on top of everything while they open.
     picture1_ = Crea<QWidget>(client_, QStringLiteral("Picture1"), {0, 0, 397, 562});
     picture2_ = Crea<QWidget>(client_, QStringLiteral("Picture2"), {779, 0, 397, 562});
     for (QWidget* tendina : {picture1_, picture2_}) {
-        Colori(tendina, Tendina);
+        Colori(tendina, tavolozza::Tendine);
         tendina->raise();
     }
     timerTendine_ = new QTimer(this);

@@ -22,11 +22,6 @@ using namespace controlli;
 
 namespace {
 
-const QColor Sfondo(255, 250, 240);
-const QColor Blu(0, 0, 128);
-// The band behind the selected button of a group.
-const QColor Evidenza(190, 215, 255);
-
 // A colour held as decimal text in the record; black when the text is not a colour.
 QColor ColoreDaTesto(const QString& testo) {
     bool ok = false;
@@ -41,7 +36,7 @@ QIcon Campione(const QColor& sinistra, const QColor& destra) {
     QPainter p(&immagine);
     p.fillRect(QRect(0, 0, 8, 16), sinistra);
     p.fillRect(QRect(8, 0, 8, 16), destra);
-    p.setPen(QColor(90, 90, 90));
+    p.setPen(tavolozza::BordoCampione);
     p.drawRect(0, 0, 15, 15);
     return QIcon(immagine);
 }
@@ -62,7 +57,7 @@ void MostraSelezione(QAbstractButton* b, bool scelto) {
     f.setBold(scelto);
     b->setFont(f);
     b->setAutoFillBackground(scelto);
-    if (scelto) Colora(b, QPalette::Button, Evidenza);
+    if (scelto) Colora(b, QPalette::Button, tavolozza::FasciaScelta);
 }
 
 // Tab enters a group at its selected button (the first when none is), so that Tab moves
@@ -121,7 +116,7 @@ QGroupBox* FrmOpzioni::Gruppo(QWidget* genitore, const QString& nome, const QStr
     g->setFont(Arial(9, true));
     // Read by its own title, not by the title of the group around it.
     g->setAccessibleName(titolo);
-    Colori(g, QColor(), Blu);
+    Colori(g, QColor(), tavolozza::TestoTitoli);
     return g;
 }
 
@@ -136,7 +131,7 @@ QButtonGroup* FrmOpzioni::Scelte(QGroupBox* gruppo, const QString& nome,
                                {8, 22 + passo * i, larghezza, altezza});
         b->setText(didascalie[i]);
         b->setFont(Arial(punti));
-        Colori(b, QColor(), Qt::black);
+        Colori(b, QColor(), tavolozza::TestoOpzioni);
         scelte->addButton(b, i);
     }
     connect(scelte, &QButtonGroup::idToggled, this, [scelte](int id, bool scelto) {
@@ -150,7 +145,7 @@ QButtonGroup* FrmOpzioni::Scelte(QGroupBox* gruppo, const QString& nome,
 void FrmOpzioni::Costruisci() {
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
-    Colori(client_, Sfondo);
+    Colori(client_, tavolozza::SfondoInizio);
     setCentralWidget(client_);
     // No menu of its own; the bar exists (hidden) so the keyboard helper finds one.
     menuBar()->hide();

@@ -15,7 +15,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "base/Colori.h"
+#include "ui/Tavolozza.h"
 
 #include <cstdint>
 
@@ -35,9 +35,7 @@ inline constexpr QRect DaTwip(int sinistra, int alto, int larghezza, int altezza
 }
 
 // A packed colour (red + 256 * green + 65536 * blue) as a QColor.
-inline QColor Colore(std::int32_t rgb) {
-    return QColor(rgb & 0xff, (rgb >> 8) & 0xff, (rgb >> 16) & 0xff);
-}
+using tavolozza::Colore;
 
 // Arial at a design size in points. Fonts keep their design size when a window is scaled.
 // On Linux, fonts-liberation answers for "Arial" with its metric twin.

@@ -32,11 +32,11 @@ inline void Prepara(QDialog* finestra, const QString& titolo, int larghezza, int
     Colori(finestra, sfondo);
 }
 
-// The "C h i u d i" button: a key in RGB(255, 192, 128), flat like every other key of the
-// program, that closes the window.
+// The "C h i u d i" button: a key in the focus colour of the keys, flat like every other key
+// of the program, that closes the window.
 inline QPushButton* Chiudi(QDialog* finestra, QRect r, const QFont& font) {
     auto* b = Tasto(finestra, QStringLiteral("Command1"), QStringLiteral("C h i u d i"), r, font);
-    Colora(b, QPalette::Button, Colore(ColoreFuoco));
+    Colora(b, QPalette::Button, tavolozza::TastoChiudi);
     StileTasti::Segna(b);
     b->setDefault(true);
     b->setAccessibleName(QStringLiteral("Chiudi")); // not spelled out letter by letter

@@ -6,7 +6,7 @@ using namespace finestra_piccola;
 
 frmIstruzioni::frmIstruzioni(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmIstruzioni"));
-    Prepara(this, QStringLiteral("ISTRUZIONI"), 11010, 6780, Colore(ColoreRiposo));
+    Prepara(this, QStringLiteral("ISTRUZIONI"), 11010, 6780, tavolozza::SfondoFinestraPiccola);
     QLabel* label5 = Etichetta(this, QStringLiteral("Label5"), DaTwip(180, 1650, 9495, 2205),
                                Arial(14.25, true), QColor(), Qt::AlignCenter,
                                QStringLiteral("Il programma prevede l'utilizzo del mouse"));

@@ -109,6 +109,6 @@ private:
     TastoExtra tastoExtra_;
     QMap<int, int> cifre_;
     Cifra effettoCifra_ = Cifra::Fuoco;
-    QColor fuoco_ = controlli::Colore(::ColoreFuoco);
-    QColor riposo_ = controlli::Colore(::ColoreRiposo);
+    QColor fuoco_ = tavolozza::TastoFuoco;
+    QColor riposo_ = tavolozza::TastoRiposo;
 };

@@ -16,7 +16,9 @@
 // separate windows (dialogs parented to the client) are skipped with everything under them.
 // A control inside a frame keeps its position relative to the frame, but its shares are
 // taken against the client's inner size, so it keeps its place in the frame as the frame
-// scales by the same two factors.
+// scales by the same two factors. The pages of a named QStackedWidget are such controls too:
+// built at (0, 0) with the stack's size, they keep its rectangle, which is also where the
+// stack's own layout puts the page in front (it ignores its margins).
 //
 // Usage, in the window's constructor after building the controls at design size:
 //

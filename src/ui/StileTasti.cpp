@@ -1,5 +1,7 @@
 #include "ui/StileTasti.h"
 
+#include "ui/Tavolozza.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRegion>
@@ -13,13 +15,8 @@ namespace {
 
 const char* const ProprietaTasto = "tastoPiatto";
 
-// A disabled key keeps a trace of its colour but leans towards this grey.
-const QColor GrigioDisabilitato(230, 230, 230);
+// How far a disabled key leans towards the grey of disabled keys.
 constexpr double QuotaGrigio = 0.7;
-const QColor BordoDisabilitato(180, 180, 180);
-// The focus outline: dark brown on the warm key colours, white where that would not show.
-const QColor ContornoScuro(70, 35, 0);
-const QColor ContornoChiaro(255, 255, 255);
 
 // A rectangle outline of the given width drawn inside r.
 void Contorno(QPainter* pittore, const QRect& r, int spessore, const QColor& colore) {
@@ -88,19 +85,21 @@ QStringList StileTasti::Righe(const QString& testo, const QFontMetrics& metrica,
 }
 
 QColor StileTasti::ColoreContorno(const QColor& fondo) {
-    return Contrasto(ContornoScuro, fondo) >= ContrastoContorno ? ContornoScuro : ContornoChiaro;
+    return Contrasto(tavolozza::ContornoFuocoScuro, fondo) >= ContrastoContorno
+               ? tavolozza::ContornoFuocoScuro
+               : tavolozza::ContornoFuocoChiaro;
 }
 
 QColor StileTasti::Fondo(const QStyleOption* opzione) {
     if (!(opzione->state & State_Enabled))
         return Miscela(opzione->palette.color(QPalette::Disabled, QPalette::Button),
-                       GrigioDisabilitato, QuotaGrigio);
+                       tavolozza::TastoSpento, QuotaGrigio);
     const QColor colore = opzione->palette.color(QPalette::Active, QPalette::Button);
     return opzione->state & (State_Sunken | State_On) ? colore.darker(125) : colore;
 }
 
 QColor StileTasti::Bordo(const QStyleOption* opzione, const QColor& fondo) {
-    return opzione->state & State_Enabled ? fondo.darker(170) : BordoDisabilitato;
+    return opzione->state & State_Enabled ? fondo.darker(170) : tavolozza::BordoTastoSpento;
 }
 
 QColor StileTasti::Didascalia(const QStyleOption* opzione, const QColor& fondo) {

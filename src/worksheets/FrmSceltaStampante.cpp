@@ -36,7 +36,7 @@ frmSceltaStampante::frmSceltaStampante(ServizioStampa& servizio, QWidget* parent
     // The close box unloads the window; "C H I U D I" and Esc only hide it.
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(Larghezza, Altezza);
-    Colori(this, Colore(ColoreRiposo));
+    Colori(this, tavolozza::SfondoFinestraPiccola);
 
     Combo1_ = Crea<QComboBox>(this, QStringLiteral("Combo1"), DaTwip(300, 240, 5400, 390));
     Combo1_->setFont(Arial(11));
@@ -45,12 +45,12 @@ frmSceltaStampante::frmSceltaStampante(ServizioStampa& servizio, QWidget* parent
     Label1_ = Etichetta(this, QStringLiteral("Label1"), DaTwip(300, 780, 5400, 630), Arial(11),
                         QColor(), sinistra, scelta_.Label1());
     Label2_ = Etichetta(this, QStringLiteral("Label2"), DaTwip(300, 1500, 5400, 630),
-                        Arial(11, true), Colore(Rgb(0, 0, 192)), sinistra);
+                        Arial(11, true), tavolozza::TestoEvidente, sinistra);
     for (QLabel* l : {Label1_, Label2_})
         l->setWordWrap(true);
     Command2_ = Tasto(this, QStringLiteral("Command2"), QStringLiteral("C H I U D I"),
                       DaTwip(1800, 2370, 2400, 525), Arial(12));
-    Colora(Command2_, QPalette::Button, Colore(ColoreFuoco));
+    Colora(Command2_, QPalette::Button, tavolozza::TastoChiudi);
     StileTasti::Segna(Command2_); // flat, like every key of the program
     connect(Command2_, &QPushButton::clicked, this, &QWidget::hide);
     Combo1_->setAccessibleName(QStringLiteral("Scegli la stampante"));

@@ -26,13 +26,6 @@ namespace {
 // Design size of the client area: 11910 x 8340 twips.
 constexpr QSize DimensioneProgetto(11910 / TwipPerPixel, 8340 / TwipPerPixel);
 
-const QColor Sfondo = Colore(ColoreRiposo);
-const QColor Rosso = Colore(ColoreRosso);
-const QColor Fuoco = Colore(ColoreFuoco);
-const QColor Riposo = Colore(ColoreRiposo);
-const QColor Blu(0, 0, 128);
-const QColor SfondoAnteprima(255, 255, 255);
-
 // The preview: 30 lines in the fixed-pitch font, in three blocks of ten as on paper. At the
 // design size a teachers' line (74 characters) fills the preview's width.
 constexpr int SinistraAnteprima = 236;
@@ -102,7 +95,7 @@ FrmStampaSchedeTreRidotto::~FrmStampaSchedeTreRidotto() {
 void FrmStampaSchedeTreRidotto::CostruisciControlli() {
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
-    Colori(client_, Sfondo);
+    Colori(client_, tavolozza::SfondoSchede);
     setCentralWidget(client_);
 
     // Number of problems.
@@ -131,7 +124,7 @@ void FrmStampaSchedeTreRidotto::CostruisciControlli() {
         for (int i = 0; i < 3; ++i) {
             indicatori[i] =
                 Etichetta(cornice, nomeIndicatori.arg(i), {6, 8 + 44 * i, 12, 36}, Arial(8));
-            Colori(indicatori[i], Sfondo);
+            Colori(indicatori[i], tavolozza::SfondoSchede);
             tasti[i] = Tasto(cornice, nomeTasti.arg(i), testi.value(i), {24, 8 + 44 * i, 188, 36},
                              Arial(PuntiTasti, true));
             tasti[i]->setCursor(Qt::PointingHandCursor);
@@ -182,16 +175,16 @@ void FrmStampaSchedeTreRidotto::CostruisciControlli() {
 
     // The chosen kind and order, the legend and the preview.
     label1_ = Etichetta(client_, QStringLiteral("Label1"), {SinistraAnteprima, 66, 552, 20},
-                        Arial(11, true), Rosso, Qt::AlignLeft | Qt::AlignVCenter);
+                        Arial(11, true), tavolozza::TestoScelte, Qt::AlignLeft | Qt::AlignVCenter);
     label2_ = Etichetta(client_, QStringLiteral("Label2"), {SinistraAnteprima, 84, 552, 20},
-                        Arial(11, true), Rosso, Qt::AlignLeft | Qt::AlignVCenter);
+                        Arial(11, true), tavolozza::TestoScelte, Qt::AlignLeft | Qt::AlignVCenter);
     label6_ = Etichetta(client_, QStringLiteral("Label6"), {SinistraAnteprima, 100, 552, 12},
-                        Courier(8), Blu, Qt::AlignLeft | Qt::AlignVCenter,
+                        Courier(8), tavolozza::TestoTitoli, Qt::AlignLeft | Qt::AlignVCenter,
                         QStringLiteral("metri,    decimetri  centimetri   millimetri"));
     auto* fondo = Cornice(client_, QStringLiteral("fraAnteprima"),
                           {SinistraAnteprima - 4, AltoAnteprima + 2, LarghezzaAnteprima + 8,
                            YRigaAnteprima(RigheScheda) + AltezzaRiga + 4 - AltoAnteprima - 2});
-    Colori(fondo, SfondoAnteprima);
+    Colori(fondo, tavolozza::SfondoAnteprimaSchede);
     fondo->setFrameShape(QFrame::Box);
     accessibilita::Gruppo(fondo, QStringLiteral("Anteprima della scheda"));
     accessibilita::Gruppo(frame6_, QStringLiteral("Tipo di esercizio"));
@@ -205,7 +198,8 @@ void FrmStampaSchedeTreRidotto::CostruisciControlli() {
         lblOp_[i] =
             Etichetta(client_, QStringLiteral("LblOp(%1)").arg(i),
                       {SinistraAnteprima, YRigaAnteprima(i), LarghezzaAnteprima, AltezzaRiga},
-                      Courier(PuntiAnteprima), Qt::black, Qt::AlignLeft | Qt::AlignVCenter);
+                      Courier(PuntiAnteprima), tavolozza::TestoAnteprimaSchede,
+                      Qt::AlignLeft | Qt::AlignVCenter);
         lblOp_[i]->setTextFormat(Qt::PlainText);
     }
 
@@ -224,7 +218,7 @@ void FrmStampaSchedeTreRidotto::CostruisciControlli() {
         b->setAutoDefault(true);
         b->setCursor(Qt::PointingHandCursor);
         StileTasti::Segna(b);
-        Colora(b, QPalette::Button, Riposo);
+        Colora(b, QPalette::Button, tavolozza::TastoRiposo);
         b->installEventFilter(this);
     }
     connect(cmdRicomincia_, &QPushButton::clicked, this, [this] { Ricomincia(); });
@@ -325,7 +319,7 @@ void FrmStampaSchedeTreRidotto::SegnaIndicatore(std::array<QLabel*, 3>& indicato
     const std::array<QPushButton*, 3>& tasti = &indicatori == &label3_ ? option1_ : option2_;
     for (int i = 0; i < 3; ++i) {
         const bool scelto = i == indice;
-        Colori(indicatori[i], scelto ? Rosso : Sfondo);
+        Colori(indicatori[i], scelto ? tavolozza::IndicatoreAcceso : tavolozza::SfondoSchede);
         // A screen reader cannot see red: the indicator and its key say which one is on.
         indicatori[i]->setAccessibleName(
             (scelto ? QStringLiteral("Scelto: ") : QStringLiteral("Non scelto: ")) +
@@ -347,12 +341,12 @@ bool FrmStampaSchedeTreRidotto::eventFilter(QObject* oggetto, QEvent* evento) {
 
     switch (evento->type()) {
     case QEvent::FocusIn:
-        Colora(tasto, QPalette::Button, Fuoco);
+        Colora(tasto, QPalette::Button, tavolozza::TastoFuoco);
         if (tasto == cmdVisualizzaAlunni_) cmdStampaAlunni_->show();
         if (tasto == cmdVisualizzaDocenti_) cmdStampaDocenti_->show();
         break;
     case QEvent::FocusOut:
-        Colora(tasto, QPalette::Button, Riposo);
+        Colora(tasto, QPalette::Button, tavolozza::TastoRiposo);
         break;
     case QEvent::KeyPress: {
         // A held Enter or space bar must not print a sheet over and over.

@@ -365,8 +365,10 @@ void TestFrmOperativo::ridimensionareNonPerdeLaSerie() {
     QCOMPARE(b.Etichetta("LblRisultato")->text(), QStringLiteral("5"));
     QCOMPARE(b.Etichetta("lblRisEsatte")->text(), QStringLiteral("3"));
     // The panels and the crossing lines follow the new size.
-    const QWidget* riferimento = b.Etichetta("lblRiferimento");
-    QCOMPARE(b.Cornice("fraTastierino")->pos(), riferimento->pos());
+    const auto riquadro = [&b](const QWidget* w) {
+        return QRect(w->mapTo(b.w.get(), QPoint()), w->size());
+    };
+    QCOMPARE(riquadro(b.Cornice("fraTastierino")), riquadro(b.Etichetta("lblRiferimento")));
     b.RispondiMouse(false);
     const QWidget* linea = b.w->findChild<QWidget*>("Linea1");
     QVERIFY(linea->isVisible());
