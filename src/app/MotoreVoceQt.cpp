@@ -12,8 +12,10 @@ namespace {
 class MotoreVoceQt : public MotoreVoce {
 public:
     MotoreVoceQt() : sintesi_(QStringLiteral("speechd")) {
-        if (sintesi_.state() == QTextToSpeech::Error) return;
-        // An Italian voice, of Italy when there is one.
+        // An Italian voice, of Italy when there is one. The engine's state is not asked
+        // first: it starts in error when the computer's own language has no voice (a "C"
+        // locale with only Italian voices installed), and choosing Italian clears it. With
+        // no speech server there are no voices at all.
         QLocale italiano;
         bool trovato = false;
         for (const QLocale& lingua : sintesi_.availableLocales()) {
@@ -27,7 +29,7 @@ public:
             if (s == QTextToSpeech::Ready || s == QTextToSpeech::Error) parlando_ = false;
         });
         pronto_ = sintesi_.locale().language() == QLocale::Italian &&
-                  !sintesi_.voice().name().isEmpty() && sintesi_.state() != QTextToSpeech::Error;
+                  !sintesi_.voice().name().isEmpty();
     }
 
     bool Pronto() const override { return pronto_; }

@@ -72,7 +72,7 @@ void TestVoceQt::speechDispatcher() {
     QProcess avvio;
     avvio.start(QStringLiteral("bash"), {script, "avvia", cartella.path(),
                                          QString::number(QCoreApplication::applicationPid())});
-    QVERIFY(avvio.waitForFinished(120000));
+    QVERIFY(avvio.waitForFinished(90000));
     if (avvio.exitCode() == 77) QSKIP(avvio.readAllStandardError().constData());
     QVERIFY2(avvio.exitCode() == 0, avvio.readAllStandardError().constData());
     qputenv("SPEECHD_ADDRESS", avvio.readAllStandardOutput().trimmed());
@@ -86,7 +86,7 @@ void TestVoceQt::speechDispatcher() {
         VoceQt voce(stato, {QStringLiteral(CARTELLA_MODULO_VOCE)});
         std::optional<bool> risposta;
         voce.Disponibile([&](bool disponibile) { risposta = disponibile; });
-        QTRY_VERIFY_WITH_TIMEOUT(risposta.has_value(), 120000);
+        QTRY_VERIFY_WITH_TIMEOUT(risposta.has_value(), 60000);
         QVERIFY2(*risposta, "no Italian voice through speech-dispatcher");
 
         // A long problem, cut short by the verdict.

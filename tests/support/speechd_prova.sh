@@ -2,7 +2,9 @@
 # A private speech-dispatcher for tests, apart from the user's: its own configuration,
 # socket and log in CARTELLA, the espeak-ng voices, and sound sent to libao's null device,
 # so no sound card is needed. Its log (CARTELLA/log/speech-dispatcher.log, level 5) holds
-# every text it is asked to say and how each one ended.
+# every text it is asked to say and how each one ended. The espeak-ng data it sees holds the
+# Italian and English voices only, with no variants: the full set (over 13,000 voices) takes
+# a client minutes to list under the sanitizers, and seconds without them.
 #
 #   speechd_prova.sh avvia CARTELLA [PID]  starts it, waits until it answers and prints the
 #                                          value for SPEECHD_ADDRESS; with PID, it also stops
@@ -44,9 +46,18 @@ DefaultModule espeak-ng
 DefaultLanguage "it"
 FINE
 cp /etc/speech-dispatcher/modules/espeak-ng.conf "$cartella/conf/modules/"
+dati=/usr/lib/x86_64-linux-gnu/espeak-ng-data
+privati="$cartella/espeak/espeak-ng-data"
+rm -rf "$cartella/espeak"
+mkdir -p "$privati"/{lang/roa,lang/gmw,voices}
+for parte in "$dati"/*; do
+    case "${parte##*/}" in lang | voices) ;; *) ln -s "$parte" "$privati/" ;; esac
+done
+ln -s "$dati/lang/roa/it" "$privati/lang/roa/it"
+ln -s "$dati/lang/gmw/en" "$privati/lang/gmw/en"
 echo "default_driver=null" >"$cartella/casa/.libao" # libao reads it from the home folder
 rm -f "$cartella/run/speechd.sock" "$cartella/log/speech-dispatcher.log"
-HOME="$cartella/casa" XDG_RUNTIME_DIR="$cartella/run" \
+HOME="$cartella/casa" XDG_RUNTIME_DIR="$cartella/run" ESPEAK_DATA_PATH="$cartella/espeak" \
     speech-dispatcher -s -t 0 -C "$cartella/conf" -m "$moduli" -L "$cartella/log" \
     -c unix_socket -S "$cartella/run/speechd.sock" -P "$cartella/run/speechd.pid" \
     </dev/null >"$cartella/log/server.out" 2>&1 &
