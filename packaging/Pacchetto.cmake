@@ -1,5 +1,5 @@
-# Installing like any other desktop program: the executable, the menu entry and the icon in
-# the standard places, and a Debian package of the same files (cpack -G DEB).
+# Installing like any other desktop program: the executable, the menu entry, the icon and the
+# copyright file in the standard places, and a Debian package of the same files (cpack -G DEB).
 include(GNUInstallDirs)
 
 install(TARGETS decimetra RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -18,6 +18,9 @@ foreach(lato IN ITEMS 128 256)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${lato}x${lato}/apps
             RENAME decimetra.png)
 endforeach()
+# The licence, in Debian's machine-readable copyright format, where Debian keeps it for every
+# package.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/decimetra)
 
 set(CPACK_PACKAGE_NAME decimetra)
 set(CPACK_PACKAGE_VENDOR Decimetra)

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # What `cmake --install` lays out, into a temporary prefix: exactly the executable, the speech
-# module, the menu entry and the icons, where a desktop looks for them. The module links Qt
-# TextToSpeech and the executable does not, and the executable looks for the module where
-# it was installed. The menu entry must pass
+# module, the menu entry, the icons and the copyright file, where a desktop and Debian look
+# for them. The module links Qt TextToSpeech and the executable does not, and the executable
+# looks for the module where it was installed. The menu entry must pass
 # desktop-file-validate and name the installed executable and icon; each icon must be a PNG
-# of the size its folder says.
+# of the size its folder says; the copyright file must be in Debian's machine-readable form.
 # Usage: prova_installazione.sh BUILD_FOLDER
 set -euo pipefail
 costruzione=$1
@@ -22,6 +22,7 @@ modulo=$(cd "$prefisso" && find . -path '*/decimetra/libdecimetra_voce.so' | sed
 attesi="bin/decimetra
 ${modulo:-lib/decimetra/libdecimetra_voce.so}
 share/applications/decimetra.desktop
+share/doc/decimetra/copyright
 share/icons/hicolor/128x128/apps/decimetra.png
 share/icons/hicolor/256x256/apps/decimetra.png
 share/icons/hicolor/64x64/apps/decimetra.png"
@@ -56,6 +57,15 @@ if [ -f "$voce" ]; then
     icona=$(campo Icon)
     [ -f "$prefisso/share/icons/hicolor/64x64/apps/$icona.png" ] ||
         sbaglia "Icon=$icona is not an installed icon"
+fi
+
+# The copyright file in Debian's machine-readable format, naming the licence of every file.
+copyright="$prefisso/share/doc/decimetra/copyright"
+if [ -f "$copyright" ]; then
+    [ "$(head -n1 "$copyright")" = \
+        "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+        sbaglia "the copyright file does not start with the Format line of DEP-5"
+    grep -qx 'License: GPL-3+' "$copyright" || sbaglia "the copyright file names no GPL-3+ licence"
 fi
 
 for png in "$prefisso"/share/icons/hicolor/*/apps/*.png; do

@@ -80,7 +80,7 @@ fi
 segna "apt-get install" "$t"
 [ "$(command -v decimetra)" = /usr/bin/decimetra ] || { echo "decimetra is not on PATH" >&2; exit 1; }
 for f in /usr/share/applications/decimetra.desktop /usr/share/icons/hicolor/64x64/apps/decimetra.png \
-    /usr/share/icons/hicolor/256x256/apps/decimetra.png; do
+    /usr/share/icons/hicolor/256x256/apps/decimetra.png /usr/share/doc/decimetra/copyright; do
     [ -f "$f" ] || { echo "$f was not installed" >&2; exit 1; }
 done
 # The speech module, where the installed program looks for it (beside it or in its library
