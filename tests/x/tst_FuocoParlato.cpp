@@ -8,9 +8,9 @@
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
 #include "support/VoceFinta.h"
+#include "support/Xdotool.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
@@ -81,9 +81,7 @@ void TestFuocoParlato::inputReale() {
             comandi << "key" << su;
             continue;
         }
-        const QWidget* tasto = w.findChild<QPushButton*>(su);
-        const QPoint p = tasto->mapToGlobal(tasto->rect().center());
-        comandi << "mousemove" << QString::number(p.x()) << QString::number(p.y());
+        comandi << Centro(w.findChild<QPushButton*>(su));
         if (cosa == u"click")
             comandi << "click"
                     << "1";
@@ -91,11 +89,7 @@ void TestFuocoParlato::inputReale() {
                 << "0.2";
     }
     // The events are handled as they arrive, while xdotool runs.
-    QProcess xdo;
-    xdo.start(QStringLiteral("xdotool"), comandi);
-    QTRY_VERIFY(xdo.state() == QProcess::NotRunning);
-    QCOMPARE(xdo.exitCode(), 0);
-    QTest::qWait(150);
+    QVERIFY(Xdo(comandi).riuscito);
     // Only what keys say: the drill's own announcements are left out.
     QStringList didascalie, tasti;
     for (const QPushButton* b : w.findChildren<QPushButton*>())

@@ -14,6 +14,7 @@
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
 #include "support/StampaFinta.h"
+#include "support/Xdotool.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,49 +25,11 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>
 
 namespace {
-
-// Runs xdotool with the given commands while this program waits in its event loop, handling
-// each event as it arrives, as a user's input reaches the running program. Windows that
-// open meanwhile (a modal dialog runs an event loop of its own) are recorded by name.
-QStringList Xdo(const QStringList& comandi) {
-    QStringList finestre;
-    QTimer spia;
-    QObject::connect(&spia, &QTimer::timeout, [&finestre] {
-        const QWidget* modale = QApplication::activeModalWidget();
-        if (modale && !finestre.contains(modale->objectName())) finestre << modale->objectName();
-    });
-    spia.start(20);
-    QProcess xdo;
-    QEventLoop ciclo;
-    QObject::connect(&xdo, &QProcess::finished, &ciclo, &QEventLoop::quit);
-    QObject::connect(&xdo, &QProcess::errorOccurred, &ciclo, &QEventLoop::quit);
-    xdo.start(QStringLiteral("xdotool"), comandi);
-    if (xdo.state() != QProcess::NotRunning) ciclo.exec();
-    if (xdo.exitStatus() != QProcess::NormalExit || xdo.exitCode() != 0)
-        qWarning("xdotool failed: %s", qPrintable(comandi.join(u' ')));
-    // Let the last events arrive and be handled.
-    QTest::qWait(150);
-    return finestre;
-}
-
-QStringList Tasti(std::initializer_list<const char*> tasti, double pausa = 0.3) {
-    QStringList comandi;
-    for (const char* tasto : tasti)
-        comandi << QStringLiteral("key") << QLatin1String(tasto) << QStringLiteral("sleep")
-                << QString::number(pausa);
-    return comandi;
-}
-
-QStringList Centro(QWidget* w) {
-    const QPoint p = w->mapToGlobal(w->rect().center());
-    return {QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())};
-}
 
 // Two processes that keep both cores busy for as long as the object lives.
 class Carico {
@@ -212,7 +175,7 @@ void TestInputReale::fuocoDopoUnaFinestra() {
     QVERIFY(o.Pronto());
     Xdo(Tasti({"8"}));
     QCOMPARE(o.stato.RispostaTesto, QStringLiteral("8"));
-    const QStringList aperte = Xdo(Tasti({"alt", "Return", qPrintable(chiudi)}, 0.5));
+    const QStringList aperte = Xdo(Tasti({"alt", "Return", qPrintable(chiudi)}, 0.5)).finestre;
     QCOMPARE(aperte, QStringList{QStringLiteral("frmIstruzioni")});
     QVERIFY(QTest::qWaitForWindowActive(o.w.get()));
     Xdo(Tasti({"5"}));
@@ -234,15 +197,17 @@ void TestInputReale::tastiDiAccessoAiMenu() {
         QVERIFY(QTest::qWaitForWindowActive(&inizio));
         for (QAction* azione : inizio.menuBar()->actions())
             QVERIFY2(azione->text().contains(u'&'), qPrintable(azione->text()));
-        QCOMPARE(Xdo(Tasti({"alt+a", "Escape"}, 0.5)), QStringList{QStringLiteral("frmAutore")});
+        QCOMPARE(Xdo(Tasti({"alt+a", "Escape"}, 0.5)).finestre,
+                 QStringList{QStringLiteral("frmAutore")});
     }
 
     Operativo o;
     QVERIFY(o.Pronto());
     for (QAction* azione : o.w->menuBar()->actions())
         QVERIFY2(azione->text().contains(u'&'), qPrintable(azione->text()));
-    QCOMPARE(Xdo(Tasti({"alt+i", "Escape"}, 0.5)), QStringList{QStringLiteral("frmIstruzioni")});
-    QCOMPARE(Xdo(Tasti({"F10", "Return", "Escape"}, 0.5)),
+    QCOMPARE(Xdo(Tasti({"alt+i", "Escape"}, 0.5)).finestre,
+             QStringList{QStringLiteral("frmIstruzioni")});
+    QCOMPARE(Xdo(Tasti({"F10", "Return", "Escape"}, 0.5)).finestre,
              QStringList{QStringLiteral("frmIstruzioni")});
     Xdo(Tasti({"4"}));
     QCOMPARE(o.stato.RispostaTesto, QStringLiteral("4"));
