@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The speed table: every measurement of the program, its median against its target.
 
-Builds what it needs in Release in build-tabella/ at the top of the repository (with
--DDECIMETRA_BENCH=ON), then runs:
+Builds what it needs with the bench preset (Release, in build-release/ at the top of the
+repository, beside the program of the release preset), then runs:
   - bench/avvio: start-up time and peak memory of Decimetra against the bare Qt program,
     side by side in one run under Xvfb 1920x1080 + openbox, after checking that the two
     load the same libraries;
@@ -27,7 +27,7 @@ import tempfile
 
 QUI = os.path.dirname(os.path.abspath(__file__))
 RADICE = os.path.dirname(QUI)
-BUILD = os.path.join(RADICE, "build-tabella")
+BUILD = os.path.join(RADICE, "build-release")
 CON_X = os.path.join(RADICE, "tests", "x", "con_x.sh")
 sys.path.insert(0, os.path.join(QUI, "avvio"))
 sys.dont_write_bytecode = True
@@ -38,11 +38,10 @@ BERSAGLI = ["avvio_decimetra", "avvio_nudo", "bench_generazione", "bench_stampa"
 
 
 def compila():
-    subprocess.run(["cmake", "-S", RADICE, "-B", BUILD, "-G", "Ninja",
-                    "-DCMAKE_BUILD_TYPE=Release", "-DDECIMETRA_BENCH=ON"],
-                   check=True, stdout=subprocess.DEVNULL)
-    subprocess.run(["cmake", "--build", BUILD, "-j2", "--target", *BERSAGLI], check=True,
+    subprocess.run(["cmake", "--preset", "bench"], cwd=RADICE, check=True,
                    stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", "--preset", "bench", "-j2", "--target", *BERSAGLI],
+                   cwd=RADICE, check=True, stdout=subprocess.DEVNULL)
 
 
 def macchina():

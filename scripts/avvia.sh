@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and starts it.
-# It builds in its own folder, build-avvio (RelWithDebInfo), apart from the tests' Debug
-# build in build/, so running the tests and then the program rebuilds neither.
+# It builds in its own folder, build-release (the release preset, which the Debian package
+# and the benchmarks use too), apart from the tests' Debug build in build/, so running the
+# tests and then the program rebuilds neither.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cartella=build-avvio
+cartella=build-release
 bash scripts/dipendenze.sh
-cmake -S . -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$cartella" --target decimetra -j"$(nproc)"
+cmake --preset release >/dev/null
+cmake --build --preset release -j"$(nproc)"
 
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "Nessuno schermo disponibile. Per avviare Decimetra senza schermo:"

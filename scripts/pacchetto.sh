@@ -1,19 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program (Release) and makes its Debian package.
-# Usage: pacchetto.sh [build folder]   (default build-pacchetto; prints the package's path)
+# Installs what is missing, builds the program (the release preset, in build-release/) and
+# makes its Debian package there (the package preset). Prints the package's path.
+# Usage: pacchetto.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cartella="${1:-build-pacchetto}"
+cartella=build-release
 bash scripts/dipendenze.sh pacchetto
 # Only the program is built: the package holds nothing else, so cpack need not build the
-# tests first.
-cmake -S . -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
-cmake --build "$cartella" --target decimetra -j"$(nproc)"
+# tests first (the release preset skips the install rules' dependency on everything).
+cmake --preset release >/dev/null
+cmake --build --preset release -j"$(nproc)"
 rm -f "$cartella"/decimetra_*.deb
-(cd "$cartella" && cpack -G DEB >/dev/null)
+cpack --preset package >/dev/null
 pacchetto=$(ls "$cartella"/decimetra_*.deb)
 echo "Pacchetto: $pacchetto"
-case $pacchetto in /*) ;; *) pacchetto=./$pacchetto ;; esac
-echo "Per installarlo:  apt install $pacchetto"
+echo "Per installarlo:  apt install ./$pacchetto"

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test.
-# Usage: prova.sh [build folder] [extra cmake options...]
+# Usage: prova.sh [preset] [extra cmake options...]   (default debug, in build/; asan builds
+# and tests in build-asan/ with the sanitizers: see CMakePresets.json)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cartella="${1:-build}"
+preset="${1:-debug}"
 shift || true
 bash scripts/dipendenze.sh test
-cmake -S . -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
-cmake --build "$cartella" -j"$(nproc)"
-ctest --test-dir "$cartella" --output-on-failure -j"$(nproc)"
+cmake --preset "$preset" "$@" >/dev/null
+cmake --build --preset "$preset" -j"$(nproc)"
+ctest --preset "$preset" -j"$(nproc)"

@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
 """Start-up time and peak memory of Decimetra against a bare Qt Widgets program.
 
-Builds both programs (Release) in build-avvio/ at the top of the repository, starts Xvfb
-with openbox (so that maximised windows are really maximised), then runs the two programs
-alternately, each in a fresh empty folder. Time: from just before the process is created
-to the report of its first painted maximised frame; CPU: user + system time of the process
-over the whole run, which ends right after that report (less disturbed by other load on
-the machine than the wall-clock time). Memory: the process's peak resident size
-(ru_maxrss) over the whole run.
+Builds both programs with the bench preset (Release, in build-release/ at the top of the
+repository), starts Xvfb with openbox (so that maximised windows are really maximised),
+then runs the two programs alternately, each in a fresh empty folder. Time: from just
+before the process is created to the report of its first painted maximised frame; CPU:
+user + system time of the process over the whole run, which ends right after that report
+(less disturbed by other load on the machine than the wall-clock time). Memory: the
+process's peak resident size (ru_maxrss) over the whole run.
 
     python3 bench/avvio/misura_avvio.py [runs]      (default 15 runs of each)
 
@@ -23,13 +23,15 @@ import time
 
 QUI = os.path.dirname(os.path.abspath(__file__))
 RADICE = os.path.abspath(os.path.join(QUI, "..", ".."))
-BUILD = os.path.join(RADICE, "build-avvio")
+BUILD = os.path.join(RADICE, "build-release", "bench", "avvio")
 
 
 def compila():
-    subprocess.run(["cmake", "-S", QUI, "-B", BUILD, "-G", "Ninja",
-                    "-DCMAKE_BUILD_TYPE=Release"], check=True, stdout=subprocess.DEVNULL)
-    subprocess.run(["cmake", "--build", BUILD, "-j2"], check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--preset", "bench"], cwd=RADICE, check=True,
+                   stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", "--preset", "bench", "-j2", "--target",
+                    "avvio_decimetra", "avvio_nudo"], cwd=RADICE, check=True,
+                   stdout=subprocess.DEVNULL)
 
 
 def avvia_schermo():

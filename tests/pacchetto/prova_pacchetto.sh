@@ -4,10 +4,10 @@
 # folder with an empty home, its window found and closed as a user closes it (Alt+F4 through
 # the window manager), and the package removed again together with anything apt pulled in
 # for it, so the machine is left as it was. Needs root, for apt.
-# Usage: prova_pacchetto.sh [build folder]   (default build-pacchetto)
+# Usage: prova_pacchetto.sh   (the package is made in build-release/, by scripts/pacchetto.sh)
 set -euo pipefail
 radice=$(cd "$(dirname "$0")/../.." && pwd)
-cartella=$(realpath -m "${1:-$radice/build-pacchetto}")
+cartella=$radice/build-release
 export DEBIAN_FRONTEND=noninteractive
 inizio=$SECONDS
 tempi=()
@@ -24,7 +24,7 @@ if dpkg-query -W -f='${Status}' decimetra 2>/dev/null | grep -q 'install ok inst
 fi
 
 t=$SECONDS
-bash "$radice/scripts/pacchetto.sh" "$cartella"
+bash "$radice/scripts/pacchetto.sh"
 segna "build and package" "$t"
 deb=$(ls "$cartella"/decimetra_*.deb)
 echo "== $(basename "$deb"): $(du -k "$deb" | cut -f1) kB"
