@@ -16,7 +16,7 @@ pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libcups2-dev fo
 if [ "${1:-}" = test ]; then
     pacchetti+=(xvfb xauth openbox xdotool x11-utils x11-apps poppler-utils libbenchmark-dev
                cups-daemon cups-client python3 desktop-file-utils
-               clang libclang-rt-14-dev
+               clang libclang-rt-14-dev lld
                dbus at-spi2-core python3-pyatspi orca)
 fi
 # The Debian package: dpkg-shlibdeps (with file) lists the libraries the program needs.
