@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and starts it.
 # It builds in its own folder, build-release (the release preset, which the Debian package
-# and the benchmarks use too), apart from the tests' Debug build in build/, so running the
+# and the benchmarks use too), apart from the tests' build in build-asan/, so running the
 # tests and then the program rebuilds neither.
 set -euo pipefail
 cd "$(dirname "$0")/.."

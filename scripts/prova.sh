@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test.
-# Usage: prova.sh [preset] [extra cmake options...]   (default debug, in build/; asan builds
-# and tests in build-asan/ with the sanitizers: see CMakePresets.json)
+# Usage: prova.sh [preset] [extra cmake options...]
+# The default preset, asan, builds in build-asan/ with AddressSanitizer and
+# UndefinedBehaviorSanitizer and fails on any report; debug builds in build/ without them
+# (see CMakePresets.json).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-preset="${1:-debug}"
+preset="${1:-asan}"
 shift || true
 bash scripts/dipendenze.sh test
 cmake --preset "$preset" "$@" >/dev/null
