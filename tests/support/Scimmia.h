@@ -162,11 +162,16 @@ private:
         return finestra;
     }
 
+    // The window may have closed and gone while a key is held (its key closed it, and the
+    // events processed meanwhile deleted it): the rest of the key then goes to whatever has
+    // the keyboard, or nowhere, as on a real display.
     void InviaTasto(QEvent::Type tipo, const Tasto& t, bool ripetuto, quint64 tempo,
-                    QWidget* finestra) {
+                    const QPointer<QWidget>& finestra) {
+        QWidget* destino = DestinoTasti(finestra);
+        if (!destino) return;
         QKeyEvent e(tipo, t.codice, t.mod, QString::fromLatin1(t.testo), ripetuto);
         e.setTimestamp(tempo);
-        QApplication::sendEvent(DestinoTasti(finestra), &e);
+        QApplication::sendEvent(destino, &e);
     }
 
     QString Passo(QWidget* finestra) {
@@ -182,20 +187,21 @@ private:
             // A held key: the first press, repeats of either kind, the release.
             const Tasto& t = tasti[Tra(0, static_cast<int>(tasti.size()) - 1)];
             const int ripetizioni = Tra(1, 12);
+            const QPointer<QWidget> bersaglio(finestra);
             tempo_ += 500;
-            InviaTasto(QEvent::KeyPress, t, false, tempo_, finestra);
+            InviaTasto(QEvent::KeyPress, t, false, tempo_, bersaglio);
             for (int r = 0; r < ripetizioni; ++r) {
                 tempo_ += 33;
                 if (Tra(0, 1)) {
-                    InviaTasto(QEvent::KeyPress, t, true, tempo_, finestra);
+                    InviaTasto(QEvent::KeyPress, t, true, tempo_, bersaglio);
                 } else {
-                    InviaTasto(QEvent::KeyRelease, t, false, tempo_, finestra);
-                    InviaTasto(QEvent::KeyPress, t, false, tempo_, finestra);
+                    InviaTasto(QEvent::KeyRelease, t, false, tempo_, bersaglio);
+                    InviaTasto(QEvent::KeyPress, t, false, tempo_, bersaglio);
                 }
                 if (Tra(0, 3) == 0) QCoreApplication::processEvents();
             }
             tempo_ += 40;
-            InviaTasto(QEvent::KeyRelease, t, false, tempo_, finestra);
+            InviaTasto(QEvent::KeyRelease, t, false, tempo_, bersaglio);
             return QStringLiteral("tasto tenuto %1 x%2").arg(t.codice, 0, 16).arg(ripetizioni);
         }
         if (scelta < 90) return Mouse(finestra);
