@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPointer>
 
 namespace {
 
@@ -19,7 +20,8 @@ TastiTenuti::TastiTenuti() : QObject(QCoreApplication::instance()) {
 }
 
 TastiTenuti& TastiTenuti::Istanza() {
-    static TastiTenuti* istanza = new TastiTenuti;
+    static QPointer<TastiTenuti> istanza; // cleared when its application deletes it
+    if (!istanza) istanza = new TastiTenuti;
     return *istanza;
 }
 

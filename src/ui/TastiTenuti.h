@@ -18,7 +18,8 @@ class QKeyEvent;
 
 class TastiTenuti : public QObject {
 public:
-    // The one tracker of the program; installs itself on the application at first use.
+    // The application's tracker: made at first use, installed on the application object and
+    // owned by it, so it goes with it; an application made after that one gets its own.
     static TastiTenuti& Istanza();
 
     // Whether a key press only repeats a key that has not been released. A press that is
