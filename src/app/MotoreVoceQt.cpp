@@ -28,8 +28,8 @@ public:
         QObject::connect(&sintesi_, &QTextToSpeech::stateChanged, [this](QTextToSpeech::State s) {
             if (s == QTextToSpeech::Ready || s == QTextToSpeech::Error) parlando_ = false;
         });
-        pronto_ = sintesi_.locale().language() == QLocale::Italian &&
-                  !sintesi_.voice().name().isEmpty();
+        pronto_ =
+            sintesi_.locale().language() == QLocale::Italian && !sintesi_.voice().name().isEmpty();
     }
 
     bool Pronto() const override { return pronto_; }
