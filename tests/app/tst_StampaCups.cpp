@@ -17,9 +17,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QFileInfo>
 #include <QtTest>
 
 namespace {
