@@ -654,15 +654,15 @@ void FrmOperativo::AggiornaNomi() {
     const TestiSerie& t = serie_.Testi();
     const StatoProgramma& stato = serie_.Stato();
     const QString problema = serie_.FraseProblema();
-    fraNumero_->setAccessibleName(problema);
-    fraSimbolo_->setAccessibleName(problema);
-    LblRisultato_->setAccessibleName(serie_.FraseRisposta());
-    lblRisultatoS_->setAccessibleName(serie_.FraseRisposta());
+    accessibilita::Nome(fraNumero_, problema);
+    accessibilita::Nome(fraSimbolo_, problema);
+    accessibilita::Nome(LblRisultato_, serie_.FraseRisposta());
+    accessibilita::Nome(lblRisultatoS_, serie_.FraseRisposta());
     const auto soluzione = [](const QString& testo) {
         return testo.isEmpty() ? QString() : QStringLiteral("Soluzione: ") + testo;
     };
-    lblCorrezione_->setAccessibleName(soluzione(t.lblCorrezione));
-    lblCorrezioneS_->setAccessibleName(soluzione(t.lblCorrezioneS));
+    accessibilita::Nome(lblCorrezione_, soluzione(t.lblCorrezione));
+    accessibilita::Nome(lblCorrezioneS_, soluzione(t.lblCorrezioneS));
     const std::array<std::pair<QLabel*, const char*>, 5> conteggi{{
         {LblOperazione_, "Operazioni"},
         {lblRisEsatte_, "Risposte esatte"},
@@ -671,8 +671,8 @@ void FrmOperativo::AggiornaNomi() {
         {LblTempoTotale_, "Tempo totale"},
     }};
     for (const auto& [etichetta, titolo] : conteggi)
-        etichetta->setAccessibleName(QString::fromLatin1(titolo) + QStringLiteral(": ") +
-                                     etichetta->text().trimmed());
+        accessibilita::Nome(etichetta, QString::fromLatin1(titolo) + QStringLiteral(": ") +
+                                           etichetta->text().trimmed());
     for (int i = 0; i < 4; ++i)
-        Option1_[i]->setAccessibleName(NomeTastoSimbolo(stato, t.Option1[i]));
+        accessibilita::Nome(Option1_[i], NomeTastoSimbolo(stato, t.Option1[i]));
 }

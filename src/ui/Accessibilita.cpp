@@ -104,6 +104,10 @@ void Nascondi(QWidget* widget) {
     Ruolo(widget, QAccessible::NoRole);
 }
 
+void Nome(QWidget* widget, const QString& nome) {
+    if (widget->accessibleName() != nome) widget->setAccessibleName(nome);
+}
+
 void Testo(QWidget* widget, const QString& nome, const QStringList& righe) {
     widget->setProperty(ProprietaRighe, righe);
     Ruolo(widget, QAccessible::StaticText);

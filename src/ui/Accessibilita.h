@@ -21,6 +21,11 @@ void Gruppo(QWidget* pannello, const QString& nome);
 // expected answer, or a part of a sentence that another widget reads whole.
 void Nascondi(QWidget* widget);
 
+// Gives widget the accessible name nome, only when it has another: Qt reports every setting
+// to assistive tools as a change, and a screen reader that falls behind a burst of changes
+// drops what it has not read yet, announcements included.
+void Nome(QWidget* widget, const QString& nome);
+
 // A widget that paints text (a page preview): read as a text called nome, line by line.
 void Testo(QWidget* widget, const QString& nome, const QStringList& righe);
 
