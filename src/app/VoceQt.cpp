@@ -7,6 +7,8 @@
 #include <QThread>
 
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "app/MotoreVoce.h"
 #include "base/StatoProgramma.h"
@@ -34,7 +36,6 @@ public:
     void Consegna(const QString& testo) {
         QMutexLocker blocco(&mutex_);
         pendente_ = testo;
-        haPendente_ = true;
         if (ricevitore_ && !inViaggio_) {
             inViaggio_ = true;
             QMetaObject::invokeMethod(
@@ -81,15 +82,13 @@ private:
 
     // On this thread: says the last text handed over, if any.
     void Parla() {
-        QString testo;
+        std::optional<QString> testo;
         {
             QMutexLocker blocco(&mutex_);
             inViaggio_ = false;
-            if (!haPendente_) return;
-            testo = pendente_;
-            haPendente_ = false;
+            testo = std::exchange(pendente_, std::nullopt);
         }
-        if (motore_) motore_->Di(testo);
+        if (testo && motore_) motore_->Di(*testo);
     }
 
     const QStringList cartelle_;
@@ -97,10 +96,9 @@ private:
     MotoreVoce* motore_ = nullptr; // used on this thread only
 
     QMutex mutex_;
-    QObject* ricevitore_ = nullptr; // lives on this thread while its event loop runs
-    QString pendente_;
-    bool haPendente_ = false;
-    bool inViaggio_ = false; // a call of Parla is on its way
+    QObject* ricevitore_ = nullptr;   // lives on this thread while its event loop runs
+    std::optional<QString> pendente_; // the text to say next, if any
+    bool inViaggio_ = false;          // a call of Parla is on its way
     bool congedato_ = false;
 };
 

@@ -298,10 +298,10 @@ void FrmInizio::MostraCatalogo() {
     }
     // Read by the unit names, in the order each key gives them.
     QStringList nomi = testi.NomiUnita();
-    option2_[1]->setAccessibleName(nomi.join(QStringLiteral(", ")));
+    accessibilita::Nome(option2_[1], nomi.join(QStringLiteral(", ")));
     std::reverse(nomi.begin(), nomi.end());
-    option2_[0]->setAccessibleName(nomi.join(QStringLiteral(", ")));
-    label3_->setAccessibleName(QStringLiteral("Sistema ") + label3_->text());
+    accessibilita::Nome(option2_[0], nomi.join(QStringLiteral(", ")));
+    accessibilita::Nome(label3_, QStringLiteral("Sistema ") + label3_->text());
 }
 
 void FrmInizio::PulisciTesti() {

@@ -108,6 +108,11 @@ void Nome(QWidget* widget, const QString& nome) {
     if (widget->accessibleName() != nome) widget->setAccessibleName(nome);
 }
 
+void Descrizione(QWidget* widget, const QString& descrizione) {
+    if (widget->accessibleDescription() != descrizione)
+        widget->setAccessibleDescription(descrizione);
+}
+
 void Testo(QWidget* widget, const QString& nome, const QStringList& righe) {
     widget->setProperty(ProprietaRighe, righe);
     Ruolo(widget, QAccessible::StaticText);

@@ -25,6 +25,8 @@ void Nascondi(QWidget* widget);
 // to assistive tools as a change, and a screen reader that falls behind a burst of changes
 // drops what it has not read yet, announcements included.
 void Nome(QWidget* widget, const QString& nome);
+// The same for the accessible description.
+void Descrizione(QWidget* widget, const QString& descrizione);
 
 // A widget that paints text (a page preview): read as a text called nome, line by line.
 void Testo(QWidget* widget, const QString& nome, const QStringList& righe);

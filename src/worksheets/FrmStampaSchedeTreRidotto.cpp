@@ -321,10 +321,10 @@ void FrmStampaSchedeTreRidotto::SegnaIndicatore(std::array<QLabel*, 3>& indicato
         const bool scelto = i == indice;
         Colori(indicatori[i], scelto ? tavolozza::IndicatoreAcceso : tavolozza::SfondoSchede);
         // A screen reader cannot see red: the indicator and its key say which one is on.
-        indicatori[i]->setAccessibleName(
-            (scelto ? QStringLiteral("Scelto: ") : QStringLiteral("Non scelto: ")) +
-            tasti[i]->text().simplified());
-        tasti[i]->setAccessibleDescription(scelto ? QStringLiteral("scelto") : QString());
+        accessibilita::Nome(indicatori[i],
+                            (scelto ? QStringLiteral("Scelto: ") : QStringLiteral("Non scelto: ")) +
+                                tasti[i]->text().simplified());
+        accessibilita::Descrizione(tasti[i], scelto ? QStringLiteral("scelto") : QString());
     }
 }
 
