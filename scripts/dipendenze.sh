@@ -8,16 +8,18 @@ set -euo pipefail
 # printer (src/app/CodaCups.h); qt6-translations-l10n: Qt's own texts (file dialog, context
 # menus, message box buttons) in Italian. Speech ("SINTESI VOCALE"): Qt TextToSpeech (its
 # headers need qt6-declarative-dev on Debian 12) to build the speech module; its
-# speech-dispatcher plugin, the server and its espeak-ng voices to speak.
+# speech-dispatcher plugin, the server and its espeak-ng voices to speak. The register: Qt SQL
+# with its SQLite driver (the teacher's register on this computer) and its PostgreSQL driver
+# (a school lab's server); Qt Charts for the register's chart.
 pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libcups2-dev fonts-liberation
            fonts-dejavu-core qt6-translations-l10n qt6-speech-dev qt6-declarative-dev
            libqt6texttospeech6 qt6-speech-speechd-plugin speech-dispatcher
-           speech-dispatcher-espeak-ng)
+           speech-dispatcher-espeak-ng libqt6sql6-sqlite libqt6sql6-psql qt6-charts-dev)
 if [ "${1:-}" = test ]; then
     pacchetti+=(xvfb xauth openbox xdotool x11-utils x11-apps poppler-utils libbenchmark-dev
                cups-daemon cups-client python3 desktop-file-utils
                clang libclang-rt-14-dev lld
-               dbus at-spi2-core python3-pyatspi orca)
+               dbus at-spi2-core python3-pyatspi orca postgresql sqlite3)
 fi
 # The Debian package: dpkg-shlibdeps (with file) lists the libraries the program needs.
 if [ "${1:-}" = test ] || [ "${1:-}" = pacchetto ]; then

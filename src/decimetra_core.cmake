@@ -4,6 +4,9 @@
 # instrumentation. Paths are relative to this folder until the last line.
 set(DECIMETRA_CORE_FILE
     base/FonteCasuale.h
+    base/Fisso4.h
+    base/Problema.h
+    base/RegistroSerie.cpp base/RegistroSerie.h
     base/MessaggiStampa.cpp base/MessaggiStampa.h
     base/Pagina.cpp base/Pagina.h
     base/ScritturaSicura.cpp base/ScritturaSicura.h

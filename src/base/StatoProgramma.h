@@ -6,11 +6,15 @@
 // from 1 (Simbolo, Cifra) keep an unused element 0 so that the indices read the same.
 
 #include "base/Colori.h"
+#include "base/Fisso4.h"
+#include "base/RegistroSerie.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 // Captions of the start screen that follow the active unit system.
 struct TestiCatalogo {
@@ -22,10 +26,6 @@ struct TestiCatalogo {
     // three-unit system has three): the line carries blanks for the start screen's layout.
     QStringList NomiUnita() const;
 };
-
-// Fixed-point value with four decimals: 1,5 is 15000.
-using Fisso4 = std::int64_t;
-constexpr Fisso4 UnoFisso4 = 10000;
 
 // The options record, kept in memory for the whole run.
 struct Opzioni {
@@ -47,6 +47,21 @@ struct Opzioni {
     bool operator==(const Opzioni&) const = default;
 };
 
+// Says when the stored settings change, so that every open window can follow them: after
+// "Memorizza nuove impostazioni" and "Impostazioni predefinite" (the options record now in
+// force), and after a change of the active unit system. The rules emit, the windows connect.
+class SegnaliImpostazioni : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+signals:
+    // The options record in force, just stored and applied.
+    void OpzioniCambiate(const Opzioni& opzioni);
+    // The active unit system, 1..12, just changed.
+    void LivelloCambiato(int livello);
+};
+
 // Lines of a drill series (1..20) or of a worksheet (1..30); line 0 is never written.
 constexpr int RigheRegistro = 61;
 
@@ -66,9 +81,11 @@ struct StatoProgramma {
     std::int16_t NumeroUnita = 0;   // 4, or 3 when Simbolo[1] is blank
     TestiCatalogo Catalogo;
 
-    // Stored options.
+    // Stored options, and who is told when they or Livello change. A copy of the state
+    // shares the same signals.
     Opzioni Impostazioni;
     std::int16_t SceltaBeep = 0;
+    std::shared_ptr<SegnaliImpostazioni> Segnali = std::make_shared<SegnaliImpostazioni>();
 
     // The problem last made by the generator.
     std::array<std::uint8_t, 5> Cifra{}; // [1..4] the digits drawn, 1..9

@@ -15,7 +15,7 @@ QString P(int n) {
 } // n dots
 
 // The problem "3 m = ? dm" as the drill shows it, 12 seconds into the exercise.
-StatoProgramma Problema() {
+StatoProgramma StatoProblema() {
     StatoProgramma s;
     s.NumeroTesto = "3";
     s.SimboloDa = "  m ";
@@ -176,7 +176,7 @@ void TestSpazi::righe() {
     QFETCH(QString, riga);
     QFETCH(int, colonna);
 
-    StatoProgramma s = Problema();
+    StatoProgramma s = StatoProblema();
     Esegui(s, passi);
     QCOMPARE(s.Esercizio[4], riga);
     QCOMPARE(s.Esercizio[4].indexOf(" s."), colonna);
@@ -248,7 +248,7 @@ void TestSpazi::indiciFuori_data() {
 
 void TestSpazi::indiciFuori() {
     QFETCH(int, indice);
-    StatoProgramma s = Problema();
+    StatoProgramma s = StatoProblema();
     s.IndiceEsercizio = static_cast<std::int16_t>(indice);
     s.IndiceRiga = static_cast<std::int16_t>(indice);
     s.RispostaTesto = "30";
