@@ -43,6 +43,15 @@ struct Opzioni {
     // "SINTESI VOCALE": the program speaks. Stored on a twelfth line, after the eleven
     // values above; off when that line is missing or unreadable.
     bool SintesiVocale = false;
+    // Lines 13 to 16, each its default when missing or unreadable. "TIPO CARATTERI": the
+    // pupil's windows show their captions in capitals (line 13: 0 capitals, 1 as designed).
+    bool Maiuscolo = false;
+    // "RINFORZO SONORO": words of praise said after a right reply (line 14).
+    bool RinforzoSonoro = false;
+    // "SCANSIONE": the keys are highlighted one after another for a pupil with one switch
+    // (line 15), a step every PassoScansione tenths of a second, 5..50 (line 16).
+    bool Scansione = false;
+    std::int16_t PassoScansione = 15;
 
     bool operator==(const Opzioni&) const = default;
 };
