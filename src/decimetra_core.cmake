@@ -24,6 +24,7 @@ set(DECIMETRA_CORE_FILE
     results/NomeAlunno.cpp results/NomeAlunno.h
     results/PaginaEsercizi.cpp results/PaginaEsercizi.h
     results/StampaEsercizi.cpp results/StampaEsercizi.h
+    registro/ConfigurazioneServer.cpp registro/ConfigurazioneServer.h
     worksheets/SceltaStampante.cpp worksheets/SceltaStampante.h
     worksheets/Scheda.cpp worksheets/Scheda.h)
 list(TRANSFORM DECIMETRA_CORE_FILE PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
