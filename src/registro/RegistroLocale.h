@@ -21,6 +21,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUuid>
+#include <QVariant>
 
 #include <cstdint>
 #include <memory>
@@ -178,6 +179,11 @@ public:
 
 private:
     struct Connessione;
+    EsitoRegistro ApriFile();
+    EsitoRegistro Aggiorna();
+    // One statement changing rows, in its own transaction; righe: how many it changed.
+    EsitoRegistro Cambia(const QString& sql, const QVariantList& valori, int* righe = nullptr);
+
     QString percorso;
     std::unique_ptr<Connessione> conn;
     EsitoRegistro ultimo;

@@ -1,0 +1,399 @@
+// The register on a real SQLite file: every field back as saved, a series saved again
+// replaced whole, the file and folder private, and the faults a classroom computer has (a
+// kill in the middle of a save, a full or read-only disk, a link or a damaged file at its
+// name, two copies of the program at once).
+
+#include "registro/RegistroLocale.h"
+#include "support/SerieProva.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Child mode: saves series seme, seme+1, ... into the file and prints each seed once saved.
+int Figlio(const QString& file, int primo, int quanti) {
+    RegistroLocale r(file);
+    for (int k = primo; k < primo + quanti; ++k) {
+        const EsitoRegistro e = r.Salva(SerieProva(k), QStringLiteral("pc-%1").arg(primo));
+        if (!e.Riuscito()) {
+            std::fprintf(stderr, "%s\n", qPrintable(e.dettaglio));
+            return 1;
+        }
+        std::printf("%d\n", k);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+QProcess* AvviaFiglio(const QString& file, int primo, int quanti) {
+    auto* p = new QProcess;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("FIGLIO_REGISTRO"),
+               QStringLiteral("%1;%2;%3").arg(file).arg(primo).arg(quanti));
+    p->setProcessEnvironment(env);
+    p->start(QCoreApplication::applicationFilePath(), {});
+    return p;
+}
+
+mode_t Modo(const QString& percorso) {
+    struct stat st {};
+    lstat(QFile::encodeName(percorso).constData(), &st);
+    return st.st_mode & 0777;
+}
+
+// A small file system of its own (root only): full at a few pages, or read-only.
+bool Monta(const QString& cartella, const char* opzioni) {
+    return mount("tmpfs", QFile::encodeName(cartella).constData(), "tmpfs", 0, opzioni) == 0;
+}
+
+} // namespace
+
+class TestRegistroLocale : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+    }
+    void nomiOstili_data();
+    void nomiOstili();
+    void fileEProprieta();
+    void salvaDiNuovoSostituisce();
+    void elenchiEFiltri();
+    void daInviare();
+    void uccisoDuranteIlSalvataggio();
+    void dueProgrammiInsieme();
+    void collegamentoOCartellaAlPosto_data();
+    void collegamentoOCartellaAlPosto();
+    void discoPienoOSolaLettura_data();
+    void discoPienoOSolaLettura();
+    void fileDanneggiato();
+    void versioneFutura();
+
+private:
+    QString File() const { return dir_->filePath(QStringLiteral("dati/registro.sqlite")); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestRegistroLocale::nomiOstili_data() {
+    QTest::addColumn<QString>("nome");
+    QTest::newRow("apici") << QStringLiteral("D'Amico \"Ciccio\"");
+    QTest::newRow("SQL") << QStringLiteral("'); DROP TABLE serie;--");
+    QTest::newRow("emoji e accenti")
+        << QString::fromUtf8("Zoë \U0001F600\U0001F1EE\U0001F1F9 Nicolò");
+    QTest::newRow("15 lettere") << QStringLiteral("Mariaantonietta");
+    QTest::newRow("formula") << QStringLiteral("=HYPERLINK(\"x\")");
+    QTest::newRow("NUL in mezzo") << QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b");
+}
+
+void TestRegistroLocale::nomiOstili() {
+    QFETCH(QString, nome);
+    {
+        RegistroLocale r(File());
+        RegistroSerie s = SerieProva(3, 20, nome);
+        s.Esercizi[0].Tentativi.push_back({nome, false}); // a reply is the pupil's text too
+        QVERIFY(r.Salva(s, nome).Riuscito());
+        const auto letta = r.Leggi(s.Id);
+        QVERIFY(letta);
+        QCOMPARE(letta->Serie, s);
+        QCOMPARE(letta->Computer, nome);
+        QCOMPARE(r.Alunni(), QStringList{nome});
+        QCOMPARE(r.Conta(FiltroRegistro{nome, {}, {}, {}}), 1);
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("x"));
+    db.setDatabaseName(File());
+    QVERIFY(db.open());
+    QSqlQuery q(QStringLiteral("SELECT count(*) FROM serie"), db);
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), 1);
+    q = QSqlQuery();
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("x"));
+}
+
+void TestRegistroLocale::fileEProprieta() {
+    RegistroLocale r(File());
+    QVERIFY(!QFile::exists(File())); // nothing before it is needed
+    QVERIFY(r.Apri().Riuscito());
+    QCOMPARE(Modo(QFileInfo(File()).absolutePath()), mode_t(0700));
+    QCOMPARE(Modo(File()), mode_t(0600));
+    QVERIFY(r.Salva(SerieProva(1), QStringLiteral("pc")).Riuscito());
+    QCOMPARE(Modo(File() + QStringLiteral("-wal")), mode_t(0600));
+    r.Chiudi();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("y"));
+    db.setDatabaseName(File());
+    QVERIFY(db.open());
+    {
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("PRAGMA journal_mode")) && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("wal"));
+        QVERIFY(q.exec(QStringLiteral("PRAGMA user_version")) && q.next());
+        QCOMPARE(q.value(0).toInt(), 1);
+    }
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("y"));
+}
+
+void TestRegistroLocale::salvaDiNuovoSostituisce() {
+    RegistroLocale r(File());
+    RegistroSerie s = SerieProva(5, 20);
+    QVERIFY(r.Salva(s, QStringLiteral("pc")).Riuscito());
+    QVERIFY(r.ImpostaNome(s.Id, QStringLiteral("Giulia Rossi")).Riuscito());
+    QVERIFY(r.ImpostaGiudizio(s.Id, QStringLiteral("Ottimo")).Riuscito());
+    // Saved again with fewer exercises and no name: the exercises are replaced, the name
+    // and the grade already given stay.
+    RegistroSerie corta = SerieProva(5, 7);
+    QVERIFY(r.Salva(corta, QStringLiteral("pc")).Riuscito());
+    const auto letta = r.Leggi(s.Id);
+    QVERIFY(letta);
+    corta.NomeAlunno = QStringLiteral("Giulia Rossi");
+    corta.Giudizio = QStringLiteral("Ottimo");
+    QCOMPARE(letta->Serie, corta);
+    QCOMPARE(r.Conta(), 1);
+    QCOMPARE(r.Elenco().at(0).Esercizi, std::int16_t(7));
+    QCOMPARE(r.ImpostaNome(QUuid::createUuid(), QStringLiteral("x")).errore, ErroreRegistro::Altro);
+}
+
+void TestRegistroLocale::elenchiEFiltri() {
+    RegistroLocale r(File());
+    for (int k = 0; k < 30; ++k)
+        QVERIFY(r.Salva(SerieProva(k, 20, k % 3 ? QStringLiteral("Anna") : QString()),
+                        QStringLiteral("pc"))
+                    .Riuscito());
+    const auto tutte = r.Elenco();
+    QCOMPARE(int(tutte.size()), 30);
+    QVERIFY(std::is_sorted(tutte.begin(), tutte.end(),
+                           [](const auto& a, const auto& b) { return a.Inizio > b.Inizio; }));
+    QCOMPARE(r.Alunni(), (QStringList{QString(), QStringLiteral("Anna")}));
+    QCOMPARE(r.Conta(FiltroRegistro{QString(), {}, {}, {}}), 10);
+    QCOMPARE(r.Conta(FiltroRegistro{{}, std::int16_t(4), {}, {}}), 3); // seeds 3, 15, 27
+    // Days 1..3 of 2026 hold seeds 1..3; the bounds are days, both included.
+    QCOMPARE(r.Conta(FiltroRegistro{{}, {}, QDate(2026, 1, 2), QDate(2026, 1, 4)}), 3);
+    const auto pagina = r.Elenco({}, 10, 5);
+    QCOMPARE(int(pagina.size()), 5);
+    QCOMPARE(pagina[0].Id, tutte[10].Id);
+    QCOMPARE(int(r.Sistemi().size()), 12);
+
+    // The missed pairs, counted from the records themselves.
+    std::map<std::pair<QString, QString>, std::pair<int, int>> attesi;
+    for (int k = 0; k < 30; ++k) {
+        if (k % 3 == 0) continue;
+        for (const auto& e : SerieProva(k).Esercizi) {
+            auto& [errori, totale] =
+                attesi[{e.Dati.SimboloDa.trimmed(), e.Dati.SimboloA.trimmed()}];
+            const bool sbagliato = e.SoluzioneData || !e.Tentativi.front().Esatta;
+            errori += sbagliato;
+            ++totale;
+        }
+    }
+    const auto coppie = r.ErroriPerCoppia(QStringLiteral("Anna"));
+    QVERIFY(!coppie.empty());
+    for (std::size_t i = 0; i < coppie.size(); ++i) {
+        const auto [errori, totale] = attesi.at({coppie[i].SimboloDa, coppie[i].SimboloA});
+        QCOMPARE(coppie[i].Errori, errori);
+        QCOMPARE(coppie[i].Totale, totale);
+        if (i > 0) QVERIFY(coppie[i - 1].Errori >= coppie[i].Errori);
+    }
+
+    QCOMPARE(r.RinominaAlunno(QString(), QStringLiteral("Bruno")), 10);
+    QCOMPARE(r.Conta(FiltroRegistro{QString(), {}, {}, {}}), 0);
+    QCOMPARE(r.Elimina(tutte[0].Id), 1);
+    QCOMPARE(r.Elimina(tutte[0].Id), 0);
+    const bool primaAnna = !tutte[0].NomeAlunno.isEmpty();
+    QCOMPARE(r.EliminaAlunno(QStringLiteral("Anna")), primaAnna ? 19 : 20);
+    QCOMPARE(r.EliminaTutto(), primaAnna ? 10 : 9);
+    QCOMPARE(r.Conta(), 0);
+}
+
+void TestRegistroLocale::daInviare() {
+    RegistroLocale r(File());
+    for (int k : {4, 2, 3})
+        QVERIFY(r.Salva(SerieProva(k), QStringLiteral("pc")).Riuscito());
+    auto da = r.SerieDaInviare();
+    QCOMPARE(int(da.size()), 3);
+    QCOMPARE(da[0].Serie, SerieProva(2)); // oldest first
+    QCOMPARE(da[2].Serie, SerieProva(4));
+    // Named while on its way: the mark for the old revision does not hide the change.
+    QVERIFY(r.ImpostaNome(da[0].Serie.Id, QStringLiteral("Luca")).Riuscito());
+    QVERIFY(r.SegnaInviata(da[0].Serie.Id, da[0].Revisione).Riuscito());
+    QVERIFY(r.SegnaInviata(da[1].Serie.Id, da[1].Revisione).Riuscito());
+    da = r.SerieDaInviare();
+    QCOMPARE(int(da.size()), 2);
+    QCOMPARE(da[0].Serie.NomeAlunno, QStringLiteral("Luca"));
+    QVERIFY(r.SegnaInviata(da[0].Serie.Id).Riuscito());
+    QCOMPARE(int(r.SerieDaInviare().size()), 1);
+}
+
+void TestRegistroLocale::uccisoDuranteIlSalvataggio() {
+    // Killed at random moments while saving: afterwards every series reported saved is
+    // there, and every series there is whole.
+    QSet<int> salvate;
+    int primo = 0;
+    for (int giro = 0; giro < 6; ++giro, primo += 1000) {
+        std::unique_ptr<QProcess> p(AvviaFiglio(File(), primo, 1000));
+        QVERIFY(p->waitForStarted(120000));
+        QTest::qWait(150 + QRandomGenerator::global()->bounded(400));
+        ::kill(static_cast<pid_t>(p->processId()), SIGKILL);
+        QVERIFY(p->waitForFinished(120000));
+        for (const QByteArray& riga : p->readAllStandardOutput().split('\n'))
+            if (!riga.isEmpty()) salvate.insert(riga.toInt());
+    }
+    QVERIFY2(!salvate.isEmpty(), "no child saved anything before the kill");
+    RegistroLocale r(File());
+    QVERIFY(r.Apri().Riuscito());
+    QVERIFY(r.FileMessoDaParte().isEmpty());
+    const auto righe = r.Elenco();
+    QVERIFY(int(righe.size()) >= salvate.size());
+    QSet<QUuid> presenti;
+    for (const auto& riga : righe)
+        presenti.insert(riga.Id);
+    for (int k : salvate)
+        QVERIFY2(presenti.contains(SerieProva(k).Id), qPrintable(QString::number(k)));
+    for (const auto& riga : righe) {
+        const int seme = riga.Computer.mid(3).toInt();
+        bool trovata = false;
+        for (int k = seme; k < seme + 1000 && !trovata; ++k) {
+            const RegistroSerie attesa = SerieProva(k);
+            if (attesa.Id != riga.Id) continue;
+            trovata = true;
+            QCOMPARE(r.Leggi(riga.Id)->Serie, attesa);
+        }
+        QVERIFY(trovata);
+    }
+}
+
+void TestRegistroLocale::dueProgrammiInsieme() {
+    std::unique_ptr<QProcess> a(AvviaFiglio(File(), 0, 60)), b(AvviaFiglio(File(), 100, 60));
+    QVERIFY(a->waitForFinished(120000) && b->waitForFinished(120000));
+    QCOMPARE(a->exitCode(), 0);
+    QCOMPARE(b->exitCode(), 0);
+    RegistroLocale r(File());
+    QCOMPARE(r.Conta(), 120);
+}
+
+void TestRegistroLocale::collegamentoOCartellaAlPosto_data() {
+    QTest::addColumn<QString>("nome"); // where the planted thing stands
+    QTest::addColumn<bool>("cartella");
+    QTest::newRow("link al posto del file") << QString() << false;
+    QTest::newRow("cartella al posto del file") << QString() << true;
+    QTest::newRow("link al posto del giornale") << QStringLiteral("-wal") << false;
+}
+
+void TestRegistroLocale::collegamentoOCartellaAlPosto() {
+    QFETCH(QString, nome);
+    QFETCH(bool, cartella);
+    QDir().mkpath(QFileInfo(File()).absolutePath());
+    const QString bersaglio = dir_->filePath(QStringLiteral("bersaglio"));
+    QFile f(bersaglio);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("da non toccare");
+    f.close();
+    const QString piantato = File() + nome;
+    if (cartella)
+        QVERIFY(QDir().mkdir(piantato));
+    else
+        QVERIFY(QFile::link(bersaglio, piantato));
+    RegistroLocale r(File());
+    const EsitoRegistro e = r.Salva(SerieProva(1), QStringLiteral("pc"));
+    QCOMPARE(e.errore, ErroreRegistro::NomeNonFile);
+    QVERIFY(!CausaRegistro(e).isEmpty());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("da non toccare"));
+    QCOMPARE(QFileInfo(piantato).isSymLink(), !cartella);
+}
+
+void TestRegistroLocale::discoPienoOSolaLettura_data() {
+    QTest::addColumn<QByteArray>("opzioni");
+    QTest::addColumn<int>("errore");
+    QTest::newRow("disco pieno") << QByteArray("size=96k") << int(ErroreRegistro::DiscoPieno);
+    QTest::newRow("sola lettura") << QByteArray("ro") << int(ErroreRegistro::SenzaPermesso);
+}
+
+void TestRegistroLocale::discoPienoOSolaLettura() {
+    QFETCH(QByteArray, opzioni);
+    QFETCH(int, errore);
+    const QString punto = dir_->filePath(QStringLiteral("dati"));
+    QDir().mkpath(punto);
+    if (!Monta(punto, opzioni.constData())) QSKIP("mounting a small file system needs root");
+    EsitoRegistro e;
+    std::vector<RegistroSerie> salvate;
+    {
+        RegistroLocale r(File());
+        for (int k = 0; k < 400 && e.Riuscito(); ++k) {
+            const RegistroSerie s = SerieProva(k, 20, QString(200, u'x'));
+            e = r.Salva(s, QStringLiteral("pc"));
+            if (e.Riuscito()) salvate.push_back(s);
+        }
+        QCOMPARE(int(e.errore), errore);
+        QVERIFY(CausaRegistro(e).startsWith(errore == int(ErroreRegistro::DiscoPieno)
+                                                ? QStringLiteral("il disco è pieno")
+                                                : QStringLiteral("non è permesso")));
+        // The series that failed left nothing half written; the earlier ones are whole.
+        for (const auto& s : salvate)
+            QCOMPARE(r.Leggi(s.Id)->Serie, s);
+        QCOMPARE(r.Conta().value_or(int(salvate.size())), int(salvate.size()));
+    }
+    QVERIFY(umount2(QFile::encodeName(punto).constData(), MNT_DETACH) == 0);
+}
+
+void TestRegistroLocale::fileDanneggiato() {
+    QDir().mkpath(QFileInfo(File()).absolutePath());
+    QFile f(File());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    const QByteArray rovinato = QByteArray("not a database, a pupil's essay\n").repeated(200);
+    f.write(rovinato);
+    f.close();
+    RegistroLocale r(File());
+    QVERIFY(r.Salva(SerieProva(1), QStringLiteral("pc")).Riuscito());
+    const QString vecchio = r.FileMessoDaParte();
+    QVERIFY(QFileInfo(vecchio).fileName().startsWith(QStringLiteral("registro danneggiato 20")));
+    QCOMPARE(QFileInfo(vecchio).absolutePath(), QFileInfo(File()).absolutePath());
+    QFile v(vecchio);
+    QVERIFY(v.open(QIODevice::ReadOnly));
+    QCOMPARE(v.readAll(), rovinato);
+    QCOMPARE(r.Conta(), 1);
+}
+
+void TestRegistroLocale::versioneFutura() {
+    {
+        RegistroLocale r(File());
+        QVERIFY(r.Salva(SerieProva(1), QStringLiteral("pc")).Riuscito());
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("z"));
+        db.setDatabaseName(File());
+        QVERIFY(db.open());
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version=7"));
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("z"));
+    }
+    RegistroLocale r(File());
+    QCOMPARE(r.Apri().errore, ErroreRegistro::VersioneFutura);
+    QVERIFY(r.FileMessoDaParte().isEmpty());
+    QVERIFY(QFileInfo(File()).size() > 0);
+}
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QString figlio = qEnvironmentVariable("FIGLIO_REGISTRO");
+    if (!figlio.isEmpty()) {
+        const QStringList parti = figlio.split(QLatin1Char(';'));
+        return Figlio(parti[0], parti[1].toInt(), parti[2].toInt());
+    }
+    TestRegistroLocale prova;
+    return QTest::qExec(&prova, argc, argv);
+}
+
+#include "tst_RegistroLocale.moc"
