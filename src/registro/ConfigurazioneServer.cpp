@@ -120,6 +120,9 @@ EsitoConfigurazione LeggiConfigurazioneServer(const QString& file, const QByteAr
             if (!valore.startsWith(QLatin1Char('/')))
                 return errore(riga, QStringLiteral("passfile deve essere un percorso assoluto "
                                                    "(che comincia con /)."));
+            // The driver turns ';' into a blank between libpq's options.
+            if (valore.contains(QLatin1Char(';')))
+                return errore(riga, QStringLiteral("il percorso di passfile non può contenere ;."));
             server.FilePassword = valore;
         } else if (chiave == QLatin1String("sslmode")) {
             static const QStringList modi = {"disable", "allow",     "prefer",

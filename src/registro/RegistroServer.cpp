@@ -159,6 +159,12 @@ EsitoServer RegistroServer::Connetti() {
                                         "(pacchetto libqt6sql6-psql).")};
         return ultimo;
     }
+    // The passfile checked again at each connection: its permissions may have changed since
+    // the configuration was read, and libpq would only warn and go on without it.
+    if (!configurazione.FilePassword.isEmpty()) {
+        const QString rifiuto = ControllaFilePassword(configurazione.FilePassword);
+        if (!rifiuto.isEmpty()) return ultimo = {false, rifiuto};
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nomeConnessione);
     db.setHostName(configurazione.Host);
     db.setPort(configurazione.Porta);
@@ -176,8 +182,11 @@ EsitoServer RegistroServer::Connetti() {
         return Fallito(TestoErrore(q.lastError()));
     }
     if (!q.value(0).toBool()) {
-        if (!q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(7261034)")) ||
-            !q.exec(QString::fromUtf8(SchemaServer))) {
+        // Another computer may have made them while this one waited for the lock.
+        if (!q.exec(QStringLiteral("SET LOCAL client_min_messages = warning")) ||
+            !q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(7261034)")) ||
+            !q.exec(QStringLiteral("SELECT to_regclass('tentativi') IS NOT NULL")) || !q.next() ||
+            (!q.value(0).toBool() && !q.exec(QString::fromUtf8(SchemaServer)))) {
             db.rollback();
             return Fallito(TestoErrore(q.lastError()));
         }

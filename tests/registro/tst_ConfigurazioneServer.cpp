@@ -75,6 +75,7 @@ void tst_ConfigurazioneServer::Lettura_data() {
     rifiuto("port zero", "[server]\nhost=h\nport=0\n", "da 1 a 65535");
     rifiuto("unknown sslmode", "[server]\nhost=h\nsslmode=maybe\n", "sslmode «maybe»");
     rifiuto("relative passfile", "[server]\nhost=h\npassfile=pgpass\n", "percorso assoluto");
+    rifiuto("passfile with ;", "[server]\nhost=h\npassfile=\"/a;b\"\n", "non può contenere ;");
     rifiuto("line without =", "[server]\nhost=h\nport\n", "riga 3");
     rifiuto("unclosed section", "[server\nhost=h\n", "riga 1: manca la ]");
     rifiuto("control character in a value", "[server]\nhost=h\x01x\n", "caratteri di controllo");
