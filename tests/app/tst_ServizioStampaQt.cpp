@@ -10,6 +10,7 @@
 #include "base/MessaggiStampa.h"
 #include "base/Pagina.h"
 #include "results/PaginaEsercizi.h"
+#include "support/DoppiSerie.h"
 #include "support/LeggiPdf.h"
 
 #include <QApplication>
@@ -58,10 +59,9 @@ QByteArray Impronta(const QString& file) {
 // The record of a whole series: the page whose PDF came out cut on a nearly full disk.
 Pagina PaginaRegistro() {
     StatoProgramma stato;
-    stato.IndiceEsercizio = 20;
-    for (int k = 1; k <= 20; ++k)
-        stato.Esercizio[k] =
-            QStringLiteral("%1,5  m  =  %2  dm      %2 ........ 3 s.").arg(k, 3).arg(k * 10 + 5, 6);
+    SerieDiProva(
+        stato, 20, [](int k) { return QStringLiteral("%1,5").arg(k); },
+        [](int k) { return QString::number(k * 10 + 5); });
     return PaginaEsercizi(stato, QStringLiteral("Courier New"));
 }
 

@@ -127,7 +127,7 @@ void TestInputReale::clicRapidi() {
                 << QString::number(pausa / 1000.0);
     }
     Xdo(comandi);
-    QCOMPARE(o.stato.RispostaTesto, risposta);
+    QCOMPARE(o.w->serie().RispostaTesto(), risposta);
 }
 
 // A key held down for a second and a half acts once, also while the machine is busy.
@@ -157,7 +157,7 @@ void TestInputReale::tastoTenutoSottoCarico() {
         Xdo({QStringLiteral("keydown"), tasto, QStringLiteral("sleep"), QStringLiteral("1.5"),
              QStringLiteral("keyup"), tasto});
     }
-    QCOMPARE(o.stato.RispostaTesto, risposta);
+    QCOMPARE(o.w->serie().RispostaTesto(), risposta);
     QCOMPARE(QApplication::focusWidget(), o.Tasto(qPrintable(fuoco)));
 }
 
@@ -174,12 +174,12 @@ void TestInputReale::fuocoDopoUnaFinestra() {
     Operativo o;
     QVERIFY(o.Pronto());
     Xdo(Tasti({"8"}));
-    QCOMPARE(o.stato.RispostaTesto, QStringLiteral("8"));
+    QCOMPARE(o.w->serie().RispostaTesto(), QStringLiteral("8"));
     const QStringList aperte = Xdo(Tasti({"alt", "Return", qPrintable(chiudi)}, 0.5)).finestre;
     QCOMPARE(aperte, QStringList{QStringLiteral("frmIstruzioni")});
     QVERIFY(QTest::qWaitForWindowActive(o.w.get()));
     Xdo(Tasti({"5"}));
-    QCOMPARE(o.stato.RispostaTesto, QStringLiteral("85"));
+    QCOMPARE(o.w->serie().RispostaTesto(), QStringLiteral("85"));
     QCOMPARE(QApplication::focusWidget(), o.Tasto("Option2_12")); // "Verifica"
 }
 
@@ -210,7 +210,7 @@ void TestInputReale::tastiDiAccessoAiMenu() {
     QCOMPARE(Xdo(Tasti({"F10", "Return", "Escape"}, 0.5)).finestre,
              QStringList{QStringLiteral("frmIstruzioni")});
     Xdo(Tasti({"4"}));
-    QCOMPARE(o.stato.RispostaTesto, QStringLiteral("4"));
+    QCOMPARE(o.w->serie().RispostaTesto(), QStringLiteral("4"));
 }
 
 // Real keys as xdotool commands, each followed by a short pause; "Option2_n" clicks key n
@@ -250,8 +250,8 @@ void TestInputReale::invioDopoLaRisposta() {
     Operativo o;
     QVERIFY(o.Pronto());
     Xdo(Comandi(tasti, o.w.get()));
-    QCOMPARE(o.stato.RispostaTesto, risposta);
-    QCOMPARE(o.stato.EsatteTotale, esatte);
+    QCOMPARE(o.w->serie().RispostaTesto(), risposta);
+    QCOMPARE(o.stato.Registro.EsatteTotale(), esatte);
 }
 
 // Each subject of the "Sistema" menu through the real menu: Alt+I (or F10, I) opens it on
