@@ -7,19 +7,23 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "app/AvvisiQt.h"
 #include "app/FonteCasualeSistema.h"
 #include "app/OrologioSistema.h"
 #include "app/ParlaFuoco.h"
+#include "app/ServerLaboratorio.h"
 #include "app/ServizioStampaQt.h"
 #include "app/SuonoQt.h"
 #include "app/VoceQt.h"
 #include "base/StatoProgramma.h"
 #include "drill/FrmOperativo.h"
+#include "registro/RegistroLocale.h"
 #include "results/FrmAttestato.h"
 #include "results/FrmStampaEsercizioTre.h"
 #include "start/FrmInizio.h"
@@ -82,6 +86,10 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
 
     StatoProgramma stato;
     stato.NomeProgramma = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+
+    // The school lab's server, when a configuration file names one: read and started once
+    // the start screen is up.
+    ServerLaboratorio laboratorio;
 
     FonteCasualeSistema fonte;
     OrologioSistema orologio;
@@ -149,5 +157,15 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     });
     if (dopoCostruzione) dopoCostruzione(&inizio);
     inizio.showMaximized();
-    return QApplication::exec();
+    QTimer::singleShot(0, &inizio, [&laboratorio] {
+        laboratorio.Avvia(RegistroLocale::NomeComputer(), RegistroLocale::PercorsoPredefinito());
+    });
+    const int codice = QApplication::exec();
+    // A sender stuck on a server that does not answer is not waited for: what it was
+    // sending waits in the local register for the next start.
+    if (!laboratorio.Ferma(std::chrono::seconds(3))) {
+        std::fflush(nullptr);
+        std::_Exit(codice);
+    }
+    return codice;
 }

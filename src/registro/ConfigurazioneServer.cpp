@@ -131,6 +131,14 @@ EsitoConfigurazione LeggiConfigurazioneServer(const QString& file, const QByteAr
                 return errore(riga, QStringLiteral("sslmode «%1» sconosciuto: si usa uno di %2.")
                                         .arg(valore, modi.join(QStringLiteral(", "))));
             server.ModoSsl = valore;
+        } else if (chiave == QLatin1String("intervallo")) {
+            bool ok = false;
+            const int secondi = valore.toInt(&ok);
+            if (!ok || secondi < 1 || secondi > 86400)
+                return errore(riga, QStringLiteral("intervallo «%1» non è un numero di secondi "
+                                                   "da 1 a 86400.")
+                                        .arg(valore));
+            server.IntervalloSecondi = secondi;
         } else if (chiave == QLatin1String("computer")) {
             if (valore.size() > 63)
                 return errore(riga, QStringLiteral("il nome del computer è più lungo di 63 "

@@ -10,6 +10,7 @@
 //   passfile=...      a file in libpq's pgpass format, readable by its owner alone
 //   sslmode=prefer    disable, allow, prefer, require, verify-ca, verify-full
 //   computer=aula-3   this computer's name in the register; the host name when absent
+//   intervallo=180    seconds between two attempts to send what waits, 1..86400
 //
 // for the whole computer in /etc/decimetra/registro.conf, or for one account in
 // $XDG_CONFIG_HOME/decimetra/registro.conf (~/.config/... when the variable is not set), which
@@ -29,6 +30,7 @@ struct ConfigurazioneServer {
     QString FilePassword; // empty: no passfile (trust, peer or a certificate)
     QString ModoSsl = QStringLiteral("prefer");
     QString Computer;
+    int IntervalloSecondi = 180;
 
     bool operator==(const ConfigurazioneServer&) const = default;
 };

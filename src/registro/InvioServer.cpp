@@ -131,3 +131,24 @@ void InvioServer::Esegui() {
     }
     emit StatoCambiato();
 }
+
+QString TestoStatoInvio(const StatoInvio& s, const ConfigurazioneServer& c) {
+    if (!s.UltimoTentativo.isValid())
+        return QStringLiteral("Server del registro: collegamento in corso.");
+    const QString ora = s.UltimoTentativo.toString(QStringLiteral("HH:mm"));
+    if (s.Errore.isEmpty() && s.InAttesa == 0)
+        return QStringLiteral("Server del registro raggiunto alle %1: tutte le serie sono state "
+                              "inviate.")
+            .arg(ora);
+    const int n = std::max(0, s.InAttesa);
+    const QString attesa = n == 1 ? QStringLiteral("1 serie aspetta di essere inviata")
+                                  : QStringLiteral("%1 serie aspettano di essere inviate").arg(n);
+    const int sec = c.IntervalloSecondi;
+    const QString ogni = sec == 60       ? QStringLiteral("ogni minuto")
+                         : sec % 60 == 0 ? QStringLiteral("ogni %1 minuti").arg(sec / 60)
+                         : sec == 1      ? QStringLiteral("ogni secondo")
+                                         : QStringLiteral("ogni %1 secondi").arg(sec);
+    if (s.Errore.isEmpty())
+        return QStringLiteral("Server del registro raggiunto alle %1: %2.").arg(ora, attesa);
+    return QStringLiteral("%1 Alle %2 %3; nuovo tentativo %4.").arg(s.Errore, ora, attesa, ogni);
+}

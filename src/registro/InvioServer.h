@@ -28,6 +28,10 @@ struct StatoInvio {
     int Inviate = 0;   // series stored on the server in this run
 };
 
+// What the register window says of the server: reached and nothing waiting, or why not and
+// how many series wait.
+QString TestoStatoInvio(const StatoInvio& stato, const ConfigurazioneServer& configurazione);
+
 class InvioServer : public QObject {
     Q_OBJECT
 public:

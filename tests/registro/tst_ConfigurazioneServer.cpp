@@ -44,11 +44,12 @@ void tst_ConfigurazioneServer::Lettura_data() {
     tutto.Utente = "laboratorio";
     tutto.FilePassword = "/etc/decimetra/pgpass";
     tutto.ModoSsl = "verify-full";
+    tutto.IntervalloSecondi = 30;
     QTest::newRow("every key, comments after values, CR LF, BOM")
         << QByteArray("\xEF\xBB\xBF; set by the technician\r\n[server]\r\nhost=db.scuola.it   "
                       "; the school's server\r\nport = 6543\r\ndatabase=registri\r\n"
                       "user=laboratorio\r\npassfile=/etc/decimetra/pgpass\r\n"
-                      "sslmode=verify-full # checked\r\ncomputer=aula-3\r\n")
+                      "sslmode=verify-full # checked\r\ncomputer=aula-3\r\nintervallo=30\r\n")
         << true << tutto << "";
     QTest::newRow("defaults, host name as computer")
         << QByteArray("[server]\nhost=10.0.0.5\n") << true << Server("10.0.0.5") << "";
@@ -73,6 +74,7 @@ void tst_ConfigurazioneServer::Lettura_data() {
     rifiuto("port not a number", "[server]\nhost=h\nport=54a\n", "riga 3: la porta «54a»");
     rifiuto("port out of range", "[server]\nhost=h\nport=70000\n", "da 1 a 65535");
     rifiuto("port zero", "[server]\nhost=h\nport=0\n", "da 1 a 65535");
+    rifiuto("interval of 0 s", "[server]\nhost=h\nintervallo=0\n", "intervallo «0»");
     rifiuto("unknown sslmode", "[server]\nhost=h\nsslmode=maybe\n", "sslmode «maybe»");
     rifiuto("relative passfile", "[server]\nhost=h\npassfile=pgpass\n", "percorso assoluto");
     rifiuto("passfile with ;", "[server]\nhost=h\npassfile=\"/a;b\"\n", "non può contenere ;");

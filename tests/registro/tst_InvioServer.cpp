@@ -13,6 +13,8 @@ class tst_InvioServer : public QObject {
     Q_OBJECT
 
 private slots:
+    void TestoStato_data();
+    void TestoStato();
     void initTestCase();
     void DueComputer();
     void ServerFermoPoiRiavviato();
@@ -42,6 +44,45 @@ private:
     PostgresProva pg;
     QTemporaryDir cartella;
 };
+
+void tst_InvioServer::TestoStato_data() {
+    QTest::addColumn<bool>("tentato");
+    QTest::addColumn<QString>("errore");
+    QTest::addColumn<int>("attesa");
+    QTest::addColumn<int>("intervallo");
+    QTest::addColumn<QString>("testo");
+    const QString giu = "Server del registro 10.0.0.5:5432: il server non ha risposto in tempo.";
+    QTest::newRow("before the first attempt")
+        << false << "" << -1 << 180 << "Server del registro: collegamento in corso.";
+    QTest::newRow("everything sent")
+        << true << "" << 0 << 180
+        << "Server del registro raggiunto alle 10:15: tutte le serie sono state inviate.";
+    QTest::newRow("down, one waiting")
+        << true << giu << 1 << 180
+        << giu + " Alle 10:15 1 serie aspetta di essere inviata; nuovo tentativo ogni 3 minuti.";
+    QTest::newRow("down, several waiting, odd interval")
+        << true << giu << 12 << 90
+        << giu + " Alle 10:15 12 serie aspettano di essere inviate; nuovo tentativo ogni 90 "
+                 "secondi.";
+    QTest::newRow("reached, local register could not mark")
+        << true << "" << 2 << 60
+        << "Server del registro raggiunto alle 10:15: 2 serie aspettano di essere inviate.";
+}
+
+void tst_InvioServer::TestoStato() {
+    QFETCH(bool, tentato);
+    QFETCH(QString, errore);
+    QFETCH(int, attesa);
+    QFETCH(int, intervallo);
+    QFETCH(QString, testo);
+    StatoInvio s;
+    if (tentato) s.UltimoTentativo = QDateTime(QDate(2026, 12, 9), QTime(10, 15, 30));
+    s.Errore = errore;
+    s.InAttesa = attesa;
+    ConfigurazioneServer c;
+    c.IntervalloSecondi = intervallo;
+    QCOMPARE(TestoStatoInvio(s, c), testo);
+}
 
 void tst_InvioServer::initTestCase() {
     const QString errore = pg.Avvia();
