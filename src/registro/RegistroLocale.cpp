@@ -194,6 +194,8 @@ QString CausaRegistro(const EsitoRegistro& esito) {
                               "programma.");
     case ErroreRegistro::DriverMancante:
         return QStringLiteral("manca il modulo SQLite di Qt (pacchetto libqt6sql6-sqlite).");
+    case ErroreRegistro::SerieAssente:
+        return QStringLiteral("la serie non è nel registro.");
     case ErroreRegistro::Altro:
         break;
     }
@@ -537,8 +539,7 @@ EsitoRegistro RegistroLocale::ImpostaNome(const QUuid& id, const QString& nome) 
         Cambia(QStringLiteral("UPDATE serie SET alunno = ?, revisione = revisione + 1,"
                               " inviata = 0 WHERE id = ?"),
                {T(nome), TestoId(id)}, &righe);
-    if (e.Riuscito() && righe == 0)
-        e = ultimo = {ErroreRegistro::Altro, QStringLiteral("serie assente")};
+    if (e.Riuscito() && righe == 0) e = ultimo = {ErroreRegistro::SerieAssente, {}};
     return e;
 }
 
@@ -548,8 +549,7 @@ EsitoRegistro RegistroLocale::ImpostaGiudizio(const QUuid& id, const QString& gi
         Cambia(QStringLiteral("UPDATE serie SET giudizio = ?, revisione = revisione + 1,"
                               " inviata = 0 WHERE id = ?"),
                {T(giudizio), TestoId(id)}, &righe);
-    if (e.Riuscito() && righe == 0)
-        e = ultimo = {ErroreRegistro::Altro, QStringLiteral("serie assente")};
+    if (e.Riuscito() && righe == 0) e = ultimo = {ErroreRegistro::SerieAssente, {}};
     return e;
 }
 

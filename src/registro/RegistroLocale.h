@@ -135,7 +135,7 @@ public:
     // grade already stored when serie has none. The series is then to be sent again.
     EsitoRegistro Salva(const RegistroSerie& serie, const QString& computer);
     // The pupil's name, or the certificate's grade, of the series id; the series is then to
-    // be sent again. Errore Altro with no change when no series has that id.
+    // be sent again. SerieAssente, and no change, when no series has that id.
     EsitoRegistro ImpostaNome(const QUuid& id, const QString& nome);
     EsitoRegistro ImpostaGiudizio(const QUuid& id, const QString& giudizio);
     // Renames every series of one pupil (the register groups by name); how many changed.

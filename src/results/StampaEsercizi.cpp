@@ -1,6 +1,7 @@
 #include "results/StampaEsercizi.h"
 
 #include "base/MessaggiStampa.h"
+#include "results/NomeAlunno.h"
 #include "results/PaginaEsercizi.h"
 
 #include <algorithm>
@@ -26,7 +27,8 @@ EsitoStampa StampaEsercizi(const StatoProgramma& stato, ServizioStampa& servizio
         return mancante;
     }
     const EsitoStampa esito =
-        servizio.Stampa(PaginaEsercizi(stato, famiglia), QStringLiteral("esercizi"));
+        servizio.Stampa(PaginaEsercizi(stato, famiglia),
+                        DescrizioneStampa(QStringLiteral("esercizi"), stato.NomeAlunno));
     AvvisaStampa(avvisi, esito, servizio.PdfScelto());
     return esito;
 }

@@ -164,7 +164,8 @@ void TestRegistroLocale::salvaDiNuovoSostituisce() {
     QCOMPARE(letta->Serie, corta);
     QCOMPARE(r.Conta(), 1);
     QCOMPARE(r.Elenco().at(0).Esercizi, std::int16_t(7));
-    QCOMPARE(r.ImpostaNome(QUuid::createUuid(), QStringLiteral("x")).errore, ErroreRegistro::Altro);
+    QCOMPARE(r.ImpostaNome(QUuid::createUuid(), QStringLiteral("x")).errore,
+             ErroreRegistro::SerieAssente);
 }
 
 void TestRegistroLocale::elenchiEFiltri() {

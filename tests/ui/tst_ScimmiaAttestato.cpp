@@ -4,6 +4,7 @@
 // again as the printout window would.
 
 #include "results/FrmAttestato.h"
+#include "results/NomeAlunno.h"
 #include "support/AvvisiFinti.h"
 #include "support/Scimmia.h"
 #include "support/StampaFinta.h"
@@ -65,7 +66,8 @@ void TestScimmiaAttestato::attestato() {
         if (!stampabile && !stampa.lavori.isEmpty())
             return QStringLiteral("stampato sotto i cinque decimi");
         for (const auto& lavoro : std::as_const(stampa.lavori))
-            if (lavoro.descrizione != QStringLiteral("attestato"))
+            if (lavoro.descrizione !=
+                DescrizioneStampa(QStringLiteral("attestato"), stato.NomeAlunno))
                 return QStringLiteral("stampato %1").arg(lavoro.descrizione);
         return {};
     };
