@@ -872,14 +872,17 @@ std::vector<SerieConComputer> RegistroLocale::SerieDaInviare(int quanti) {
     return elenco;
 }
 
-EsitoRegistro RegistroLocale::EsportaCsv(const QString& file, const FiltroRegistro& filtro) {
-    if (const EsitoRegistro e = Apri(); !e.Riuscito()) return e;
+std::optional<QByteArray> RegistroLocale::Csv(const FiltroRegistro& filtro) {
+    if (!Apri().Riuscito()) return std::nullopt;
     QVariantList valori;
     const QString dove = Condizioni(filtro, valori);
     QSqlQuery q(conn->db);
     q.setForwardOnly(true);
-    if (!Esegui(q, QStringLiteral("SELECT id FROM serie%1 ORDER BY inizio, id").arg(dove), valori))
-        return ultimo = DaErrore(q.lastError());
+    if (!Esegui(q, QStringLiteral("SELECT id FROM serie%1 ORDER BY inizio, id").arg(dove),
+                valori)) {
+        ultimo = DaErrore(q.lastError());
+        return std::nullopt;
+    }
     QStringList id;
     while (q.next())
         id << q.value(0).toString();
@@ -888,16 +891,24 @@ EsitoRegistro RegistroLocale::EsportaCsv(const QString& file, const FiltroRegist
     for (const QString& s : id) {
         const auto serie = Leggi(QUuid::fromString(s));
         if (!serie) {
-            if (!ultimo.Riuscito()) return ultimo;
+            if (!ultimo.Riuscito()) return std::nullopt;
             continue; // deleted meanwhile
         }
         csv += RigheCsv(serie->Serie, serie->Computer);
     }
-    const EsitoScrittura scritto = SostituisciFile(file, csv);
+    ultimo = {};
+    return csv;
+}
+
+EsitoRegistro RegistroLocale::EsportaCsv(const QString& file, const FiltroRegistro& filtro,
+                                         ErroreScrittura* scrittura) {
+    if (scrittura) *scrittura = ErroreScrittura::Nessuno;
+    const std::optional<QByteArray> csv = Csv(filtro);
+    if (!csv) return ultimo;
+    const EsitoScrittura scritto = SostituisciFile(file, *csv);
     if (!scritto.Riuscito()) {
-        EsitoRegistro e = DaScrittura(scritto.errore);
-        e.dettaglio = file;
-        return ultimo = e;
+        if (scrittura) *scrittura = scritto.errore;
+        return ultimo = {ErroreRegistro::Altro, file};
     }
     return ultimo = {};
 }

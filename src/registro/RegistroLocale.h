@@ -15,6 +15,7 @@
 // it). Several objects, in one process or in several, may use the same file at once.
 
 #include "base/RegistroSerie.h"
+#include "base/ScritturaSicura.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -41,6 +42,7 @@ enum class ErroreRegistro {
     VersioneFutura,    // written by a newer version of the program: left untouched
     DriverMancante,    // Qt's SQLite driver is not installed
     Altro,
+    SerieAssente, // no series has the id given (nothing changed)
 };
 
 struct EsitoRegistro {
@@ -162,9 +164,13 @@ public:
     std::optional<int> EliminaAlunno(const QString& alunno);
     std::optional<int> EliminaTutto();
 
-    // The whole register, one row per exercise, as the CSV file for spreadsheets (see
-    // registro/EsportaCsv.h for the format); written through the program's safe writer.
-    EsitoRegistro EsportaCsv(const QString& file, const FiltroRegistro& filtro = {});
+    // The series that pass filtro, oldest first, one row per exercise, as the CSV file for
+    // spreadsheets (see registro/EsportaCsv.h for the format); nullopt when unreadable.
+    std::optional<QByteArray> Csv(const FiltroRegistro& filtro = {});
+    // The same written to file through the program's safe writer; a failure to write the
+    // file is told in scrittura (and errore is Altro).
+    EsitoRegistro EsportaCsv(const QString& file, const FiltroRegistro& filtro = {},
+                             ErroreScrittura* scrittura = nullptr);
 
     // For the lab server: the series it does not have yet (never sent, or changed since),
     // oldest first (by start), at most quanti of them (negative: all); and the mark that

@@ -3,6 +3,7 @@
 // kill in the middle of a save, a full or read-only disk, a link or a damaged file at its
 // name, two copies of the program at once).
 
+#include "registro/CodaRegistro.h"
 #include "registro/RegistroLocale.h"
 #include "support/SerieProva.h"
 
@@ -80,6 +81,7 @@ private slots:
     void discoPienoOSolaLettura();
     void fileDanneggiato();
     void versioneFutura();
+    void inMemoriaFinoAllaProssima();
 
 private:
     QString File() const { return dir_->filePath(QStringLiteral("dati/registro.sqlite")); }
@@ -384,6 +386,36 @@ void TestRegistroLocale::versioneFutura() {
     QCOMPARE(r.Apri().errore, ErroreRegistro::VersioneFutura);
     QVERIFY(r.FileMessoDaParte().isEmpty());
     QVERIFY(QFileInfo(File()).size() > 0);
+}
+
+// While a link stands at the register's name the series wait in memory, the user is told
+// once, a name given meanwhile goes with its series; once the link is gone the next series
+// takes them all into the register.
+void TestRegistroLocale::inMemoriaFinoAllaProssima() {
+    QDir().mkpath(QFileInfo(File()).absolutePath());
+    QVERIFY(QFile::link(dir_->filePath(QStringLiteral("altrove")), File()));
+    CodaRegistro coda(File(), QStringLiteral("pc"));
+    QStringList avvisi;
+    coda.Avvisa = [&](const QString& t) { avvisi << t; };
+    const RegistroSerie a = SerieProva(1), b = SerieProva(2);
+    QCOMPARE(coda.Registra(a).errore, ErroreRegistro::NomeNonFile);
+    QCOMPARE(coda.Registra(b).errore, ErroreRegistro::NomeNonFile);
+    QVERIFY(coda.ImpostaNome(a.Id, QStringLiteral("Giulia Rossi")).errore !=
+            ErroreRegistro::Nessuno);
+    QCOMPARE(avvisi.size(), 1);
+    QVERIFY(avvisi[0].startsWith(QStringLiteral("Non è stato possibile registrare la serie: ")));
+    QCOMPARE(int(coda.InAttesa().size()), 2);
+    QVERIFY(!QFile::exists(dir_->filePath(QStringLiteral("altrove"))));
+
+    QVERIFY(QFile::remove(File()));
+    const RegistroSerie c = SerieProva(3);
+    QVERIFY(coda.Registra(c).Riuscito());
+    QVERIFY(coda.InAttesa().empty());
+    RegistroLocale r(File());
+    QCOMPARE(r.Conta(), 3);
+    QCOMPARE(r.Leggi(a.Id)->Serie.NomeAlunno, QStringLiteral("Giulia Rossi"));
+    QCOMPARE(r.Leggi(b.Id)->Serie, b);
+    QCOMPARE(avvisi.size(), 1);
 }
 
 int main(int argc, char* argv[]) {
