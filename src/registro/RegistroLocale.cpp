@@ -2,6 +2,7 @@
 
 #include "base/ScritturaSicura.h"
 #include "registro/EsportaCsv.h"
+#include "registro/PasswordInsegnante.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -62,6 +63,11 @@ const std::vector<std::vector<const char*>> Passi = {
         " PRIMARY KEY (serie, esercizio, numero),"
         " FOREIGN KEY (serie, esercizio) REFERENCES esercizio (serie, numero)"
         " ON DELETE CASCADE) WITHOUT ROWID",
+    },
+    {
+        // The teacher's password, as a salted hash: one row.
+        "CREATE TABLE insegnante (id INTEGER PRIMARY KEY CHECK (id = 1),"
+        " sale BLOB NOT NULL, impronta BLOB NOT NULL, iterazioni INTEGER NOT NULL)",
     },
 };
 const int VersioneSchema = static_cast<int>(Passi.size());
@@ -911,4 +917,24 @@ EsitoRegistro RegistroLocale::EsportaCsv(const QString& file, const FiltroRegist
         return ultimo = {ErroreRegistro::Altro, file};
     }
     return ultimo = {};
+}
+
+EsitoRegistro RegistroLocale::LeggiPassword(std::optional<PasswordSalvata>& password) {
+    password.reset();
+    if (const EsitoRegistro e = Apri(); !e.Riuscito()) return e;
+    QSqlQuery q(conn->db);
+    if (!Esegui(q, QStringLiteral("SELECT sale, impronta, iterazioni FROM insegnante")))
+        return ultimo = DaErrore(q.lastError());
+    if (q.next()) {
+        PasswordSalvata p{q.value(0).toByteArray(), q.value(1).toByteArray(), q.value(2).toInt()};
+        if (p.Valida()) password = p;
+    }
+    return ultimo = {};
+}
+
+EsitoRegistro RegistroLocale::ImpostaPassword(const PasswordSalvata& password) {
+    return Cambia(
+        QStringLiteral("INSERT OR REPLACE INTO insegnante (id, sale, impronta, iterazioni)"
+                       " VALUES (1, ?, ?, ?)"),
+        {password.Sale, password.Impronta, password.Iterazioni});
 }

@@ -16,6 +16,7 @@
 
 #include "base/RegistroSerie.h"
 #include "base/ScritturaSicura.h"
+#include "registro/PasswordInsegnante.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -179,6 +180,10 @@ public:
     // Without it, the series as it stands is marked. Marking an absent id does nothing.
     std::vector<SerieConComputer> SerieDaInviare(int quanti = -1);
     EsitoRegistro SegnaInviata(const QUuid& id, std::optional<std::int64_t> revisione = {});
+
+    // The teacher's password that guards the register window: none until one is set.
+    EsitoRegistro LeggiPassword(std::optional<PasswordSalvata>& password);
+    EsitoRegistro ImpostaPassword(const PasswordSalvata& password);
 
     // The last failure of any call, for those that answer with an empty list or nullopt.
     const EsitoRegistro& UltimoErrore() const { return ultimo; }
