@@ -17,6 +17,7 @@
 #include "app/FonteCasualeSistema.h"
 #include "app/OrologioSistema.h"
 #include "app/ParlaFuoco.h"
+#include "app/RigaComando.h"
 #include "app/ServerLaboratorio.h"
 #include "app/ServizioStampaQt.h"
 #include "app/SuonoQt.h"
@@ -64,6 +65,9 @@ std::function<QWidget*()> FabbricaAttestato(StatoProgramma& stato, ServizioStamp
 }
 
 int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoCostruzione) {
+    // "--help", "--esporta-registro FILE.csv": no window, no display needed.
+    if (const std::optional<int> uscita = EseguiRigaComando(argc, argv)) return *uscita;
+
     if (!SchermoDisponibile()) {
         std::fputs("Nessuno schermo disponibile: avviare il programma con  xvfb-run -a ", stderr);
         std::fputs(argc > 0 ? argv[0] : "decimetra", stderr);

@@ -2,11 +2,7 @@
 
 #include <QDir>
 
-namespace {
-
-// Why a PDF could not be written, as a sentence of its own; empty when there is nothing
-// useful to add.
-QString Causa(ErroreScrittura causa) {
+QString CausaScrittura(ErroreScrittura causa) {
     switch (causa) {
     case ErroreScrittura::DiscoPieno:
         return QStringLiteral("Il disco è pieno.");
@@ -26,8 +22,6 @@ QString Causa(ErroreScrittura causa) {
     }
     return {};
 }
-
-} // namespace
 
 QString MessaggioStampa(const EsitoStampa& esito, bool pdfScelto) {
     using Tipo = EsitoStampa::Tipo;
@@ -50,7 +44,7 @@ QString MessaggioStampa(const EsitoStampa& esito, bool pdfScelto) {
                             : QStringLiteral("Non è stato possibile salvare il file PDF");
         testo +=
             (pdfScelto ? QStringLiteral("\n") : QStringLiteral(" nella cartella\n")) + percorso;
-        if (const QString causa = Causa(esito.causa); !causa.isEmpty())
+        if (const QString causa = CausaScrittura(esito.causa); !causa.isEmpty())
             testo += QLatin1Char('\n') + causa;
         return testo;
     }

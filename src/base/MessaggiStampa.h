@@ -7,6 +7,10 @@
 // Title of the message boxes about printing.
 inline constexpr const char* TitoloStampa = "Stampa";
 
+// Why a file could not be written, as a sentence of its own ("Il disco è pieno."); empty
+// when there is nothing useful to add.
+QString CausaScrittura(ErroreScrittura causa);
+
 // The Italian text for esito; empty when there is nothing to say (printed, or cancelled by
 // the user). pdfScelto tells a PDF the user asked for from one written for want of a printer.
 QString MessaggioStampa(const EsitoStampa& esito, bool pdfScelto);

@@ -2,6 +2,7 @@
 
 #include "base/ScritturaSicura.h"
 #include "registro/EsportaCsv.h"
+#include "registro/PasswordInsegnante.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -62,6 +63,11 @@ const std::vector<std::vector<const char*>> Passi = {
         " PRIMARY KEY (serie, esercizio, numero),"
         " FOREIGN KEY (serie, esercizio) REFERENCES esercizio (serie, numero)"
         " ON DELETE CASCADE) WITHOUT ROWID",
+    },
+    {
+        // The teacher's password, as a salted hash: one row.
+        "CREATE TABLE insegnante (id INTEGER PRIMARY KEY CHECK (id = 1),"
+        " sale BLOB NOT NULL, impronta BLOB NOT NULL, iterazioni INTEGER NOT NULL)",
     },
 };
 const int VersioneSchema = static_cast<int>(Passi.size());
@@ -194,6 +200,8 @@ QString CausaRegistro(const EsitoRegistro& esito) {
                               "programma.");
     case ErroreRegistro::DriverMancante:
         return QStringLiteral("manca il modulo SQLite di Qt (pacchetto libqt6sql6-sqlite).");
+    case ErroreRegistro::SerieAssente:
+        return QStringLiteral("la serie non è nel registro.");
     case ErroreRegistro::Altro:
         break;
     }
@@ -537,8 +545,7 @@ EsitoRegistro RegistroLocale::ImpostaNome(const QUuid& id, const QString& nome) 
         Cambia(QStringLiteral("UPDATE serie SET alunno = ?, revisione = revisione + 1,"
                               " inviata = 0 WHERE id = ?"),
                {T(nome), TestoId(id)}, &righe);
-    if (e.Riuscito() && righe == 0)
-        e = ultimo = {ErroreRegistro::Altro, QStringLiteral("serie assente")};
+    if (e.Riuscito() && righe == 0) e = ultimo = {ErroreRegistro::SerieAssente, {}};
     return e;
 }
 
@@ -548,8 +555,7 @@ EsitoRegistro RegistroLocale::ImpostaGiudizio(const QUuid& id, const QString& gi
         Cambia(QStringLiteral("UPDATE serie SET giudizio = ?, revisione = revisione + 1,"
                               " inviata = 0 WHERE id = ?"),
                {T(giudizio), TestoId(id)}, &righe);
-    if (e.Riuscito() && righe == 0)
-        e = ultimo = {ErroreRegistro::Altro, QStringLiteral("serie assente")};
+    if (e.Riuscito() && righe == 0) e = ultimo = {ErroreRegistro::SerieAssente, {}};
     return e;
 }
 
@@ -872,14 +878,17 @@ std::vector<SerieConComputer> RegistroLocale::SerieDaInviare(int quanti) {
     return elenco;
 }
 
-EsitoRegistro RegistroLocale::EsportaCsv(const QString& file, const FiltroRegistro& filtro) {
-    if (const EsitoRegistro e = Apri(); !e.Riuscito()) return e;
+std::optional<QByteArray> RegistroLocale::Csv(const FiltroRegistro& filtro) {
+    if (!Apri().Riuscito()) return std::nullopt;
     QVariantList valori;
     const QString dove = Condizioni(filtro, valori);
     QSqlQuery q(conn->db);
     q.setForwardOnly(true);
-    if (!Esegui(q, QStringLiteral("SELECT id FROM serie%1 ORDER BY inizio, id").arg(dove), valori))
-        return ultimo = DaErrore(q.lastError());
+    if (!Esegui(q, QStringLiteral("SELECT id FROM serie%1 ORDER BY inizio, id").arg(dove),
+                valori)) {
+        ultimo = DaErrore(q.lastError());
+        return std::nullopt;
+    }
     QStringList id;
     while (q.next())
         id << q.value(0).toString();
@@ -888,16 +897,44 @@ EsitoRegistro RegistroLocale::EsportaCsv(const QString& file, const FiltroRegist
     for (const QString& s : id) {
         const auto serie = Leggi(QUuid::fromString(s));
         if (!serie) {
-            if (!ultimo.Riuscito()) return ultimo;
+            if (!ultimo.Riuscito()) return std::nullopt;
             continue; // deleted meanwhile
         }
         csv += RigheCsv(serie->Serie, serie->Computer);
     }
-    const EsitoScrittura scritto = SostituisciFile(file, csv);
+    ultimo = {};
+    return csv;
+}
+
+EsitoRegistro RegistroLocale::EsportaCsv(const QString& file, const FiltroRegistro& filtro,
+                                         ErroreScrittura* scrittura) {
+    if (scrittura) *scrittura = ErroreScrittura::Nessuno;
+    const std::optional<QByteArray> csv = Csv(filtro);
+    if (!csv) return ultimo;
+    const EsitoScrittura scritto = SostituisciFile(file, *csv);
     if (!scritto.Riuscito()) {
-        EsitoRegistro e = DaScrittura(scritto.errore);
-        e.dettaglio = file;
-        return ultimo = e;
+        if (scrittura) *scrittura = scritto.errore;
+        return ultimo = {ErroreRegistro::Altro, file};
     }
     return ultimo = {};
+}
+
+EsitoRegistro RegistroLocale::LeggiPassword(std::optional<PasswordSalvata>& password) {
+    password.reset();
+    if (const EsitoRegistro e = Apri(); !e.Riuscito()) return e;
+    QSqlQuery q(conn->db);
+    if (!Esegui(q, QStringLiteral("SELECT sale, impronta, iterazioni FROM insegnante")))
+        return ultimo = DaErrore(q.lastError());
+    if (q.next()) {
+        PasswordSalvata p{q.value(0).toByteArray(), q.value(1).toByteArray(), q.value(2).toInt()};
+        if (p.Valida()) password = p;
+    }
+    return ultimo = {};
+}
+
+EsitoRegistro RegistroLocale::ImpostaPassword(const PasswordSalvata& password) {
+    return Cambia(
+        QStringLiteral("INSERT OR REPLACE INTO insegnante (id, sale, impronta, iterazioni)"
+                       " VALUES (1, ?, ?, ?)"),
+        {password.Sale, password.Impronta, password.Iterazioni});
 }

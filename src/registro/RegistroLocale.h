@@ -15,6 +15,8 @@
 // it). Several objects, in one process or in several, may use the same file at once.
 
 #include "base/RegistroSerie.h"
+#include "base/ScritturaSicura.h"
+#include "registro/PasswordInsegnante.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -41,6 +43,7 @@ enum class ErroreRegistro {
     VersioneFutura,    // written by a newer version of the program: left untouched
     DriverMancante,    // Qt's SQLite driver is not installed
     Altro,
+    SerieAssente, // no series has the id given (nothing changed)
 };
 
 struct EsitoRegistro {
@@ -135,7 +138,7 @@ public:
     // grade already stored when serie has none. The series is then to be sent again.
     EsitoRegistro Salva(const RegistroSerie& serie, const QString& computer);
     // The pupil's name, or the certificate's grade, of the series id; the series is then to
-    // be sent again. Errore Altro with no change when no series has that id.
+    // be sent again. SerieAssente, and no change, when no series has that id.
     EsitoRegistro ImpostaNome(const QUuid& id, const QString& nome);
     EsitoRegistro ImpostaGiudizio(const QUuid& id, const QString& giudizio);
     // Renames every series of one pupil (the register groups by name); how many changed.
@@ -162,9 +165,13 @@ public:
     std::optional<int> EliminaAlunno(const QString& alunno);
     std::optional<int> EliminaTutto();
 
-    // The whole register, one row per exercise, as the CSV file for spreadsheets (see
-    // registro/EsportaCsv.h for the format); written through the program's safe writer.
-    EsitoRegistro EsportaCsv(const QString& file, const FiltroRegistro& filtro = {});
+    // The series that pass filtro, oldest first, one row per exercise, as the CSV file for
+    // spreadsheets (see registro/EsportaCsv.h for the format); nullopt when unreadable.
+    std::optional<QByteArray> Csv(const FiltroRegistro& filtro = {});
+    // The same written to file through the program's safe writer; a failure to write the
+    // file is told in scrittura (and errore is Altro).
+    EsitoRegistro EsportaCsv(const QString& file, const FiltroRegistro& filtro = {},
+                             ErroreScrittura* scrittura = nullptr);
 
     // For the lab server: the series it does not have yet (never sent, or changed since),
     // oldest first (by start), at most quanti of them (negative: all); and the mark that
@@ -173,6 +180,10 @@ public:
     // Without it, the series as it stands is marked. Marking an absent id does nothing.
     std::vector<SerieConComputer> SerieDaInviare(int quanti = -1);
     EsitoRegistro SegnaInviata(const QUuid& id, std::optional<std::int64_t> revisione = {});
+
+    // The teacher's password that guards the register window: none until one is set.
+    EsitoRegistro LeggiPassword(std::optional<PasswordSalvata>& password);
+    EsitoRegistro ImpostaPassword(const PasswordSalvata& password);
 
     // The last failure of any call, for those that answer with an empty list or nullopt.
     const EsitoRegistro& UltimoErrore() const { return ultimo; }

@@ -2,6 +2,7 @@
 
 #include "base/StatoProgramma.h"
 #include "results/Interlinea.h"
+#include "results/NomeAlunno.h"
 
 #include <QLocale>
 
@@ -44,8 +45,7 @@ QString DidascaliaStampaAttestato(bool stampabile) {
 }
 
 QString NomeAttestato(const QString& nome) {
-    if (nome.isEmpty()) return nome;
-    return nome.left(1).toUpper() + nome.mid(1).toLower();
+    return NomeConMaiuscole(nome);
 }
 
 QString DataBreve(const QDate& data) {

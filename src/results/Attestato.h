@@ -23,7 +23,8 @@ bool AttestatoStampabile(const QString& giudizio);
 // Caption of the print button of the certificate window.
 QString DidascaliaStampaAttestato(bool stampabile);
 
-// The name as the certificate writes it: first character upper case, the rest lower case.
+// The name as the certificate writes it: every word with its capital, the rest as typed
+// (NomeConMaiuscole).
 QString NomeAttestato(const QString& nome);
 
 // The date in the Italian short format, as the certificate writes it.

@@ -8,6 +8,7 @@
 
 #include "base/MessaggiStampa.h"
 #include "base/Servizi.h"
+#include "results/NomeAlunno.h"
 #include "ui/Accessibilita.h"
 #include "ui/Controlli.h"
 #include "ui/DisegnaPagina.h"
@@ -173,7 +174,8 @@ void FrmAttestato::Stampa() {
     // The key is disabled then; a call from elsewhere prints nothing either.
     if (!stampabile_) return;
     // The certificate is in Arial: unlike the lists of exercises it needs no Courier.
-    const EsitoStampa esito = stampa_.Stampa(StampaAttestato(dati_), QStringLiteral("attestato"));
+    const EsitoStampa esito = stampa_.Stampa(
+        StampaAttestato(dati_), DescrizioneStampa(QStringLiteral("attestato"), dati_.NomeAlunno));
     AvvisaStampa(avvisi_, esito, stampa_.PdfScelto());
 }
 

@@ -262,7 +262,7 @@ void FrmStampaEsercizioTre::CentraNome() {
 }
 
 void FrmStampaEsercizioTre::PrendiNome() {
-    stato_.NomeAlunno = NomeAlunnoDa(txtNome_->text());
+    stato_.NomeAlunno = NomeConMaiuscole(NomeAlunnoDa(txtNome_->text()));
     fraNome_->hide();
 }
 

@@ -59,7 +59,7 @@ private:
     void Carica();
     void ApriNome();
     void CentraNome();
-    // The typed name becomes NomeAlunno (the certificate recapitalises it) and the panel
+    // The typed name becomes NomeAlunno, each word with its capital, and the panel
     // closes; "AVANTI" then leads on to "ATTESTATO".
     void PrendiNome();
     void Avanti();

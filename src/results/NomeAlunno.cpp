@@ -48,3 +48,35 @@ QString NomeAlunnoDa(const QString& testo) {
     nome.truncate(fine);
     return nome;
 }
+
+QString NomeConMaiuscole(const QString& nome) {
+    QString risultato;
+    risultato.reserve(nome.size());
+    bool inizioParola = true;
+    for (qsizetype i = 0; i < nome.size(); ++i) {
+        char32_t u = nome[i].unicode();
+        qsizetype lunghezza = 1;
+        if (nome[i].isHighSurrogate() && i + 1 < nome.size() && nome[i + 1].isLowSurrogate()) {
+            u = QChar::surrogateToUcs4(nome[i], nome[i + 1]);
+            lunghezza = 2;
+        }
+        const QString carattere = nome.mid(i, lunghezza);
+        i += lunghezza - 1;
+        // The title case of a letter ("ǆ" -> "ǅ"); what has none stays as it is.
+        if (inizioParola && QChar::isLetter(u))
+            risultato += QString::fromUcs4(std::array{QChar::toTitleCase(u)}.data(), 1);
+        else
+            risultato += carattere;
+        if (QChar::isLetterOrNumber(u))
+            inizioParola = false;
+        else if (QChar::isSpace(u) || u == U'\'' || u == U'\u2019' || u == U'-')
+            inizioParola = true;
+        // A combining accent after a letter belongs to it: the word goes on.
+    }
+    return risultato;
+}
+
+QString DescrizioneStampa(const QString& cosa, const QString& nome) {
+    const QString pulito = nome.simplified();
+    return pulito.isEmpty() ? cosa : cosa + QLatin1Char(' ') + pulito;
+}

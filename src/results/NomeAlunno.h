@@ -16,3 +16,13 @@ QString TestoCasellaNome(const QString& testo);
 
 // The name stored from testo: TestoCasellaNome(testo) without blanks at the end.
 QString NomeAlunnoDa(const QString& testo);
+
+// The name as pupils write it: the first letter of every word capital (a word begins the
+// name or follows a blank, an apostrophe or a hyphen), every other letter as typed.
+// "giulia rossi" -> "Giulia Rossi", "nicolò d'amico" -> "Nicolò D'Amico".
+QString NomeConMaiuscole(const QString& nome);
+
+// What a print is called in its PDF's name and its print job's title: cosa ("esercizi",
+// "attestato") followed by the pupil's name, when there is one, so that the pages of
+// several pupils can be told apart ("esercizi Giulia Rossi").
+QString DescrizioneStampa(const QString& cosa, const QString& nome);

@@ -2,6 +2,7 @@
 
 #include "base/MessaggiStampa.h"
 #include "generation/Spazi.h"
+#include "results/NomeAlunno.h"
 #include "results/PaginaEsercizi.h"
 
 #include <algorithm>
@@ -28,7 +29,8 @@ EsitoStampa StampaEsercizi(const StatoProgramma& stato, ServizioStampa& servizio
         return mancante;
     }
     const EsitoStampa esito =
-        servizio.Stampa(PaginaEsercizi(stato, famiglia), QStringLiteral("esercizi"));
+        servizio.Stampa(PaginaEsercizi(stato, famiglia),
+                        DescrizioneStampa(QStringLiteral("esercizi"), stato.NomeAlunno));
     AvvisaStampa(avvisi, esito, servizio.PdfScelto());
     return esito;
 }

@@ -9,6 +9,7 @@
 #include "app/ServizioStampaQt.h"
 #include "base/MessaggiStampa.h"
 #include "base/Pagina.h"
+#include "results/NomeAlunno.h"
 #include "results/PaginaEsercizi.h"
 #include "support/DoppiSerie.h"
 #include "support/LeggiPdf.h"
@@ -99,6 +100,8 @@ class TestServizioStampaQt : public QObject {
     Q_OBJECT
 
 private slots:
+    void nomePdf_data();
+    void nomePdf();
     void initTestCase();
     void init();
     void caricamentoPigro();
@@ -455,6 +458,27 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     TestServizioStampaQt prova;
     return QTest::qExec(&prova, argc, argv);
+}
+
+// The PDF's name carries the pupil's name, so the pages of several pupils can be told apart.
+void TestServizioStampaQt::nomePdf_data() {
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("nome") << "giulia rossi"
+                          << "Decimetra esercizi Giulia Rossi 2026-12-09 10.15.pdf";
+    QTest::newRow("senza nome") << ""
+                                << "Decimetra esercizi 2026-12-09 10.15.pdf";
+    QTest::newRow("barre e apici") << "a/b d'amico"
+                                   << "Decimetra esercizi A-b D'Amico 2026-12-09 10.15.pdf";
+}
+
+void TestServizioStampaQt::nomePdf() {
+    QFETCH(QString, nome);
+    QFETCH(QString, file);
+    const QDateTime momento(QDate(2026, 12, 9), QTime(10, 15, 42));
+    QCOMPARE(ServizioStampaQt::NomePdf(
+                 DescrizioneStampa(QStringLiteral("esercizi"), NomeConMaiuscole(nome)), momento),
+             file);
 }
 
 #include "tst_ServizioStampaQt.moc"

@@ -3,6 +3,7 @@
 // kill in the middle of a save, a full or read-only disk, a link or a damaged file at its
 // name, two copies of the program at once).
 
+#include "registro/CodaRegistro.h"
 #include "registro/RegistroLocale.h"
 #include "support/SerieProva.h"
 
@@ -79,7 +80,11 @@ private slots:
     void discoPienoOSolaLettura_data();
     void discoPienoOSolaLettura();
     void fileDanneggiato();
-    void versioneFutura();
+    void versioni_data();
+    void versioni();
+    void pbkdf2_data();
+    void pbkdf2();
+    void inMemoriaFinoAllaProssima();
 
 private:
     QString File() const { return dir_->filePath(QStringLiteral("dati/registro.sqlite")); }
@@ -140,7 +145,7 @@ void TestRegistroLocale::fileEProprieta() {
         QVERIFY(q.exec(QStringLiteral("PRAGMA journal_mode")) && q.next());
         QCOMPARE(q.value(0).toString(), QStringLiteral("wal"));
         QVERIFY(q.exec(QStringLiteral("PRAGMA user_version")) && q.next());
-        QCOMPARE(q.value(0).toInt(), 1);
+        QCOMPARE(q.value(0).toInt(), 2);
     }
     db.close();
     db = QSqlDatabase();
@@ -164,7 +169,8 @@ void TestRegistroLocale::salvaDiNuovoSostituisce() {
     QCOMPARE(letta->Serie, corta);
     QCOMPARE(r.Conta(), 1);
     QCOMPARE(r.Elenco().at(0).Esercizi, std::int16_t(7));
-    QCOMPARE(r.ImpostaNome(QUuid::createUuid(), QStringLiteral("x")).errore, ErroreRegistro::Altro);
+    QCOMPARE(r.ImpostaNome(QUuid::createUuid(), QStringLiteral("x")).errore,
+             ErroreRegistro::SerieAssente);
 }
 
 void TestRegistroLocale::elenchiEFiltri() {
@@ -367,22 +373,112 @@ void TestRegistroLocale::fileDanneggiato() {
     QCOMPARE(r.Conta(), 1);
 }
 
-void TestRegistroLocale::versioneFutura() {
+void TestRegistroLocale::versioni_data() {
+    QTest::addColumn<QString>("sql"); // run on a register of today's version
+    QTest::addColumn<int>("errore");
+    // A register of the first version (before the teacher's password) is brought up to date
+    // with its series; one from a newer program is left exactly as it is.
+    QTest::newRow("versione 1") << "DROP TABLE insegnante; PRAGMA user_version=1"
+                                << int(ErroreRegistro::Nessuno);
+    QTest::newRow("versione futura")
+        << "PRAGMA user_version=7" << int(ErroreRegistro::VersioneFutura);
+}
+
+void TestRegistroLocale::versioni() {
+    QFETCH(QString, sql);
+    QFETCH(int, errore);
     {
         RegistroLocale r(File());
         QVERIFY(r.Salva(SerieProva(1), QStringLiteral("pc")).Riuscito());
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("z"));
         db.setDatabaseName(File());
         QVERIFY(db.open());
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version=7"));
+        for (const QString& istruzione : sql.split(QStringLiteral("; ")))
+            QVERIFY(QSqlQuery(db).exec(istruzione));
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("z"));
     }
+    QFile f(File());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray prima = f.readAll();
+    f.close();
     RegistroLocale r(File());
-    QCOMPARE(r.Apri().errore, ErroreRegistro::VersioneFutura);
+    QCOMPARE(int(r.Apri().errore), errore);
     QVERIFY(r.FileMessoDaParte().isEmpty());
-    QVERIFY(QFileInfo(File()).size() > 0);
+    if (errore != int(ErroreRegistro::Nessuno)) {
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), prima);
+        return;
+    }
+    QCOMPARE(r.Leggi(SerieProva(1).Id)->Serie, SerieProva(1));
+    std::optional<PasswordSalvata> password;
+    QVERIFY(r.LeggiPassword(password).Riuscito());
+    QVERIFY(!password);
+    const PasswordSalvata nuova = NuovaPassword(QStringLiteral("maestra"), 10);
+    QVERIFY(r.ImpostaPassword(nuova).Riuscito());
+    QVERIFY(r.LeggiPassword(password).Riuscito());
+    QVERIFY(password && PasswordGiusta(*password, QStringLiteral("maestra")));
+    QVERIFY(!PasswordGiusta(*password, QStringLiteral("Maestra")));
+}
+
+// While a link stands at the register's name the series wait in memory, the user is told
+// once, a name given meanwhile goes with its series; once the link is gone the next series
+// takes them all into the register.
+void TestRegistroLocale::inMemoriaFinoAllaProssima() {
+    QDir().mkpath(QFileInfo(File()).absolutePath());
+    QVERIFY(QFile::link(dir_->filePath(QStringLiteral("altrove")), File()));
+    CodaRegistro coda(File(), QStringLiteral("pc"));
+    QStringList avvisi;
+    coda.Avvisa = [&](const QString& t) { avvisi << t; };
+    const RegistroSerie a = SerieProva(1), b = SerieProva(2);
+    QCOMPARE(coda.Registra(a).errore, ErroreRegistro::NomeNonFile);
+    QCOMPARE(coda.Registra(b).errore, ErroreRegistro::NomeNonFile);
+    QVERIFY(coda.ImpostaNome(a.Id, QStringLiteral("Giulia Rossi")).errore !=
+            ErroreRegistro::Nessuno);
+    QCOMPARE(avvisi.size(), 1);
+    QVERIFY(avvisi[0].startsWith(QStringLiteral("Non è stato possibile registrare la serie: ")));
+    QCOMPARE(int(coda.InAttesa().size()), 2);
+    QVERIFY(!QFile::exists(dir_->filePath(QStringLiteral("altrove"))));
+
+    QVERIFY(QFile::remove(File()));
+    const RegistroSerie c = SerieProva(3);
+    QVERIFY(coda.Registra(c).Riuscito());
+    QVERIFY(coda.InAttesa().empty());
+    RegistroLocale r(File());
+    QCOMPARE(r.Conta(), 3);
+    QCOMPARE(r.Leggi(a.Id)->Serie.NomeAlunno, QStringLiteral("Giulia Rossi"));
+    QCOMPARE(r.Leggi(b.Id)->Serie, b);
+    QCOMPARE(avvisi.size(), 1);
+}
+
+// PBKDF2-HMAC-SHA256 against the published test vectors (RFC 7914, section 11), and the
+// growing wait after wrong passwords.
+void TestRegistroLocale::pbkdf2_data() {
+    QTest::addColumn<QByteArray>("password");
+    QTest::addColumn<QByteArray>("sale");
+    QTest::addColumn<int>("iterazioni");
+    QTest::addColumn<QByteArray>("atteso");
+    QTest::newRow("RFC 7914, 1 giro")
+        << QByteArray("passwd") << QByteArray("salt") << 1
+        << QByteArray("55ac046e56e3089fec1691c22544b605f94185216dde0465e68b9d57c20dacbc49ca9cccf179"
+                      "b645991664b39d77ef317c71b845b1e30bd509112041d3a19783");
+    QTest::newRow("RFC 7914, 80000 giri")
+        << QByteArray("Password") << QByteArray("NaCl") << 80000
+        << QByteArray("4ddcd8f60b98be21830cee5ef22701f9641a4418d04c0414aeff08876b34ab56a1d425a12258"
+                      "33549adb841b51c9b3176a272bdebba1d078478f62b397f33c8d");
+}
+
+void TestRegistroLocale::pbkdf2() {
+    QFETCH(QByteArray, password);
+    QFETCH(QByteArray, sale);
+    QFETCH(int, iterazioni);
+    QFETCH(QByteArray, atteso);
+    QCOMPARE(Pbkdf2Sha256(password, sale, iterazioni, 64).toHex(), atteso);
+    QCOMPARE(Pbkdf2Sha256(password, sale, iterazioni, 20).toHex(), atteso.left(40));
+    const QList<int> attese = {0, 1000, 2000, 4000, 8000, 16000, 32000, 60000, 60000};
+    for (int errori = 0; errori < attese.size(); ++errori)
+        QCOMPARE(AttesaDopoErrori(errori), attese[errori]);
 }
 
 int main(int argc, char* argv[]) {

@@ -11,6 +11,8 @@ class TestNomeAlunno : public QObject {
 private slots:
     void nome_data();
     void nome();
+    void maiuscole_data();
+    void maiuscole();
 };
 
 void TestNomeAlunno::nome_data() {
@@ -91,4 +93,35 @@ void TestNomeAlunno::nome() {
 }
 
 QTEST_APPLESS_MAIN(TestNomeAlunno)
+// Every word gets its capital; the rest stays as typed.
+void TestNomeAlunno::maiuscole_data() {
+    QTest::addColumn<QString>("scritto");
+    QTest::addColumn<QString>("atteso");
+    QTest::newRow("nome e cognome") << "giulia rossi"
+                                    << "Giulia Rossi";
+    QTest::newRow("apostrofo") << QStringLiteral("nicolò d'amico")
+                               << QStringLiteral("Nicolò D'Amico");
+    QTest::newRow("apostrofo tipografico")
+        << QStringLiteral("nicolò d\u2019amico") << QStringLiteral("Nicolò D\u2019Amico");
+    QTest::newRow("trattino e più blank") << "anna-maria  de luca"
+                                          << "Anna-Maria  De Luca";
+    QTest::newRow("il resto come scritto") << "McDonald LUCA dI"
+                                           << "McDonald LUCA DI";
+    QTest::newRow("un solo nome") << "luca"
+                                  << "Luca";
+    QTest::newRow("lettera accentata iniziale") << QStringLiteral("èlia") << QStringLiteral("Èlia");
+    QTest::newRow("cifre ed emoji")
+        << QString::fromUtf8("2a \U0001F600anna") << QString::fromUtf8("2a \U0001F600Anna");
+    QTest::newRow("accento combinante")
+        << QStringLiteral("e\u0301lia rossi") << QStringLiteral("E\u0301lia Rossi");
+    QTest::newRow("vuoto") << ""
+                           << "";
+}
+
+void TestNomeAlunno::maiuscole() {
+    QFETCH(QString, scritto);
+    QFETCH(QString, atteso);
+    QCOMPARE(NomeConMaiuscole(scritto), atteso);
+}
+
 #include "tst_NomeAlunno.moc"

@@ -117,7 +117,7 @@ void TestPagineRisultati::giudizi_data() {
 
     QTest::newRow("20 su 20") << 20 << 20 << 10 << "OTTIMO"
                               << "mARIO"
-                              << "Mario";
+                              << "MARIO";
     QTest::newRow("19 su 20") << 19 << 20 << 9 << "OTTIMO"
                               << "a"
                               << "A";
@@ -126,13 +126,13 @@ void TestPagineRisultati::giudizi_data() {
                               << "";
     QTest::newRow("15 su 20") << 15 << 20 << 7 << "BUONO"
                               << "LUCIA"
-                              << "Lucia";
+                              << "LUCIA";
     QTest::newRow("13 su 20") << 13 << 20 << 6 << "SUFFICIENTE"
                               << "èlla"
                               << "Èlla";
     QTest::newRow("11 su 20") << 11 << 20 << 5 << "SUFFICIENTE (!)"
                               << "anna maria"
-                              << "Anna maria";
+                              << "Anna Maria";
     QTest::newRow("10 su 20") << 10 << 20 << 5 << "SUFFICIENTE (!)"
                               << "x"
                               << "X";
@@ -176,7 +176,7 @@ void TestPagineRisultati::attestato_data() {
                               "BUONO",
                               "con 15 risposte esatte su 20 richieste",
                               "Data  05/03/24"};
-    QTest::newRow("con nome") << "gIULIA" << comuni + QStringList{"Giulia"} + coda;
+    QTest::newRow("con nome") << "giulia" << comuni + QStringList{"Giulia"} + coda;
     QTest::newRow("senza nome") << "" << comuni + coda;
 }
 

@@ -93,7 +93,8 @@ void TestFrmAttestato::cablaggio_data() {
     QTest::newRow("19/20") << "Anna" << 19 << 20 << "OTTIMO" << true << "Anna";
     QTest::newRow("3/4, one unanswered") << "Anna" << 3 << 4 << "BUONO" << true << "Anna";
     QTest::newRow("no exercise") << "Anna" << 0 << 0 << "Non classificato" << false << "Anna";
-    QTest::newRow("mARIO") << "mARIO" << 15 << 20 << "BUONO" << true << "Mario";
+    QTest::newRow("mario d'amico")
+        << "mario d'amico" << 15 << 20 << "BUONO" << true << "Mario D'Amico";
     QTest::newRow("empty name") << "" << 20 << 20 << "OTTIMO" << true << "";
 }
 
@@ -201,7 +202,7 @@ void TestFrmAttestato::tasti() {
     QCOMPARE(banco.stampa.lavori.size(), lavori);
     if (lavori > 0) {
         const StampaFinta::Lavoro& lavoro = banco.stampa.lavori.constFirst();
-        QCOMPARE(lavoro.descrizione, QStringLiteral("attestato"));
+        QCOMPARE(lavoro.descrizione, QStringLiteral("attestato ") + banco.stato.NomeAlunno);
         QCOMPARE(lavoro.pagina, StampaAttestato(w->Dati()));
     }
     QCOMPARE(banco.avvisi.errori.size(), errori);
@@ -257,7 +258,7 @@ void TestFrmAttestato::anteprimaComeStampa() {
 
 void TestFrmAttestato::fabbrica() {
     StatoProgramma stato;
-    stato.NomeAlunno = QStringLiteral("sARA");
+    stato.NomeAlunno = QStringLiteral("sara");
     SerieConEsiti(stato, 20, 20);
     StampaFinta stampa;
     AvvisiFinti avvisi;

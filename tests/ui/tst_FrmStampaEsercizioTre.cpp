@@ -209,6 +209,11 @@ void TestFrmStampaEsercizioTre::nome() {
     b.Premi(Qt::Key_Return);
     QVERIFY(b.Nome()->isHidden());
     QCOMPARE(b.stato.NomeAlunno, QStringLiteral("Maria Antoniett"));
+    // The print then carries the name, for its PDF's name and its job's title.
+    QTest::mouseClick(b.Tasto(QStringLiteral("Command1_1")), Qt::LeftButton);
+    QCOMPARE(b.servizio.lavori.size(), 1);
+    QCOMPARE(b.servizio.lavori[0].descrizione, QStringLiteral("esercizi Maria Antoniett"));
+    b.servizio.lavori.clear();
 
     // Opened again it shows the name typed before; "AVANTI" with the box emptied stores "".
     QTest::mouseClick(b.Tasto(QStringLiteral("Command1_3")), Qt::LeftButton);
@@ -233,7 +238,8 @@ void TestFrmStampaEsercizioTre::nomeIncollato_data() {
     QTest::addColumn<QString>("nome");
     const QString a14(14, u'a');
     const QString sorriso = QString::fromUtf8("\U0001F600");
-    QTest::newRow("emoji al limite") << "" << a14 + sorriso + "b" << a14 + sorriso << a14 + sorriso;
+    QTest::newRow("emoji al limite")
+        << "" << a14 + sorriso + "b" << a14 + sorriso << "A" + a14.mid(1) + sorriso;
     QTest::newRow("dopo il nome digitato") << "Anna "
                                            << "Maria Bianchi Rossi"
                                            << "Anna Maria Bian"
@@ -242,6 +248,8 @@ void TestFrmStampaEsercizioTre::nomeIncollato_data() {
                                << "Luca";
     QTest::newRow("solo blank") << "" << QStringLiteral("   \t ") << ""
                                 << "";
+    QTest::newRow("maiuscole") << "giulia" << QStringLiteral(" d'amico-re") << "giulia d'amico-"
+                               << "Giulia D'Amico-";
     QTest::newRow("blank in fondo") << "Luca"
                                     << "   "
                                     << "Luca   "

@@ -4,6 +4,7 @@
 // again as the printout window would.
 
 #include "results/FrmAttestato.h"
+#include "results/NomeAlunno.h"
 #include "support/AvvisiFinti.h"
 #include "support/DoppiSerie.h"
 #include "support/Scimmia.h"
@@ -64,7 +65,8 @@ void TestScimmiaAttestato::attestato() {
         if (!stampabile && !stampa.lavori.isEmpty())
             return QStringLiteral("stampato sotto i cinque decimi");
         for (const auto& lavoro : std::as_const(stampa.lavori))
-            if (lavoro.descrizione != QStringLiteral("attestato"))
+            if (lavoro.descrizione !=
+                DescrizioneStampa(QStringLiteral("attestato"), stato.NomeAlunno))
                 return QStringLiteral("stampato %1").arg(lavoro.descrizione);
         return {};
     };
