@@ -2,6 +2,7 @@
 
 #include "base/MessaggiStampa.h"
 #include "registro/EsportaCsv.h"
+#include "registro/EsportaServer.h"
 #include "registro/RegistroLocale.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,10 @@ QString Uso(const char* programma) {
                "                               (per LibreOffice Calc o Excel: UTF-8, campi "
                "separati\n"
                "                               da ';', una riga per esercizio) ed esce; non serve\n"
-               "                               uno schermo\n"
+               "                               uno schermo; con un server del registro\n"
+               "                               (/etc/decimetra/registro.conf) le serie di tutti "
+               "i\n"
+               "                               computer del laboratorio\n"
                "  --help                       mostra questo aiuto ed esce\n")
         .arg(QFileInfo(QString::fromLocal8Bit(programma)).fileName());
 }
@@ -36,6 +40,19 @@ int Esporta(int argc, char* argv[], const char* file) {
     QCoreApplication app(argc, argv);
     RegistroLocale registro;
     const QString nome = QString::fromLocal8Bit(file);
+    // With a lab server: every computer's series, from the server; this computer's register
+    // when the server cannot be read, saying so.
+    const EsitoEsportazioneServer server =
+        EsportaDalServer(CaricaConfigurazioneServer(RegistroLocale::NomeComputer()), nome);
+    using Server = EsitoEsportazioneServer::Tipo;
+    if (server.Esito == Server::Esportato) return 0;
+    if (server.Esito == Server::NonScritto) {
+        Scrivi(stderr, server.Messaggio + QLatin1Char('\n'));
+        return 1;
+    }
+    if (server.Esito == Server::NonRaggiungibile)
+        Scrivi(stderr, server.Messaggio + QStringLiteral("\nEsporto solo il registro di questo "
+                                                         "computer.\n"));
     EsitoRegistro esito;
     ErroreScrittura scrittura = ErroreScrittura::Nessuno;
     if (QFileInfo::exists(registro.Percorso()) || QFileInfo(registro.Percorso()).isSymLink()) {

@@ -1,5 +1,6 @@
 #include "registro/EsportaServer.h"
 
+#include "base/MessaggiStampa.h"
 #include "base/ScritturaSicura.h"
 #include "registro/EsportaCsv.h"
 #include "registro/RegistroServer.h"
@@ -19,23 +20,12 @@ EsitoEsportazioneServer EsportaDalServer(const EsitoConfigurazione& configurazio
     for (auto s = tutte->rbegin(); s != tutte->rend(); ++s)
         csv += RigheCsv(s->Serie, s->Computer);
     const EsitoScrittura scritto = SostituisciFile(file, csv);
-    if (!scritto.Riuscito())
+    if (!scritto.Riuscito()) {
+        const QString causa = CausaScrittura(scritto.errore);
         return {Tipo::NonScritto,
-                QStringLiteral("Non è stato possibile scrivere il file %1: %2").arg(file, [&] {
-                    switch (scritto.errore) {
-                    case ErroreScrittura::DiscoPieno:
-                        return QStringLiteral("il disco è pieno.");
-                    case ErroreScrittura::SenzaPermesso:
-                        return QStringLiteral("mancano i permessi per scrivere nella cartella.");
-                    case ErroreScrittura::CartellaMancante:
-                    case ErroreScrittura::NonCartella:
-                        return QStringLiteral("la cartella non esiste.");
-                    case ErroreScrittura::NomeNonFile:
-                        return QStringLiteral("al suo posto c'è qualcosa che non è un file.");
-                    default:
-                        return QStringLiteral("errore di scrittura.");
-                    }
-                }()),
+                QStringLiteral("Non è stato possibile scrivere il file %1.%2")
+                    .arg(file, causa.isEmpty() ? QString() : QLatin1Char(' ') + causa),
                 0};
+    }
     return {Tipo::Esportato, {}, static_cast<int>(tutte->size())};
 }

@@ -11,10 +11,10 @@
 
 struct EsitoEsportazioneServer {
     enum class Tipo {
-        SenzaServer,    // no configuration file: the local register, silently, as always
-        Esportato,      // the server's series are in the file
+        SenzaServer,      // no configuration file: the local register, silently, as always
+        Esportato,        // the server's series are in the file
         NonRaggiungibile, // configuration refused or server unreachable: Messaggio says why
-        NonScritto,     // the server answered but the file could not be written
+        NonScritto,       // the server answered but the file could not be written
     };
     Tipo Esito = Tipo::SenzaServer;
     QString Messaggio; // Italian, for standard error
