@@ -7,6 +7,8 @@ install(TARGETS decimetra RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 set_target_properties(decimetra PROPERTIES INSTALL_RPATH "")
 # The speech module, in the program's own library folder, where the program looks for it.
 install(TARGETS decimetra_voce LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/decimetra)
+# The register window's module, beside it.
+install(TARGETS decimetra_registro_modulo LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/decimetra)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/decimetra.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # The 64 px icon is the one the program shows itself; the larger ones come from the same
@@ -54,11 +56,13 @@ esercizi da stampare per gli alunni e per l'insegnante.")
 # printer (src/app/CodaCups.h); for speech, Qt's speech-dispatcher plugin, the server and
 # its espeak-ng voices (Italian among them). The X platform plugin, the printing plugin for
 # CUPS and the sound plugins are part of libqt6gui6, libqt6printsupport6 and
-# libqt6multimedia6 on Debian 12.
+# libqt6multimedia6 on Debian 12. The register needs Qt's SQLite driver, a plugin the
+# shared-library scan cannot see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-liberation, fonts-dejavu-core, fontconfig, qt6-translations-l10n, libcups2, \
-libqt6texttospeech6, qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng")
+libqt6texttospeech6, qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng, \
+libqt6sql6-sqlite")
 
 set(CPACK_GENERATOR DEB)
 include(CPack)

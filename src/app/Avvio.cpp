@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/ApriRegistro.h"
 #include "app/AvvisiQt.h"
 #include "app/FonteCasualeSistema.h"
 #include "app/OrologioSistema.h"
@@ -158,6 +159,14 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
         schede->ImpostaSceltaStampante(
             [&stampa, schede] { frmSceltaStampante::Carica(stampa, schede)->exec(); });
         return schede;
+    });
+    // "Registro": the teacher's register, one window at a time.
+    QPointer<QWidget> registro;
+    inizio.ImpostaApriRegistro([&] {
+        if (!registro) registro = ApriRegistro(stampa, avvisi, &inizio);
+        if (!registro) return;
+        registro->raise();
+        registro->activateWindow();
     });
     if (dopoCostruzione) dopoCostruzione(&inizio);
     inizio.showMaximized();

@@ -26,12 +26,11 @@ EsitoRegistro CodaRegistro::Registra(const RegistroSerie& serie) {
 }
 
 EsitoRegistro CodaRegistro::Svuota() {
-    while (!attesa_.empty()) {
-        const EsitoRegistro esito = registro_.Salva(attesa_.front(), computer_);
-        if (!esito.Riuscito()) return Esito(esito);
-        attesa_.erase(attesa_.begin());
-    }
-    return Esito({});
+    if (attesa_.empty()) return Esito({});
+    // All in one transaction: each series is there whole, or it stays waiting.
+    const EsitoRegistro esito = registro_.SalvaTutte(attesa_, computer_);
+    if (esito.Riuscito()) attesa_.clear();
+    return Esito(esito);
 }
 
 EsitoRegistro CodaRegistro::ImpostaNome(const QUuid& id, const QString& nome) {

@@ -444,9 +444,21 @@ bool Sbagliato(const EsercizioSvolto& e) {
 } // namespace
 
 EsitoRegistro RegistroLocale::Salva(const RegistroSerie& serie, const QString& computer) {
+    return SalvaTutte({serie}, computer);
+}
+
+EsitoRegistro RegistroLocale::SalvaTutte(const std::vector<RegistroSerie>& serie,
+                                         const QString& computer) {
     if (const EsitoRegistro e = Apri(); !e.Riuscito()) return e;
     Transazione t(conn->db);
     if (!t.Aperta()) return ultimo = DaErrore(t.Errore());
+    for (const RegistroSerie& s : serie)
+        if (const EsitoRegistro e = ScriviSerie(s, computer); !e.Riuscito()) return ultimo = e;
+    if (!t.Conferma()) return ultimo = DaErrore(t.Errore());
+    return ultimo = {};
+}
+
+EsitoRegistro RegistroLocale::ScriviSerie(const RegistroSerie& serie, const QString& computer) {
     QSqlQuery q(conn->db);
     const QString id = TestoId(serie.Id);
     // A name or a grade already given to this series stays when the new record has none.
@@ -520,10 +532,7 @@ EsitoRegistro RegistroLocale::Salva(const RegistroSerie& serie, const QString& c
             if (!te.exec()) return ultimo = DaErrore(te.lastError());
         }
     }
-    es.finish();
-    te.finish();
-    if (!t.Conferma()) return ultimo = DaErrore(t.Errore());
-    return ultimo = {};
+    return {};
 }
 
 EsitoRegistro RegistroLocale::Cambia(const QString& sql, const QVariantList& valori, int* righe) {

@@ -137,6 +137,8 @@ public:
     // replaces the stored series whole (its exercises and tries too), keeping a name or a
     // grade already stored when serie has none. The series is then to be sent again.
     EsitoRegistro Salva(const RegistroSerie& serie, const QString& computer);
+    // Several series in one transaction, each as Salva would store it: all or none.
+    EsitoRegistro SalvaTutte(const std::vector<RegistroSerie>& serie, const QString& computer);
     // The pupil's name, or the certificate's grade, of the series id; the series is then to
     // be sent again. SerieAssente, and no change, when no series has that id.
     EsitoRegistro ImpostaNome(const QUuid& id, const QString& nome);
@@ -191,6 +193,7 @@ public:
 private:
     struct Connessione;
     EsitoRegistro ApriFile();
+    EsitoRegistro ScriviSerie(const RegistroSerie& serie, const QString& computer);
     EsitoRegistro Aggiorna();
     // One statement changing rows, in its own transaction; righe: how many it changed.
     EsitoRegistro Cambia(const QString& sql, const QVariantList& valori, int* righe = nullptr);

@@ -267,6 +267,14 @@ void FrmInizio::CostruisciMenu() {
     connect(mnuOpzioni, &QAction::triggered, this, [this] {
         if (apriOpzioni_) apriOpzioni_();
     });
+    // The teacher's register, behind the teacher's password.
+    mnuRegistro_ = barra->addAction(QStringLiteral("&Registro"));
+    mnuRegistro_->setObjectName(QStringLiteral("mnuRegistro"));
+    // Greyed until the register is wired in (ImpostaApriRegistro).
+    mnuRegistro_->setEnabled(false);
+    connect(mnuRegistro_, &QAction::triggered, this, [this] {
+        if (apriRegistro_) apriRegistro_();
+    });
 }
 
 void FrmInizio::ImpostaApriOperativo(std::function<QWidget*()> apri) {
@@ -281,6 +289,11 @@ void FrmInizio::ImpostaApriStampaSchede(std::function<QWidget*()> apri) {
 void FrmInizio::ImpostaApriOpzioni(std::function<void()> apri) {
     apriOpzioni_ = std::move(apri);
     mnuOpzioni_->setEnabled(static_cast<bool>(apriOpzioni_));
+}
+
+void FrmInizio::ImpostaApriRegistro(std::function<void()> apri) {
+    apriRegistro_ = std::move(apri);
+    mnuRegistro_->setEnabled(static_cast<bool>(apriRegistro_));
 }
 
 bool FrmInizio::TendineInMovimento() const {

@@ -41,6 +41,8 @@ public:
     void ImpostaApriStampaSchede(std::function<QWidget*()> apri);
     // Opens the options screen (modal over this one). Until one is set, "Opzioni" is greyed.
     void ImpostaApriOpzioni(std::function<void()> apri);
+    // Opens the teacher's register. Until one is set, "Registro" is greyed.
+    void ImpostaApriRegistro(std::function<void()> apri);
 
     // The drill window opened by "Vai", if it is still open.
     QWidget* Operativo() const { return operativo_; }
@@ -101,6 +103,7 @@ private:
     QTimer* timerTendine_ = nullptr;
     QAction* mnuStampa_ = nullptr;
     QAction* mnuOpzioni_ = nullptr;
+    QAction* mnuRegistro_ = nullptr;
     QActionGroup* sistemi_ = nullptr; // the entries of "Sistema", one per unit system
 
     GruppoTasti* gruppo1_ = nullptr;
@@ -120,6 +123,7 @@ private:
     std::function<QWidget*()> apriOperativo_;
     std::function<QWidget*()> apriStampaSchede_;
     std::function<void()> apriOpzioni_;
+    std::function<void()> apriRegistro_;
     QPointer<QWidget> operativo_;
     QPointer<QWidget> stampaSchede_;
     bool chiusura_ = false;

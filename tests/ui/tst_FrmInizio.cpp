@@ -388,7 +388,7 @@ void TestFrmInizio::livelloRestaDopoRidimensionamentoEScelta() {
 
 void TestFrmInizio::menu() {
     Banco b;
-    QMap<QString, bool> attese{{"mnuStampa", false}, {"mnuAutore", true}, {"mnuOpzioni", false}};
+    QMap<QString, bool> attese{{"mnuStampa", false}, {"mnuAutore", true}, {"mnuOpzioni", false}, {"mnuRegistro", false}};
     for (auto it = attese.cbegin(); it != attese.cend(); ++it) {
         auto* a = b.finestra->findChild<QAction*>(it.key());
         QVERIFY2(a, qPrintable(it.key()));
@@ -408,6 +408,13 @@ void TestFrmInizio::menu() {
     QVERIFY(stampa->isEnabled());
     stampa->trigger();
     QCOMPARE(schede, 1);
+    int registri = 0;
+    b.finestra->ImpostaApriRegistro([&] { ++registri; });
+    auto* registro = b.finestra->findChild<QAction*>("mnuRegistro");
+    QVERIFY(registro->isEnabled());
+    QCOMPARE(registro->text(), QStringLiteral("&Registro"));
+    registro->trigger();
+    QCOMPARE(registri, 1);
     b.finestra->close(); // closes the worksheet window too
 }
 

@@ -1,0 +1,11 @@
+#pragma once
+
+// "Registro" in the start screen's menu bar: loads the register window's module (from beside
+// the executable, or from the installed library folder) at the first opening, and opens the
+// window through it. When the module is missing the user is told so.
+
+class Avvisi;
+class QWidget;
+class ServizioStampa;
+
+QWidget* ApriRegistro(ServizioStampa& stampa, Avvisi& avvisi, QWidget* genitore);
