@@ -10,6 +10,10 @@ repository, beside the program of the release preset), then runs:
     maximised under Xvfb + openbox (tests/x/con_x.sh); then key press -> reply painted again
     with "SINTESI VOCALE" on, speaking to a private speech-dispatcher
     (tests/support/speechd_prova.sh);
+    and beside the lab server's sending thread, both while it sends to a private PostgreSQL
+    cluster (tests/support/pg_prova.sh) and while it waits on a server that never answers;
+  - bench_server: one series sent to the lab server on the loopback, and thirty computers
+    sending twenty series each at once;
   - bench_generazione: GeneraProblema (with its record line) and FormattaNumero per call;
   - bench_stampa: the record, the certificate and a 30-line worksheet written as PDFs.
 Prints the machine it ran on and one Markdown table (what, median, target, met).
@@ -34,7 +38,8 @@ sys.dont_write_bytecode = True
 import misura_avvio  # noqa: E402
 
 BERSAGLI = ["avvio_decimetra", "avvio_nudo", "bench_generazione", "bench_stampa",
-            "bench_drill"]
+            "bench_drill", "bench_server"]
+PG_PROVA = os.path.join(RADICE, "tests", "support", "pg_prova.sh")
 
 
 def compila():
@@ -78,11 +83,50 @@ def google_benchmark(programma, nomi, ambiente=None):
     return mediane
 
 
-def drill(voce=False):
+class Postgres:
+    """A private PostgreSQL cluster for the lab server's rows; its address in ambiente."""
+
+    def __enter__(self):
+        self.cartella = tempfile.mkdtemp(prefix="bench-pg-")
+        avvio = subprocess.run(["bash", PG_PROVA, "avvia", self.cartella + "/pg",
+                                str(os.getpid())], capture_output=True, text=True)
+        if avvio.returncode != 0:
+            sys.exit("PostgreSQL privato non avviato\n" + avvio.stderr)
+        self.ambiente = dict(os.environ, DECIMETRA_PG_PORTA=avvio.stdout.strip(),
+                             DECIMETRA_PG_PASSFILE=self.cartella + "/pg/pgpass")
+        return self
+
+    def __exit__(self, *_):
+        subprocess.run(["bash", PG_PROVA, "rimuovi", self.cartella + "/pg"])
+        shutil.rmtree(self.cartella, ignore_errors=True)
+
+
+def server():
+    """Median ms of one series sent, and ms for 30 computers x 20 series (each sent twice)."""
+    with Postgres() as pg:
+        uscita = subprocess.run([os.path.join(BUILD, "bench", "bench_server")],
+                                capture_output=True, text=True, env=pg.ambiente)
+    una = re.search(r"one series sent: .* median ([0-9.]+) ms", uscita.stdout)
+    trenta = re.search(r"(\d+) stored, none doubled, 0 failed, in ([0-9.]+) ms", uscita.stdout)
+    if uscita.returncode != 0 or not una or not trenta:
+        sys.exit("bench_server: uscita inattesa\n" + uscita.stdout + uscita.stderr)
+    return float(una.group(1)), int(trenta.group(1)), float(trenta.group(2))
+
+
+def drill(voce=False, server=None):
     """Medians in ms of key press -> repaint and "Avanti" -> next problem; with voce, the
-    program speaking to a private speech-dispatcher meanwhile."""
+    program speaking to a private speech-dispatcher meanwhile; with server "vivo" or "morto",
+    the lab server's sender sending to a private cluster, or waiting on a dead server."""
+    if server == "vivo":
+        with Postgres() as pg:
+            return drill_in(voce, "server-vivo", pg.ambiente)
+    return drill_in(voce, "server-morto" if server else None, dict(os.environ))
+
+
+def drill_in(voce, modo, ambiente):
     argomenti = [CON_X, os.path.join(BUILD, "bench", "drill", "bench_drill"), "300", "1"]
-    ambiente = dict(os.environ)
+    if modo:
+        argomenti.append(modo)
     cartella = tempfile.mkdtemp(prefix="bench-voce-")
     server = os.path.join(RADICE, "tests", "support", "speechd_prova.sh")
     try:
@@ -104,6 +148,10 @@ def drill(voce=False):
         if voce:
             subprocess.run(["bash", server, "ferma", cartella])
         shutil.rmtree(cartella, ignore_errors=True)
+    if modo and not re.search(r"lab server: (\d+) series sent", uscita.stdout):
+        sys.exit("bench_drill: il server del registro non ha lavorato\n" + uscita.stdout)
+    if modo == "server-vivo" and re.search(r"lab server: 0 series sent", uscita.stdout):
+        sys.exit("bench_drill: nessuna serie inviata\n" + uscita.stdout)
     mediane = re.findall(r"median ([0-9.]+) ms", uscita.stdout)
     finestra = re.search(r"window (\d+x\d+)", uscita.stdout)
     if len(mediane) != 2 or not finestra:
@@ -139,6 +187,9 @@ def main():
     avvio = misura_avvio.misura(os.path.join(BUILD, "bench", "avvio"), corse)
     tasto, avanti, finestra = drill()
     tasto_voce, _, _ = drill(voce=True)
+    tasto_invio, _, _ = drill(server="vivo")
+    tasto_morto, _, _ = drill(server="morto")
+    una_serie, memorizzate, trenta = server()
     regole = google_benchmark("bench_generazione", ["GeneraProblemaERiga", "FormattaNumeroUno"])
     offscreen = {"QT_QPA_PLATFORM": "offscreen"}
     stampe = google_benchmark("bench_stampa",
@@ -170,6 +221,15 @@ def main():
     riga(f"key clicked → reply painted, \"SINTESI VOCALE\" on, saying the key ({finestra})",
          ms(tasto_voce), "< 16 ms", tasto_voce < 16)
     riga(f"\"Avanti\" → next problem painted ({finestra})", ms(avanti), "< 16 ms", avanti < 16)
+    riga(f"key press → reply painted, series being sent to the lab server meanwhile ({finestra})",
+         ms(tasto_invio), "< 16 ms", tasto_invio < 16)
+    riga(f"key press → reply painted, the lab server not answering ({finestra})",
+         ms(tasto_morto), "< 16 ms", tasto_morto < 16)
+    riga("one series (20 exercises) sent to the lab server on the loopback", ms(una_serie),
+         "< 50 ms", una_serie < 50)
+    riga("30 computers × 20 series sent at once, each twice: all stored once",
+         f"{trenta / 1000:.1f} s ({memorizzate} stored, none doubled)", "600, none doubled",
+         memorizzate == 600)
     riga("record of a series of 20 built and written to PDF", ms(stampe["RegistroInPdf"]),
          "< 50 ms", stampe["RegistroInPdf"] < 50)
     riga("certificate built and written to PDF", ms(stampe["AttestatoInPdf"]), "< 100 ms",

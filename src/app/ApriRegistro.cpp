@@ -2,12 +2,14 @@
 
 #include "app/VoceQt.h"
 #include "base/Servizi.h"
+#include "registro/CopiaLaboratorio.h"
 #include "registro/ModuloRegistro.h"
 
 #include <QFileInfo>
 #include <QLibrary>
 
-QWidget* ApriRegistro(ServizioStampa& stampa, Avvisi& avvisi, QWidget* genitore) {
+QWidget* ApriRegistro(ServizioStampa& stampa, Avvisi& avvisi, QWidget* genitore,
+                      const LaboratorioPerRegistro& laboratorio) {
     static FabbricaRegistro apri = nullptr;
     QString errore;
     if (!apri) {
@@ -33,5 +35,5 @@ QWidget* ApriRegistro(ServizioStampa& stampa, Avvisi& avvisi, QWidget* genitore)
                      errore.isEmpty() ? QString() : QLatin1Char('\n') + errore));
         return nullptr;
     }
-    return apri(stampa, avvisi, genitore);
+    return apri(stampa, avvisi, genitore, laboratorio);
 }

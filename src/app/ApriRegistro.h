@@ -7,5 +7,8 @@
 class Avvisi;
 class QWidget;
 class ServizioStampa;
+struct LaboratorioPerRegistro;
 
-QWidget* ApriRegistro(ServizioStampa& stampa, Avvisi& avvisi, QWidget* genitore);
+// laboratorio: the lab's server, when there is one (app/ServerLaboratorio.h).
+QWidget* ApriRegistro(ServizioStampa& stampa, Avvisi& avvisi, QWidget* genitore,
+                      const LaboratorioPerRegistro& laboratorio);

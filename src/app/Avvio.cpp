@@ -163,7 +163,7 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     // "Registro": the teacher's register, one window at a time.
     QPointer<QWidget> registro;
     inizio.ImpostaApriRegistro([&] {
-        if (!registro) registro = ApriRegistro(stampa, avvisi, &inizio);
+        if (!registro) registro = ApriRegistro(stampa, avvisi, &inizio, laboratorio.PerRegistro());
         if (!registro) return;
         registro->raise();
         registro->activateWindow();

@@ -27,3 +27,14 @@ bool ServerLaboratorio::Ferma(std::chrono::milliseconds attesa) {
     invio.reset();
     return true;
 }
+
+LaboratorioPerRegistro ServerLaboratorio::PerRegistro() const {
+    LaboratorioPerRegistro l;
+    l.Server = configurazione.Server;
+    l.Avviso = configurazione.Errore;
+    if (invio) {
+        const InvioServer* i = invio.get();
+        l.StatoInvio = [i] { return TestoStatoInvio(i->Stato(), i->Configurazione()); };
+    }
+    return l;
+}

@@ -6,6 +6,7 @@
 // configuration file nothing else happens: the register stays on this computer, as always.
 
 #include "registro/ConfigurazioneServer.h"
+#include "registro/CopiaLaboratorio.h"
 #include "registro/InvioServer.h"
 
 #include <chrono>
@@ -24,6 +25,9 @@ public:
     // The sender, or null without a server.
     InvioServer* Invio() const { return invio.get(); }
     const EsitoConfigurazione& Configurazione() const { return configurazione; }
+    // What the register window needs of it: the server, or why it was refused, and the
+    // sender's sentence.
+    LaboratorioPerRegistro PerRegistro() const;
 
     // Ends the sender, waiting at most attesa; false when it is stuck on the network (the
     // process may then end without waiting for it: the series stay waiting in the local

@@ -2,12 +2,14 @@
 
 #include "base/Servizi.h"
 #include "registro/DlgPassword.h"
+#include "registro/FinestraLaboratorio.h"
 #include "registro/FrmRegistro.h"
 
 #include <QWidget>
 
-extern "C" Q_DECL_EXPORT QWidget* decimetra_apri_registro(ServizioStampa& stampa, Avvisi& avvisi,
-                                                          QWidget* genitore) {
+extern "C" Q_DECL_EXPORT QWidget*
+decimetra_apri_registro(ServizioStampa& stampa, Avvisi& avvisi, QWidget* genitore,
+                        const LaboratorioPerRegistro& laboratorio) {
     auto registro = std::make_unique<RegistroLocale>();
     std::optional<PasswordSalvata> password;
     const EsitoRegistro e = registro->LeggiPassword(password);
@@ -33,10 +35,14 @@ extern "C" Q_DECL_EXPORT QWidget* decimetra_apri_registro(ServizioStampa& stampa
             return nullptr;
         }
     }
+    // A lab with a server: the window shows its copy of every computer's series.
+    QString avviso;
+    std::unique_ptr<CopiaLaboratorio> copia = PreparaLaboratorio(laboratorio, avviso);
     RegistroLocale* proprio = registro.release();
-    auto* finestra = new FrmRegistro(*proprio, stampa, avvisi);
+    auto* finestra = new FrmRegistro(copia ? *copia->Registro : *proprio, stampa, avvisi);
     finestra->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(finestra, &QObject::destroyed, [proprio] { delete proprio; });
+    MostraLaboratorio(finestra, laboratorio, std::move(copia), avviso);
     finestra->showMaximized();
     return finestra;
 }

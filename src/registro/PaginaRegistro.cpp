@@ -5,10 +5,10 @@
 #include <algorithm>
 
 QStringList IntestazioniRegistro() {
-    return {QStringLiteral("Data"),    QStringLiteral("Alunno"),
-            QStringLiteral("Sistema"), QStringLiteral("Tipo"),
-            QStringLiteral("Esatte"),  QStringLiteral("Date dal programma"),
-            QStringLiteral("Tempo"),   QStringLiteral("Giudizio")};
+    return {
+        QStringLiteral("Data"),  QStringLiteral("Alunno"),   QStringLiteral("Sistema"),
+        QStringLiteral("Tipo"),  QStringLiteral("Esatte"),   QStringLiteral("Date dal programma"),
+        QStringLiteral("Tempo"), QStringLiteral("Giudizio"), QStringLiteral("Computer")};
 }
 
 QString NomeMostrato(const QString& nome) {
@@ -34,7 +34,8 @@ QStringList CelleRegistro(const RigaRegistro& r) {
             esatte,
             QString::number(r.Errate),
             Tempo(r.TempoTotale),
-            r.Giudizio};
+            r.Giudizio,
+            r.Computer};
 }
 
 QString RigaEsercizio(int numero, const EsercizioSvolto& e) {
