@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <variant>
 
 // What the program hands the register window about the lab's server.
 struct LaboratorioPerRegistro {
