@@ -153,7 +153,7 @@ int main(int argc, char* argv[]) {
     foto("6_soluzione");
 
     // The rest of the series, right at the first try.
-    while (stato.IndiceEsercizio < 20) {
+    while (stato.Registro.IndiceEsercizio() < 20) {
         clic(QStringLiteral("Option2_13"));
         cifre("99990");
         clic(QStringLiteral("Option2_12"));
