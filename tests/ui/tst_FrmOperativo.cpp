@@ -3,6 +3,7 @@
 
 #include "drill/FrmOperativo.h"
 #include "start/Catalogo.h"
+#include "support/BancoOperativo.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
 #include "support/VoceFinta.h"
@@ -40,28 +41,14 @@ QList<float> Sorteggi() {
     return valori;
 }
 
-struct Banco {
-    Banco() {
-        stato.Livello = 4;
-        SceltaSimboli(stato);
-        ScegliTipo(stato, 2);   // number or symbol
-        ScegliOrdine(stato, 2); // both directions
+// Metres, number or symbol, both directions.
+struct Banco : BancoOperativo<> {
+    Banco() : BancoOperativo(4, 2, 2) {
         fonte.Carica(Sorteggi());
-        w = std::make_unique<FrmOperativo>(stato, fonte, orologio, suono, nullptr);
-        w->serie().ImpostaGeneratore(GeneratoreFinto(Problemi()));
+        BancoOperativo::Problemi(::Problemi());
     }
 
-    void Mostra() {
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    }
-
-    QPushButton* Tasto(const QString& nome) const {
-        auto* b = w->findChild<QPushButton*>(nome);
-        if (!b) qFatal("no key %s", qPrintable(nome));
-        return b;
-    }
+    void Mostra() { QVERIFY(BancoOperativo::Mostra()); }
     QLabel* Etichetta(const char* nome) const { return w->findChild<QLabel*>(QLatin1String(nome)); }
     QFrame* Cornice(const char* nome) const { return w->findChild<QFrame*>(QLatin1String(nome)); }
 
@@ -147,12 +134,6 @@ struct Banco {
         QCOMPARE(Cornice("fraNumero")->isVisible(), Numero());
         QCOMPARE(Cornice("fraSimbolo")->isVisible(), !Numero());
     }
-
-    StatoProgramma stato;
-    FonteCasualeFinta fonte;
-    OrologioFinto orologio;
-    SuonoFinto suono;
-    std::unique_ptr<FrmOperativo> w;
 };
 
 } // namespace
@@ -550,16 +531,9 @@ void TestFrmOperativo::rigaSimboloComeUguaglianza_data() {
 void TestFrmOperativo::rigaSimboloComeUguaglianza() {
     QFETCH(QString, risultato);
     QFETCH(QSize, dimensione);
-    StatoProgramma stato;
-    stato.Livello = 4;
-    SceltaSimboli(stato);
-    ScegliTipo(stato, 1); // find the symbol
-    ScegliOrdine(stato, 2);
-    FonteCasualeFinta fonte;
-    OrologioFinto orologio;
-    SuonoFinto suono;
-    FrmOperativo w(stato, fonte, orologio, suono, nullptr);
-    w.serie().ImpostaGeneratore(GeneratoreFinto({{"0,001", " cm ", "  m ", risultato}}));
+    BancoOperativo b(4, 1, 2); // find the symbol
+    b.Problemi({{"0,001", " cm ", "  m ", risultato}});
+    FrmOperativo& w = *b.w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     if (dimensione.isValid()) {

@@ -5,6 +5,7 @@
 
 #include "drill/FrmOperativo.h"
 #include "start/Catalogo.h"
+#include "support/BancoOperativo.h"
 #include "support/DoppiSerie.h"
 #include "support/Scimmia.h"
 #include "support/ScimmiaOperativo.h"
@@ -36,15 +37,10 @@ void TestScimmiaOperativo::serie() {
     QFETCH(int, ordine);
 
     Scimmia scimmia(1200);
-    StatoProgramma stato;
-    stato.Livello = static_cast<std::int16_t>(livello);
-    SceltaSimboli(stato);
-    ScegliTipo(stato, tipo);
-    ScegliOrdine(stato, ordine);
-    FonteSeminata fonte(scimmia.Seme());
-    OrologioFinto orologio;
-    SuonoFinto suono;
-    FrmOperativo w(stato, fonte, orologio, suono, nullptr);
+    BancoOperativo<FonteSeminata> b(livello, tipo, ordine, scimmia.Seme());
+    StatoProgramma& stato = b.stato;
+    OrologioFinto& orologio = b.orologio;
+    FrmOperativo& w = *b.w;
     int stampe = 0;
     w.ImpostaStampa([&stampe] { ++stampe; });
 

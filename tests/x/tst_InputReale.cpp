@@ -11,6 +11,7 @@
 #include "start/Catalogo.h"
 #include "start/FrmInizio.h"
 #include "support/AvvisiFinti.h"
+#include "support/BancoOperativo.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
 #include "support/StampaFinta.h"
@@ -52,15 +53,10 @@ private:
     std::unique_ptr<QProcess> processi_[2];
 };
 
-struct Operativo {
-    Operativo() {
-        stato.Livello = 4;
-        SceltaSimboli(stato);
-        ScegliTipo(stato, 0);
-        ScegliOrdine(stato, 1);
-        w = std::make_unique<FrmOperativo>(stato, fonte, orologio, suono, nullptr);
+struct Operativo : BancoOperativo<> {
+    Operativo() : BancoOperativo(4, 0, 1) {
         // An answer long enough for every test's typing.
-        w->serie().ImpostaGeneratore(GeneratoreFinto({{"10", "  m ", " mm ", "10.000"}}));
+        Problemi({{"10", "  m ", " mm ", "10.000"}});
         w->showMaximized();
         w->activateWindow();
     }
@@ -70,14 +66,8 @@ struct Operativo {
                });
     }
     QPushButton* Tasto(const char* nome) const {
-        return w->findChild<QPushButton*>(QLatin1String(nome));
+        return BancoOperativo::Tasto(QLatin1String(nome));
     }
-
-    StatoProgramma stato;
-    FonteCasualeFinta fonte;
-    OrologioFinto orologio;
-    SuonoFinto suono;
-    std::unique_ptr<FrmOperativo> w;
 };
 
 } // namespace
