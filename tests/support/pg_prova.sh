@@ -46,7 +46,8 @@ come_postgres() { runuser -u postgres -- "$@"; }
 segnala() {
     local pid
     pid="$(head -n1 "$dati/postmaster.pid")"
-    for p in "$pid" $(pgrep -P "$pid" || true); do
+    # Its children from /proc (procps may not be installed).
+    for p in "$pid" $(cat "/proc/$pid/task/$pid/children" 2>/dev/null || true); do
         kill -"$1" "$p" 2>/dev/null || true
     done
 }
