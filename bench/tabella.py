@@ -104,7 +104,7 @@ class Postgres:
 def server():
     """Median ms of one series sent, and ms for 30 computers x 20 series (each sent twice)."""
     with Postgres() as pg:
-        uscita = subprocess.run([os.path.join(BUILD, "bench", "bench_server")],
+        uscita = subprocess.run([os.path.join(BUILD, "bench", "registro", "bench_server")],
                                 capture_output=True, text=True, env=pg.ambiente)
     una = re.search(r"one series sent: .* median ([0-9.]+) ms", uscita.stdout)
     trenta = re.search(r"(\d+) stored, none doubled, 0 failed, in ([0-9.]+) ms", uscita.stdout)

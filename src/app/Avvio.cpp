@@ -18,6 +18,7 @@
 #include "app/FonteCasualeSistema.h"
 #include "app/OrologioSistema.h"
 #include "app/ParlaFuoco.h"
+#include "app/RegistroProgramma.h"
 #include "app/RigaComando.h"
 #include "app/ServerLaboratorio.h"
 #include "app/ServizioStampaQt.h"
@@ -56,9 +57,12 @@ bool CaricaTraduzioniQt(QTranslator& traduzione) {
 }
 
 std::function<QWidget*()> FabbricaAttestato(StatoProgramma& stato, ServizioStampa& stampa,
-                                            Avvisi& avvisi) {
-    return [&stato, &stampa, &avvisi]() -> QWidget* {
+                                            Avvisi& avvisi,
+                                            std::function<void(const RegistroSerie&)> giudicata) {
+    return [&stato, &stampa, &avvisi, giudicata]() -> QWidget* {
         auto* attestato = new FrmAttestato(stato, stampa, avvisi);
+        // The certificate graded the series on record: its grade goes with it.
+        if (giudicata) giudicata(stato.Registro);
         attestato->setAttribute(Qt::WA_DeleteOnClose);
         attestato->showMaximized();
         return attestato;
@@ -118,6 +122,11 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     // them: the system default until a choice, and a printer chosen in one window holds for
     // every print of the run.
     ServizioStampaQt stampa;
+    // The teacher's register: every series that ends or is left, with the name typed for it
+    // and its certificate's grade. Started by the first series' end, not before. Windows
+    // that outlive it (destroyed late) find it gone and tell it nothing.
+    const auto registroSerie = std::make_shared<RegistroProgramma>(avvisi);
+    const std::weak_ptr<RegistroProgramma> registroDebole = registroSerie;
     // The printout of the exercises done: one window at a time, brought to the front when
     // it is already open.
     QPointer<FrmStampaEsercizioTre> stampaEsercizi;
@@ -125,7 +134,16 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
         if (!stampaEsercizi) {
             stampaEsercizi = new FrmStampaEsercizioTre(stato, stampa, avvisi);
             stampaEsercizi->setAttribute(Qt::WA_DeleteOnClose);
-            stampaEsercizi->ImpostaApriAttestato(FabbricaAttestato(stato, stampa, avvisi));
+            stampaEsercizi->ImpostaApriAttestato(
+                FabbricaAttestato(stato, stampa, avvisi, [registroDebole](const RegistroSerie& r) {
+                    if (const auto registro = registroDebole.lock())
+                        registro->ImpostaGiudizio(r.Id, r.Giudizio);
+                }));
+            // A name typed for this series, never one typed for an earlier series.
+            stampaEsercizi->ImpostaNomePreso([&stato, registroDebole](const QString& nome) {
+                if (const auto registro = registroDebole.lock())
+                    registro->ImpostaNome(stato.Registro.Id, nome);
+            });
         }
         stampaEsercizi->ImpostaOperativo(operativo);
         if (!stampaEsercizi->isVisible() || stampaEsercizi->isMinimized())
@@ -140,6 +158,10 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
         auto* operativo = new FrmOperativo(stato, fonte, orologio, *suono, &avvisi);
         operativo->setAttribute(Qt::WA_DeleteOnClose);
         operativo->ImpostaVoce(&voce);
+        // Every series it ends or leaves goes into the register, off the keys' path.
+        operativo->serie().ImpostaFineSerie([registroDebole](const RegistroSerie& r) {
+            if (const auto registro = registroDebole.lock()) registro->Registra(r);
+        });
         operativo->ImpostaStampa(
             [&apriStampaEsercizi, operativo] { apriStampaEsercizi(operativo); });
         return operativo;

@@ -15,6 +15,7 @@ class QMainWindow;
 class QTranslator;
 class QWidget;
 class ServizioStampa;
+struct RegistroSerie;
 struct StatoProgramma;
 
 int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoCostruzione = {});
@@ -31,6 +32,8 @@ bool SchermoDisponibile();
 bool CaricaTraduzioniQt(QTranslator& traduzione);
 
 // Makes the certificate window over the program's state and services, deleted when it is
-// closed, and shows it maximised: what the printout window's "ATTESTATO" calls.
-std::function<QWidget*()> FabbricaAttestato(StatoProgramma& stato, ServizioStampa& stampa,
-                                            Avvisi& avvisi);
+// closed, and shows it maximised: what the printout window's "ATTESTATO" calls. giudicata,
+// when given, is told the record of the series once the certificate has graded it.
+std::function<QWidget*()>
+FabbricaAttestato(StatoProgramma& stato, ServizioStampa& stampa, Avvisi& avvisi,
+                  std::function<void(const RegistroSerie&)> giudicata = {});

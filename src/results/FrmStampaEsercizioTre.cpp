@@ -246,6 +246,10 @@ void FrmStampaEsercizioTre::PremiCommand1(int indice) {
     }
 }
 
+void FrmStampaEsercizioTre::ImpostaNomePreso(std::function<void(const QString&)> preso) {
+    nomePreso_ = std::move(preso);
+}
+
 void FrmStampaEsercizioTre::ApriNome() {
     fraNome_->show();
     fraNome_->raise();
@@ -264,6 +268,7 @@ void FrmStampaEsercizioTre::CentraNome() {
 void FrmStampaEsercizioTre::PrendiNome() {
     stato_.NomeAlunno = NomeConMaiuscole(NomeAlunnoDa(txtNome_->text()));
     fraNome_->hide();
+    if (nomePreso_) nomePreso_(stato_.NomeAlunno);
 }
 
 void FrmStampaEsercizioTre::Avanti() {

@@ -42,6 +42,9 @@ public:
     // Makes the certificate window; until one is given "ATTESTATO" stays greyed.
     void ImpostaApriAttestato(std::function<QWidget*()> apri);
 
+    // Told the name each time the name panel takes one (the register adds it to the series).
+    void ImpostaNomePreso(std::function<void(const QString&)> preso);
+
     // Runs the action of Command1(indice), as a press of the key would. While the name panel
     // is open, "ESCI", "STAMPA" and "ATTESTATO" first take a name typed in it.
     void PremiCommand1(int indice);
@@ -71,6 +74,7 @@ private:
     Avvisi& avvisi_;
     QPointer<QWidget> operativo_;
     std::function<QWidget*()> apriAttestato_;
+    std::function<void(const QString&)> nomePreso_;
     QPointer<QWidget> attestato_;
     bool righeMostrate_ = false; // the font check at loading found a fixed-pitch font
 

@@ -388,7 +388,8 @@ void TestFrmInizio::livelloRestaDopoRidimensionamentoEScelta() {
 
 void TestFrmInizio::menu() {
     Banco b;
-    QMap<QString, bool> attese{{"mnuStampa", false}, {"mnuAutore", true}, {"mnuOpzioni", false}, {"mnuRegistro", false}};
+    QMap<QString, bool> attese{
+        {"mnuStampa", false}, {"mnuAutore", true}, {"mnuOpzioni", false}, {"mnuRegistro", false}};
     for (auto it = attese.cbegin(); it != attese.cend(); ++it) {
         auto* a = b.finestra->findChild<QAction*>(it.key());
         QVERIFY2(a, qPrintable(it.key()));
