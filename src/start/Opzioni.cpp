@@ -1,5 +1,6 @@
 #include "start/Opzioni.h"
 
+#include "start/Catalogo.h"
 #include "start/FileImpostazioni.h"
 
 #include <optional>
@@ -10,6 +11,17 @@ ColoreOpzione Riga(const char* nome, const char* scansione, std::int32_t pagina,
                    std::int32_t caratteri, std::int32_t chiara, std::int32_t scura) {
     return {
         QString::fromUtf8(nome), QString::fromUtf8(scansione), pagina, caratteri, chiara, scura};
+}
+
+// The letter colour the record holds; a text that is not a colour counts as black, as the
+// preview shows it.
+std::int32_t Caratteri(const Opzioni& o) {
+    return ColoreDaTesto(o.ColoreCaratteri).value_or(ColoreNero);
+}
+
+void Annuncia(StatoProgramma& stato) {
+    stato.OpzioniInVigore = true;
+    if (stato.Segnali) emit stato.Segnali->OpzioniCambiate(stato.Impostazioni);
 }
 
 bool IndiciValidi(const Opzioni& o) {
@@ -73,15 +85,24 @@ bool ScegliScansione(StatoProgramma& stato, int indice) {
 bool ScegliBeep(StatoProgramma& stato, int indice) {
     if (indice < 0 || indice > 1) return false;
     stato.SceltaBeep = static_cast<std::int16_t>(indice);
+    stato.Impostazioni.SuonoAttivo = indice == 0;
+    return true;
+}
+
+bool ScegliTipoCaratteri(StatoProgramma& stato, int indice) {
+    if (indice < 0 || indice > 1) return false;
+    stato.Impostazioni.Maiuscolo = indice == 0;
+    return true;
+}
+
+bool ScegliRinforzo(StatoProgramma& stato, int indice) {
+    if (indice < 0 || indice > 1) return false;
+    stato.Impostazioni.RinforzoSonoro = indice == 0;
     return true;
 }
 
 ScelteColori ScelteInVigore(const Opzioni& o) {
-    const auto numero = [](const QString& testo) {
-        bool ok = false;
-        const int valore = testo.trimmed().toInt(&ok);
-        return ok ? std::optional<int>(valore) : std::nullopt;
-    };
+    const auto numero = [](const QString& testo) { return ColoreDaTesto(testo); };
     const auto& tabella = TabellaColori();
     ScelteColori scelte;
     if (IndiceColoreValido(o.IndiceSfondo) && tabella[o.IndiceSfondo].Pagina == o.ColoreSfondo)
@@ -114,9 +135,9 @@ bool ApplicaOpzioni(StatoProgramma& stato) {
 }
 
 bool LeggiEApplicaOpzioni(StatoProgramma& stato) {
-    if (LeggiOpzioni(stato) && ApplicaOpzioni(stato)) return true;
-    stato.Impostazioni = Opzioni{};
-    return false;
+    stato.OpzioniInVigore = LeggiOpzioni(stato) && ApplicaOpzioni(stato);
+    if (!stato.OpzioniInVigore) stato.Impostazioni = Opzioni{};
+    return stato.OpzioniInVigore;
 }
 
 bool ImpostazioniPredefinite(StatoProgramma& stato) {
@@ -128,9 +149,10 @@ bool ImpostazioniPredefinite(StatoProgramma& stato) {
     o.IndiceSfondo = 4;
     o.IndiceCaratteri = 9;
     o.IndiceScansione = 4;
-    stato.SceltaBeep = 0;
+    ScegliBeep(stato, 0);
     const bool scritto = MemorizzaOpzioni(stato);
     ApplicaOpzioni(stato);
+    Annuncia(stato);
     return scritto;
 }
 
@@ -139,5 +161,55 @@ bool MemorizzaNuoveImpostazioni(StatoProgramma& stato) {
     if (!IndiciValidi(stato.Impostazioni)) return false;
     const bool scritto = MemorizzaOpzioni(stato);
     ApplicaOpzioni(stato);
+    Annuncia(stato);
     return scritto;
+}
+
+AspettoAlunno Aspetto(const StatoProgramma& stato) {
+    AspettoAlunno a;
+    if (!stato.OpzioniInVigore) return a;
+    const Opzioni& o = stato.Impostazioni;
+    a.InVigore = true;
+    a.Sfondo = o.ColoreSfondo;
+    a.Caratteri = CaratteriLeggibili(o.ColoreSfondo, Caratteri(o));
+    a.Leggibili = RapportoContrasto(o.ColoreSfondo, Caratteri(o)) >= ContrastoMinimo;
+    a.Maiuscolo = o.Maiuscolo;
+    return a;
+}
+
+QString AvvisoContrasto(const Opzioni& o) {
+    return RapportoContrasto(o.ColoreSfondo, Caratteri(o)) >= ContrastoMinimo
+               ? QString()
+               : QStringLiteral("Colori poco leggibili");
+}
+
+QString Maiuscole(const QString& testo) {
+    // Word by word, blanks kept as they are; a symbol is recognised with the punctuation
+    // around it taken off ("(dam)", "mg:").
+    QString risultato;
+    risultato.reserve(testo.size());
+    qsizetype i = 0;
+    while (i < testo.size()) {
+        if (testo[i].isSpace()) {
+            risultato += testo[i++];
+            continue;
+        }
+        qsizetype fine = i;
+        while (fine < testo.size() && !testo[fine].isSpace())
+            ++fine;
+        const QString parola = testo.mid(i, fine - i);
+        qsizetype a = 0, b = parola.size();
+        while (a < b && !parola[a].isLetter())
+            ++a;
+        while (b > a && !parola[b - 1].isLetter())
+            --b;
+        const bool simbolo = b > a && SimboliUnita().contains(parola.mid(a, b - a));
+        risultato += simbolo ? parola : parola.toUpper();
+        i = fine;
+    }
+    return risultato;
+}
+
+QString Didascalia(const AspettoAlunno& aspetto, const QString& testo) {
+    return aspetto.InVigore && aspetto.Maiuscolo ? Maiuscole(testo) : testo;
 }

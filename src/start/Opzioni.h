@@ -42,8 +42,13 @@ bool ScegliCaratteri(StatoProgramma& stato, int indice);
 // Scan colour: ColoreScansione (light shade), ColoreScansioneScuro (dark shade, as decimal
 // text) and IndiceScansione.
 bool ScegliScansione(StatoProgramma& stato, int indice);
-// "BEEP": 0 "Attivato", 1 "Disattivato"; SceltaBeep.
+// "BEEP": 0 "Attivato", 1 "Disattivato"; SceltaBeep and SuonoAttivo, the right-reply sound
+// on or off at once.
 bool ScegliBeep(StatoProgramma& stato, int indice);
+// "TIPO CARATTERI": 0 "MAIUSCOLO", 1 "Minuscolo"; Maiuscolo.
+bool ScegliTipoCaratteri(StatoProgramma& stato, int indice);
+// "RINFORZO SONORO": 0 "Attivato", 1 "Disattivato"; RinforzoSonoro, in use at once.
+bool ScegliRinforzo(StatoProgramma& stato, int indice);
 // "SINTESI VOCALE": 0 "Attivata", 1 "Disattivata"; SintesiVocale, in use at once and stored
 // with the record.
 bool ScegliSintesiVocale(StatoProgramma& stato, int indice);
@@ -70,15 +75,43 @@ bool ApplicaOpzioni(StatoProgramma& stato);
 
 // Reads the options record at start and applies it. When the record cannot be read or
 // cannot be applied every one of the eleven values takes its default; nothing is written
-// and nothing is shown. False in that case.
+// and nothing is shown. False in that case. OpzioniInVigore tells which.
 bool LeggiEApplicaOpzioni(StatoProgramma& stato);
 
 // "Impostazioni predefinite": the screen's own defaults replace the colours, their indices
-// and the "BEEP" choice (the other four stored values and the speech switch keep theirs),
-// the record is written, then applied. False when the record could not be written; the values are
-// in use anyway.
+// and the "BEEP" choice, which switches the sound on (the other stored values keep theirs),
+// the record is written, then applied, and the open windows are told (OpzioniCambiate).
+// False when the record could not be written; the values are in use anyway.
 bool ImpostazioniPredefinite(StatoProgramma& stato);
 
-// "Memorizza nuove impostazioni": writes the current record, then applies it. False when an
-// index is out of range (nothing written) or the record could not be written.
+// "Memorizza nuove impostazioni": writes the current record, applies it and tells the open
+// windows. False when an index is out of range (nothing written, nothing told) or the
+// record could not be written (the values are in use anyway).
 bool MemorizzaNuoveImpostazioni(StatoProgramma& stato);
+
+// What the options in force make of the pupil's windows: the page colour behind their
+// ordinary text, the letter colour of that text, and capitals. With no record in force
+// (OpzioniInVigore false) the windows look as designed.
+struct AspettoAlunno {
+    bool InVigore = false;
+    std::int32_t Sfondo = 0;
+    // The letter colour the windows use: the chosen one, or black or white (whichever
+    // contrasts more with the page) when the chosen pair is not legible.
+    std::int32_t Caratteri = 0;
+    // The chosen pair reaches ContrastoMinimo.
+    bool Leggibili = true;
+    bool Maiuscolo = false;
+
+    bool operator==(const AspettoAlunno&) const = default;
+};
+AspettoAlunno Aspetto(const StatoProgramma& stato);
+
+// The preview's warning for a page and letter colour pair that does not read: "Colori poco
+// leggibili", or empty when the pair reaches ContrastoMinimo.
+QString AvvisoContrasto(const Opzioni& opzioni);
+
+// A caption or message as "MAIUSCOLO" shows it: every word in capitals except the unit
+// symbols of the catalogue ("dam", "Mg" and "mg" stay as they are); digits never change.
+QString Maiuscole(const QString& testo);
+// The text as the pupil's windows show it: in capitals when the look asks for them.
+QString Didascalia(const AspettoAlunno& aspetto, const QString& testo);
