@@ -3,6 +3,7 @@
 # fuzz targets' (fuzz/CMakeLists.txt), which compile the same files with the fuzzer's
 # instrumentation. Paths are relative to this folder until the last line.
 set(DECIMETRA_CORE_FILE
+    base/Aspetto.cpp base/Aspetto.h
     base/Colori.cpp base/Colori.h
     base/FonteCasuale.h
     base/Fisso4.h

@@ -137,16 +137,3 @@ std::int16_t LivelloSuccessivo(std::int16_t livello) {
                                             : materia.primo;
     return 1;
 }
-
-const QStringList& SimboliUnita() {
-    static const QStringList simboli = [] {
-        QStringList elenco;
-        for (const Voce& voce : voci)
-            for (const char* simbolo : voce.simbolo) {
-                const QString s = QString::fromUtf8(simbolo).trimmed();
-                if (!s.isEmpty() && !elenco.contains(s)) elenco << s;
-            }
-        return elenco;
-    }();
-    return simboli;
-}

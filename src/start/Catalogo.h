@@ -40,7 +40,3 @@ const QList<MateriaSistemi>& MenuSistema();
 // (1, 2, 3, 1; 4, 5, 6, 4; 7, 8, 9, 10, 7; 11, 12, 11), so that a step never leaves the
 // subject in force. Outside 1..12: 1.
 std::int16_t LivelloSuccessivo(std::int16_t livello);
-
-// Every unit symbol of the catalogue, without blanks ("u", "dam", "Mg", "kg", ...): texts
-// that change the case of their words leave these alone.
-const QStringList& SimboliUnita();

@@ -1,6 +1,5 @@
 #include "start/Opzioni.h"
 
-#include "start/Catalogo.h"
 #include "start/FileImpostazioni.h"
 
 #include <optional>
@@ -11,12 +10,6 @@ ColoreOpzione Riga(const char* nome, const char* scansione, std::int32_t pagina,
                    std::int32_t caratteri, std::int32_t chiara, std::int32_t scura) {
     return {
         QString::fromUtf8(nome), QString::fromUtf8(scansione), pagina, caratteri, chiara, scura};
-}
-
-// The letter colour the record holds; a text that is not a colour counts as black, as the
-// preview shows it.
-std::int32_t Caratteri(const Opzioni& o) {
-    return ColoreDaTesto(o.ColoreCaratteri).value_or(ColoreNero);
 }
 
 void Annuncia(StatoProgramma& stato) {
@@ -163,53 +156,4 @@ bool MemorizzaNuoveImpostazioni(StatoProgramma& stato) {
     ApplicaOpzioni(stato);
     Annuncia(stato);
     return scritto;
-}
-
-AspettoAlunno Aspetto(const StatoProgramma& stato) {
-    AspettoAlunno a;
-    if (!stato.OpzioniInVigore) return a;
-    const Opzioni& o = stato.Impostazioni;
-    a.InVigore = true;
-    a.Sfondo = o.ColoreSfondo;
-    a.Caratteri = CaratteriLeggibili(o.ColoreSfondo, Caratteri(o));
-    a.Leggibili = RapportoContrasto(o.ColoreSfondo, Caratteri(o)) >= ContrastoMinimo;
-    a.Maiuscolo = o.Maiuscolo;
-    return a;
-}
-
-QString AvvisoContrasto(const Opzioni& o) {
-    return RapportoContrasto(o.ColoreSfondo, Caratteri(o)) >= ContrastoMinimo
-               ? QString()
-               : QStringLiteral("Colori poco leggibili");
-}
-
-QString Maiuscole(const QString& testo) {
-    // Word by word, blanks kept as they are; a symbol is recognised with the punctuation
-    // around it taken off ("(dam)", "mg:").
-    QString risultato;
-    risultato.reserve(testo.size());
-    qsizetype i = 0;
-    while (i < testo.size()) {
-        if (testo[i].isSpace()) {
-            risultato += testo[i++];
-            continue;
-        }
-        qsizetype fine = i;
-        while (fine < testo.size() && !testo[fine].isSpace())
-            ++fine;
-        const QString parola = testo.mid(i, fine - i);
-        qsizetype a = 0, b = parola.size();
-        while (a < b && !parola[a].isLetter())
-            ++a;
-        while (b > a && !parola[b - 1].isLetter())
-            --b;
-        const bool simbolo = b > a && SimboliUnita().contains(parola.mid(a, b - a));
-        risultato += simbolo ? parola : parola.toUpper();
-        i = fine;
-    }
-    return risultato;
-}
-
-QString Didascalia(const AspettoAlunno& aspetto, const QString& testo) {
-    return aspetto.InVigore && aspetto.Maiuscolo ? Maiuscole(testo) : testo;
 }

@@ -88,30 +88,3 @@ bool ImpostazioniPredefinite(StatoProgramma& stato);
 // windows. False when an index is out of range (nothing written, nothing told) or the
 // record could not be written (the values are in use anyway).
 bool MemorizzaNuoveImpostazioni(StatoProgramma& stato);
-
-// What the options in force make of the pupil's windows: the page colour behind their
-// ordinary text, the letter colour of that text, and capitals. With no record in force
-// (OpzioniInVigore false) the windows look as designed.
-struct AspettoAlunno {
-    bool InVigore = false;
-    std::int32_t Sfondo = 0;
-    // The letter colour the windows use: the chosen one, or black or white (whichever
-    // contrasts more with the page) when the chosen pair is not legible.
-    std::int32_t Caratteri = 0;
-    // The chosen pair reaches ContrastoMinimo.
-    bool Leggibili = true;
-    bool Maiuscolo = false;
-
-    bool operator==(const AspettoAlunno&) const = default;
-};
-AspettoAlunno Aspetto(const StatoProgramma& stato);
-
-// The preview's warning for a page and letter colour pair that does not read: "Colori poco
-// leggibili", or empty when the pair reaches ContrastoMinimo.
-QString AvvisoContrasto(const Opzioni& opzioni);
-
-// A caption or message as "MAIUSCOLO" shows it: every word in capitals except the unit
-// symbols of the catalogue ("dam", "Mg" and "mg" stay as they are); digits never change.
-QString Maiuscole(const QString& testo);
-// The text as the pupil's windows show it: in capitals when the look asks for them.
-QString Didascalia(const AspettoAlunno& aspetto, const QString& testo);

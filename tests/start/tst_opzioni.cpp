@@ -1,3 +1,5 @@
+#include "base/Aspetto.h"
+#include "start/Catalogo.h"
 #include "start/FileImpostazioni.h"
 #include "start/Opzioni.h"
 
@@ -318,6 +320,14 @@ void TestOpzioni::maiuscole() {
     QFETCH(QString, testo);
     QFETCH(QString, maiuscolo);
     QCOMPARE(Maiuscole(testo), maiuscolo);
+    // No symbol of any unit system changes case.
+    for (std::int16_t livello = 1; livello <= 12; ++livello) {
+        StatoProgramma stato;
+        stato.Livello = livello;
+        SceltaSimboli(stato);
+        for (int k = 1; k <= 4; ++k)
+            QCOMPARE(Maiuscole(stato.Simbolo[k]), stato.Simbolo[k]);
+    }
     AspettoAlunno a;
     a.Maiuscolo = true;
     QCOMPARE(Didascalia(a, testo), testo); // no record in force: as designed
