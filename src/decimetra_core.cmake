@@ -20,6 +20,7 @@ set(DECIMETRA_CORE_FILE
     generation/Algoritmi.cpp generation/Algoritmi.h
     generation/Spazi.cpp generation/Spazi.h
     drill/Frasi.cpp drill/Frasi.h
+    drill/Lodi.cpp drill/Lodi.h
     drill/Serie.cpp drill/Serie.h
     results/Attestato.cpp results/Attestato.h
     results/Interlinea.cpp results/Interlinea.h

@@ -94,4 +94,8 @@ public:
     // that asked (at once when it is already known). Asked only when the pupil switches
     // speech on.
     virtual void Disponibile(std::function<void(bool)> risposta) = 0;
+    // Words of praise ("RINFORZO SONORO"): said while that switch is on, whether "SINTESI
+    // VOCALE" is on or not; nothing while it is off or where there is no voice. Praise for
+    // one event is said after what the voice says of the same event, not cut short by it.
+    virtual void Loda(const QString& testo) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "base/Servizi.h"
 #include "drill/Frasi.h"
+#include "drill/Lodi.h"
 #include "ui/Accessibilita.h"
 #include "ui/Controlli.h"
 #include "ui/FrmIstruzioni.h"
@@ -632,6 +633,12 @@ void FrmOperativo::Aggiorna() {
     }
 
     MostraPannello(serie_.PannelloAttivo());
+    // The end of a series, once: its count said as praise ("RINFORZO SONORO"; the voice
+    // reads the switch).
+    const bool fine = serie_.PannelloAttivo() == Pannello::Avviso;
+    if (fine && !fineLodata_ && voce_)
+        voce_->Loda(Lodi::FineSerie(serie_.Stato().EsatteTotale, serie_.Stato().IndiceEsercizio));
+    fineLodata_ = fine;
     if (const auto fuoco = serie_.RitiraFuoco()) {
         if (fuoco->indice >= 0)
             Gruppo(fuoco->pannello)->DaiFuoco(fuoco->indice);

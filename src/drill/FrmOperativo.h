@@ -90,6 +90,7 @@ private:
     Voce* voce_ = nullptr;
     Annunciatore* annunciatore_ = nullptr;
     VesteAlunno* veste_ = nullptr;
+    bool fineLodata_ = false; // the end panel is in front and its praise was asked for
     QString annuncioInAttesa_;
 
     QAction* mnuIstruzioni_ = nullptr;
