@@ -51,6 +51,8 @@ struct EsitoStampa {
     // SalvatoPdf: the PDF written. ErrorePdf: the file chosen in the save dialog, or the
     // folder where a PDF was to be written for want of a printer.
     QString percorso;
+    // Stampato: the device name of the printer that took the job.
+    QString stampante = {};
     ErroreScrittura causa = ErroreScrittura::Nessuno; // why, for ErrorePdf
     // The printer did not answer in time, so a PDF was written (or tried) in its place.
     bool stampanteMuta = false;
