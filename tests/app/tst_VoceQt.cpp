@@ -119,6 +119,7 @@ void TestVoceQt::speechDispatcher() {
         QTRY_VERIFY_WITH_TIMEOUT(registro().contains(Accodato(QStringLiteral("Esatto Perfetto!"))),
                                  30000);
         // With speech off it is said all the same, and a text left unsaid does not cut it.
+        QTest::qWait(2 * VoceQt::AttesaLode); // a moment of its own
         stato.Impostazioni.SintesiVocale = false;
         voce.Loda(QStringLiteral("Bravo!"));
         voce.Di(QStringLiteral("Errato"));
