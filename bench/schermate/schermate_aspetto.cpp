@@ -9,6 +9,7 @@
 // The settings files are written to, and read from, a temporary folder.
 
 #include "app/ServizioStampaQt.h"
+#include "base/FonteCasuale.h"
 #include "base/Servizi.h"
 #include "drill/FrmOperativo.h"
 #include "results/FrmAttestato.h"

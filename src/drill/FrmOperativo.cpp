@@ -374,6 +374,8 @@ void FrmOperativo::CostruisciStatistiche(QWidget* centrale) {
             EtichettaOpaca(cornice, nomiTitoli[k], {8, y, 140, 40}, 12,
                            Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(titoli[k]), false);
         Colora(titolo, QPalette::WindowText, tavolozza::TestoEsercizio);
+        // On two lines when it does not fit on one, as in capitals at the design size.
+        titolo->setWordWrap(true);
         valori[k] = EtichettaOpaca(cornice, nomi[k], {150, y, 76, 40}, 18);
         valori[k]->setFrameShape(QFrame::Box);
         valori[k]->setAutoFillBackground(true);
