@@ -205,23 +205,41 @@ void FrmOpzioni::Costruisci() {
             Campione(Colore(c.ScansioneChiara), Colore(c.ScansioneScura)));
     }
 
+    // The switches, side by side under the colours, sharing the row's width: a switch added
+    // here takes its place in the row.
     const QString attivato = QStringLiteral("Attivato"),
                   disattivato = QStringLiteral("Disattivato");
-    auto* beep = Gruppo(frame9, QStringLiteral("BEEP"), QStringLiteral("BEEP"), {8, 362, 120, 132});
-    option3_ = Scelte(beep, QStringLiteral("Option3"), {attivato, disattivato}, 104, 44, 32, 10);
-    auto* frame3 = Gruppo(frame9, QStringLiteral("Frame3"), QStringLiteral("TIPO CARATTERI"),
-                          {134, 362, 120, 132});
-    option9_ = Scelte(frame3, QStringLiteral("Option9"),
-                      {QStringLiteral("MAIUSCOLO"), QStringLiteral("Minuscolo")}, 104, 44, 32, 10);
-    auto* frame8 = Gruppo(frame9, QStringLiteral("Frame8"), QStringLiteral("RINFORZO SONORO"),
-                          {260, 362, 124, 132});
-    option28_ =
-        Scelte(frame8, QStringLiteral("Option28"), {attivato, disattivato}, 108, 44, 32, 10);
-    auto* frame4 = Gruppo(frame9, QStringLiteral("Frame4"), QStringLiteral("SINTESI VOCALE"),
-                          {390, 362, 122, 132});
-    option11_ =
-        Scelte(frame4, QStringLiteral("Option11"),
-               {QStringLiteral("Attivata"), QStringLiteral("Disattivata")}, 106, 44, 32, 10);
+    struct Interruttore {
+        const char* cornice;
+        const char* titolo;
+        const char* scelte;
+        QStringList didascalie;
+        QButtonGroup** gruppo;
+    };
+    const Interruttore interruttori[] = {
+        {"BEEP", "BEEP", "Option3", {attivato, disattivato}, &option3_},
+        {"Frame3",
+         "TIPO CARATTERI",
+         "Option9",
+         {QStringLiteral("MAIUSCOLO"), QStringLiteral("Minuscolo")},
+         &option9_},
+        {"Frame8", "RINFORZO SONORO", "Option28", {attivato, disattivato}, &option28_},
+        {"Frame4",
+         "SINTESI VOCALE",
+         "Option11",
+         {QStringLiteral("Attivata"), QStringLiteral("Disattivata")},
+         &option11_},
+    };
+    constexpr int sinistraRiga = 8, larghezzaRiga = 504, spazio = 6;
+    const int n = static_cast<int>(std::size(interruttori));
+    const int larghezza = (larghezzaRiga - spazio * (n - 1)) / n;
+    for (int k = 0; k < n; ++k) {
+        const Interruttore& voce = interruttori[k];
+        auto* cornice = Gruppo(frame9, QLatin1String(voce.cornice), QLatin1String(voce.titolo),
+                               {sinistraRiga + k * (larghezza + spazio), 362, larghezza, 132});
+        *voce.gruppo = Scelte(cornice, QLatin1String(voce.scelte), voce.didascalie, larghezza - 16,
+                              44, 32, 10);
+    }
 
     // Every colour selection is a rule on the state; the window then shows it.
     connect(option1_, &QButtonGroup::idClicked, this, [this](int i) {
