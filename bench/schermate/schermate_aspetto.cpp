@@ -103,10 +103,8 @@ int main(int argc, char* argv[]) {
     if (!mostra(inizio)) return 1;
     for (int attesa = 0; attesa < 100 && inizio.TendineInMovimento(); ++attesa)
         QTest::qWait(50);
-    QTest::mouseClick(inizio.findChild<QPushButton*>(QStringLiteral("Option1(0)")),
-                      Qt::LeftButton);
-    QTest::mouseClick(inizio.findChild<QPushButton*>(QStringLiteral("Option2(2)")),
-                      Qt::LeftButton);
+    QTest::mouseClick(inizio.findChild<QPushButton*>(QStringLiteral("Option1(0)")), Qt::LeftButton);
+    QTest::mouseClick(inizio.findChild<QPushButton*>(QStringLiteral("Option2(2)")), Qt::LeftButton);
     foto(inizio, "inizio");
 
     // A series of the metric lengths, every problem 3,5 km = ? dam.

@@ -4,10 +4,10 @@
 #include "drill/FrmOperativo.h"
 #include "start/Catalogo.h"
 #include "start/Opzioni.h"
-#include "ui/Tavolozza.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
 #include "support/VoceFinta.h"
+#include "ui/Tavolozza.h"
 
 #include <QAccessible>
 #include <QAction>
