@@ -117,11 +117,16 @@ int main(int argc, char* argv[]) {
     Muto suono;
     Zitti avvisi;
     FrmOperativo w(stato, fonte, orologio, suono, nullptr);
-    w.serie().ImpostaGeneratore([](StatoProgramma& s, FonteCasuale&) {
-        s.NumeroTesto = QStringLiteral("3,5");
-        s.SimboloDa = QStringLiteral("  km ");
-        s.SimboloA = QStringLiteral(" dam ");
-        s.RisultatoTesto = QStringLiteral("350");
+    int dato = 0;
+    w.serie().ImpostaGeneratore([&dato](const StatoProgramma&, FonteCasuale&) {
+        // The same text each time; each hand-out counts as a draw of its own.
+        Problema p;
+        p.ValoreNumero = ++dato;
+        p.NumeroTesto = QStringLiteral("3,5");
+        p.SimboloDa = QStringLiteral("  km ");
+        p.SimboloA = QStringLiteral(" dam ");
+        p.RisultatoTesto = QStringLiteral("350");
+        return p;
     });
     if (!mostra(w)) return 1;
     const auto clic = [&w](const QString& nome) {
