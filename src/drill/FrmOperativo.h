@@ -23,6 +23,7 @@ class QLabel;
 class QPushButton;
 class QStackedWidget;
 class Voce;
+class VesteAlunno;
 
 class FrmOperativo : public QMainWindow {
     Q_OBJECT
@@ -55,6 +56,8 @@ private:
     void CostruisciPannelli(QWidget* centrale);
     void CostruisciStatistiche(QWidget* centrale);
     void CostruisciGruppi();
+    // The look of the options: page and letter colours, capitals, followed as they change.
+    void Vesti(QWidget* centrale);
     void DisponiLinee();
     // Lays the display rows out as equations: in both rows the given number and its symbol
     // just before "="; in the find-the-symbol row the result number just after "=", sized to
@@ -86,6 +89,8 @@ private:
     std::function<void()> apriStampa_;
     Voce* voce_ = nullptr;
     Annunciatore* annunciatore_ = nullptr;
+    VesteAlunno* veste_ = nullptr;
+    bool fineLodata_ = false; // the end panel is in front and its praise was asked for
     QString annuncioInAttesa_;
 
     QAction* mnuIstruzioni_ = nullptr;
