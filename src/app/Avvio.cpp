@@ -26,6 +26,7 @@
 #include "start/FrmOpzioni.h"
 #include "ui/Accessibilita.h"
 #include "ui/Risorse.h"
+#include "ui/ScansioneFinestra.h"
 #include "ui/StileTasti.h"
 #include "worksheets/FrmSceltaStampante.h"
 #include "worksheets/FrmStampaSchedeTreRidotto.h"
@@ -50,10 +51,11 @@ bool CaricaTraduzioniQt(QTranslator& traduzione) {
 }
 
 std::function<QWidget*()> FabbricaAttestato(StatoProgramma& stato, ServizioStampa& stampa,
-                                            Avvisi& avvisi) {
-    return [&stato, &stampa, &avvisi]() -> QWidget* {
+                                            Avvisi& avvisi, Voce* voce) {
+    return [&stato, &stampa, &avvisi, voce]() -> QWidget* {
         auto* attestato = new FrmAttestato(stato, stampa, avvisi);
         attestato->setAttribute(Qt::WA_DeleteOnClose);
+        attestato->Scansione()->ImpostaVoce(voce);
         attestato->showMaximized();
         return attestato;
     };
@@ -93,6 +95,10 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     // The run's one voice, silent while "SINTESI VOCALE" is off: it reads the switch each
     // time it is asked to speak, and loads nothing of speech until then.
     VoceQt voce(stato);
+    // Message boxes are scanned too, their keys said as they are highlighted.
+    avvisi.ImpostaPreparazione([&stato, &voce](QMessageBox& messaggio) {
+        (new ScansioneFinestra(&messaggio, stato))->ImpostaVoce(&voce);
+    });
     // The start screen, the drill and the printout window say a key's caption as it takes
     // the focus.
     ParlaFuoco fuoco(voce, [](const QWidget* finestra) {
@@ -112,7 +118,8 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
         if (!stampaEsercizi) {
             stampaEsercizi = new FrmStampaEsercizioTre(stato, stampa, avvisi);
             stampaEsercizi->setAttribute(Qt::WA_DeleteOnClose);
-            stampaEsercizi->ImpostaApriAttestato(FabbricaAttestato(stato, stampa, avvisi));
+            stampaEsercizi->Scansione()->ImpostaVoce(&voce);
+            stampaEsercizi->ImpostaApriAttestato(FabbricaAttestato(stato, stampa, avvisi, &voce));
         }
         stampaEsercizi->ImpostaOperativo(operativo);
         if (!stampaEsercizi->isVisible() || stampaEsercizi->isMinimized())
@@ -122,11 +129,13 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     };
 
     FrmInizio inizio(stato);
+    inizio.Scansione()->ImpostaVoce(&voce);
     inizio.ImpostaApriOperativo([&]() -> QWidget* {
         if (!suono) suono = std::make_unique<SuonoQt>();
         auto* operativo = new FrmOperativo(stato, fonte, orologio, *suono, &avvisi);
         operativo->setAttribute(Qt::WA_DeleteOnClose);
         operativo->ImpostaVoce(&voce);
+        operativo->Scansione()->ImpostaVoce(&voce);
         operativo->ImpostaStampa(
             [&apriStampaEsercizi, operativo] { apriStampaEsercizi(operativo); });
         return operativo;

@@ -15,6 +15,7 @@ class QMainWindow;
 class QTranslator;
 class QWidget;
 class ServizioStampa;
+class Voce;
 struct StatoProgramma;
 
 int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoCostruzione = {});
@@ -31,6 +32,7 @@ bool SchermoDisponibile();
 bool CaricaTraduzioniQt(QTranslator& traduzione);
 
 // Makes the certificate window over the program's state and services, deleted when it is
-// closed, and shows it maximised: what the printout window's "ATTESTATO" calls.
+// closed, and shows it maximised: what the printout window's "ATTESTATO" calls. voce, when
+// given, says the keys scanning highlights.
 std::function<QWidget*()> FabbricaAttestato(StatoProgramma& stato, ServizioStampa& stampa,
-                                            Avvisi& avvisi);
+                                            Avvisi& avvisi, Voce* voce = nullptr);

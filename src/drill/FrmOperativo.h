@@ -22,6 +22,7 @@ class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
+class ScansioneFinestra;
 class Voce;
 
 class FrmOperativo : public QMainWindow {
@@ -41,6 +42,9 @@ public:
     // The program's own voice, which says what the window announces when speech is on.
     void ImpostaVoce(Voce* voce) { voce_ = voce; }
 
+    // Scanning for a pupil with one switch: the panel in front, row by row.
+    ScansioneFinestra* Scansione() const { return scansione_; }
+
     Serie& serie() { return serie_; }
     const Serie& serie() const { return serie_; }
 
@@ -55,6 +59,7 @@ private:
     void CostruisciPannelli(QWidget* centrale);
     void CostruisciStatistiche(QWidget* centrale);
     void CostruisciGruppi();
+    void CostruisciScansione(const StatoProgramma& stato);
     void DisponiLinee();
     // Lays the display rows out as equations: in both rows the given number and its symbol
     // just before "="; in the find-the-symbol row the result number just after "=", sized to
@@ -128,6 +133,7 @@ private:
     GruppoTasti* gruppoAiuto_ = nullptr;
     GruppoTasti* gruppoIntervento_ = nullptr;
     GruppoTasti* gruppoAvviso_ = nullptr;
+    ScansioneFinestra* scansione_ = nullptr;
 
     QLabel* LblOperazione_ = nullptr;
     QLabel* lblRisEsatte_ = nullptr;

@@ -7,6 +7,7 @@
 #include "ui/Controlli.h"
 #include "ui/GruppoTasti.h"
 #include "ui/Resize.h"
+#include "ui/ScansioneFinestra.h"
 #include "ui/TastieraFinestra.h"
 #include "worksheets/FrmSceltaStampante.h"
 
@@ -73,12 +74,19 @@ FrmStampaEsercizioTre::FrmStampaEsercizioTre(StatoProgramma& stato, ServizioStam
     setObjectName(QStringLiteral("FrmStampaEsercizioTre"));
     Costruisci();
     Carica();
+    scansione_ = new ScansioneFinestra(this, stato_);
+    scansione_->ImpostaElenco([this] {
+        QList<QAbstractButton*> comandi;
+        for (int i : OrdineSchermo)
+            comandi.append(Command1_[i]);
+        return QList<ScansioneFinestra::Gruppo>{{{cmdAvanti_}, {}}, {comandi, {}}};
+    });
 }
 
 FrmStampaEsercizioTre::~FrmStampaEsercizioTre() {
     // The key groups and the scaler watch widgets through event filters: they go first.
     for (QObject* osservatore :
-         std::initializer_list<QObject*>{gruppoCommand1_, gruppoAvanti_, proporzioni_})
+         std::initializer_list<QObject*>{scansione_, gruppoCommand1_, gruppoAvanti_, proporzioni_})
         delete osservatore;
 }
 

@@ -21,6 +21,7 @@
 #include "ui/Controlli.h"
 #include "ui/FrmAutore.h"
 #include "ui/GruppoTasti.h"
+#include "ui/ScansioneFinestra.h"
 #include "ui/TastieraFinestra.h"
 
 using namespace controlli;
@@ -99,6 +100,19 @@ FrmInizio::FrmInizio(StatoProgramma& stato, QWidget* parent)
     // The stored choices of the options screen are applied to the state alone: the screen
     // itself is built only when the menu opens it.
     LeggiEApplicaOpzioni(stato_);
+
+    // 6. Scanning, once the options are known: the kinds, the orders, the commands ("Esci"
+    // with them, where it stands).
+    scansione_ = new ScansioneFinestra(this, stato_);
+    scansione_->ImpostaElenco([this] {
+        const auto tasti = [](const std::array<QPushButton*, 3>& a) {
+            return QList<QAbstractButton*>(a.begin(), a.end());
+        };
+        return QList<ScansioneFinestra::Gruppo>{
+            {tasti(option1_), QStringLiteral("Tipo di esercizio")},
+            {tasti(option2_), QStringLiteral("Ordine dei simboli")},
+            {tasti(option3_), QStringLiteral("Comandi")}};
+    });
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* finestra) {
         // Menus and tooltips are windows too, but they never make this one inactive.
