@@ -172,6 +172,7 @@ void ScansioneFinestra::AggiornaAttivita() {
         timer_.stop();
         Pulisci();
     }
+    ritardo_ = -1;
     emit Evidenziato();
 }
 
@@ -232,9 +233,10 @@ void ScansioneFinestra::Scatta() {
     const std::int64_t dovuta = regole_.Scadenza();
     const std::int64_t adesso = Adesso();
     bool mossa = Rileggi();
+    ritardo_ = -1;
     if (!mossa && regole_.Avanza(adesso)) {
         mossa = true;
-        ultimaScadenza_ = dovuta;
+        ritardo_ = adesso - dovuta;
     }
     if (mossa) {
         ultimoSpostamento_ = adesso;
@@ -250,6 +252,7 @@ void ScansioneFinestra::Interruttore() {
     const std::int64_t adesso = Adesso();
     // Keys that changed under the pupil's press: it is not taken for one of the new keys.
     if (Rileggi()) {
+        ritardo_ = -1;
         ultimoSpostamento_ = adesso;
         Mostra();
         Parla();
@@ -276,6 +279,7 @@ void ScansioneFinestra::Interruttore() {
         if (!regole_.ImpostaGruppi(gruppi, dove, dopo)) regole_.Riparti(dove, dopo);
         if (!attiva_) return;
     }
+    ritardo_ = -1;
     ultimoSpostamento_ = Adesso();
     Mostra();
     Parla();

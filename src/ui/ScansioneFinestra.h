@@ -76,9 +76,11 @@ public:
     const Scansione& Regole() const { return regole_; }
     // The key the switch would pick now; null when none.
     QAbstractButton* TastoEvidenziato() const;
-    // The time of the last move of the highlight, by Adesso(), and when it was due.
+    // The time the highlight was last shown anew, by Adesso().
     std::int64_t UltimoSpostamento() const { return ultimoSpostamento_; }
-    std::int64_t UltimaScadenza() const { return ultimaScadenza_; }
+    // How many milliseconds after its due time the highlight last moved by itself; -1 when
+    // it was last shown anew for another reason (a press, keys that changed, a pause).
+    std::int64_t Ritardo() const { return ritardo_; }
 
     // What the timer does when the highlight is due: tests with a clock of their own call it.
     void Scatta();
@@ -123,7 +125,7 @@ private:
     QElapsedTimer cronometro_;
     std::function<std::int64_t()> orologio_;
     std::int64_t ultimoSpostamento_ = -1;
-    std::int64_t ultimaScadenza_ = -1;
+    std::int64_t ritardo_ = -1;
     // The keys met so far, numbered by their place here; and those painted now.
     QList<QPointer<QAbstractButton>> numerati_;
     QList<QPointer<QAbstractButton>> dipinti_;

@@ -247,10 +247,7 @@ void TestScansioneFinestra::passoPuntuale() {
     emit banco.stato.Segnali->OpzioniCambiate(banco.stato.Impostazioni);
     QList<std::int64_t> ritardi;
     QObject::connect(banco.scansione, &ScansioneFinestra::Evidenziato, [&] {
-        if (banco.scansione->UltimaScadenza() >= 0 &&
-            banco.scansione->UltimoSpostamento() >= banco.scansione->UltimaScadenza())
-            ritardi.append(banco.scansione->UltimoSpostamento() -
-                           banco.scansione->UltimaScadenza());
+        if (banco.scansione->Ritardo() >= 0) ritardi.append(banco.scansione->Ritardo());
     });
     QVERIFY(banco.Mostra());
     QTest::qWait(5200);
