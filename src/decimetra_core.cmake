@@ -3,6 +3,8 @@
 # fuzz targets' (fuzz/CMakeLists.txt), which compile the same files with the fuzzer's
 # instrumentation. Paths are relative to this folder until the last line.
 set(DECIMETRA_CORE_FILE
+    base/Aspetto.cpp base/Aspetto.h
+    base/Colori.cpp base/Colori.h
     base/FonteCasuale.h
     base/Fisso4.h
     base/Problema.h
@@ -19,6 +21,7 @@ set(DECIMETRA_CORE_FILE
     generation/Algoritmi.cpp generation/Algoritmi.h
     generation/Spazi.cpp generation/Spazi.h
     drill/Frasi.cpp drill/Frasi.h
+    drill/Lodi.cpp drill/Lodi.h
     drill/Serie.cpp drill/Serie.h
     results/Attestato.cpp results/Attestato.h
     results/Interlinea.cpp results/Interlinea.h

@@ -16,6 +16,7 @@
 #include "app/OrologioSistema.h"
 #include "app/ParlaFuoco.h"
 #include "app/ServizioStampaQt.h"
+#include "app/SuonoOpzioni.h"
 #include "app/SuonoQt.h"
 #include "app/VoceQt.h"
 #include "base/StatoProgramma.h"
@@ -89,8 +90,12 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     OrologioSistema orologio;
     AvvisiQt avvisi;
     // The sound player connects to the sound server and decodes the chime: made when the
-    // first drill window opens, not while the start screen is coming up.
+    // first drill window opens, not while the start screen is coming up. The drill asks for
+    // the sound through the options: the chime while "BEEP" is on, praise while "RINFORZO
+    // SONORO" is, drawn from a source of their own so that the problems drawn stay the same.
     std::unique_ptr<SuonoQt> suono;
+    std::unique_ptr<SuonoOpzioni> suonoOpzioni;
+    FonteCasualeSistema fonteLodi;
 
     // The run's one voice, silent while "SINTESI VOCALE" is off: it reads the switch each
     // time it is asked to speak, and loads nothing of speech until then.
@@ -131,8 +136,11 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     FrmInizio inizio(stato);
     inizio.Scansione()->ImpostaVoce(&voce);
     inizio.ImpostaApriOperativo([&]() -> QWidget* {
-        if (!suono) suono = std::make_unique<SuonoQt>();
-        auto* operativo = new FrmOperativo(stato, fonte, orologio, *suono, &avvisi);
+        if (!suono) {
+            suono = std::make_unique<SuonoQt>();
+            suonoOpzioni = std::make_unique<SuonoOpzioni>(stato, *suono, voce, fonteLodi);
+        }
+        auto* operativo = new FrmOperativo(stato, fonte, orologio, *suonoOpzioni, &avvisi);
         operativo->setAttribute(Qt::WA_DeleteOnClose);
         operativo->ImpostaVoce(&voce);
         operativo->Scansione()->ImpostaVoce(&voce);

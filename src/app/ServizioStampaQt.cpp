@@ -168,8 +168,11 @@ EsitoStampa ServizioStampaQt::StampaSuStampante(const Pagina& pagina, const QStr
     const QByteArray pdf = PdfPagina(pagina, titolo);
     if (pdf.isEmpty()) return Esito(EsitoStampa::Tipo::Errore);
     switch (InviaACoda(corrente_, pdf, titolo, AttesaStampante)) {
-    case EsitoCoda::Accettato:
-        return Esito(EsitoStampa::Tipo::Stampato);
+    case EsitoCoda::Accettato: {
+        EsitoStampa esito = Esito(EsitoStampa::Tipo::Stampato);
+        esito.stampante = corrente_;
+        return esito;
+    }
     case EsitoCoda::Rifiutato: // also a printer removed from the system since it was chosen
         return Esito(EsitoStampa::Tipo::Errore);
     case EsitoCoda::NonRisponde:

@@ -112,7 +112,11 @@ QStringList VoceQt::CartelleModulo() {
 }
 
 VoceQt::VoceQt(const StatoProgramma& stato, QStringList cartelle)
-    : stato_(stato), cartelle_(std::move(cartelle)) {}
+    : stato_(stato), cartelle_(std::move(cartelle)), attesaLode_(new QTimer(&contesto_)) {
+    attesaLode_->setSingleShot(true);
+    attesaLode_->setInterval(AttesaLode);
+    QObject::connect(attesaLode_, &QTimer::timeout, &contesto_, [this] { DiLode(); });
+}
 
 VoceQt::~VoceQt() {
     if (!parlatore_) return;
@@ -138,8 +142,33 @@ void VoceQt::Di(const QString& testo) {
         return;
     }
     Avvia();
-    parlatore_->Consegna(testo);
+    if (!lode_.isEmpty() && !testo.isEmpty()) {
+        // Praise of the same event goes out after the text; each later text until the wait
+        // is over carries it too, since it cuts the one before short.
+        parlatore_->Consegna(testo + QLatin1Char(' ') + lode_);
+        lodeUnita_ = true;
+    } else {
+        parlatore_->Consegna(testo);
+    }
     muta_ = testo.isEmpty();
+}
+
+void VoceQt::Loda(const QString& testo) {
+    if (!stato_.Impostazioni.RinforzoSonoro || testo.isEmpty()) return;
+    // Two praises of one moment (the last right reply, the end of the series) are said
+    // together.
+    lode_ = lode_.isEmpty() ? testo : lode_ + QLatin1Char(' ') + testo;
+    lodeUnita_ = false;
+    attesaLode_->start();
+}
+
+void VoceQt::DiLode() {
+    const QString lode = std::exchange(lode_, {});
+    if (lodeUnita_ || lode.isEmpty() || !stato_.Impostazioni.RinforzoSonoro) return;
+    Avvia();
+    // Said on its own: with speech off the voice does not count as speaking, so the next
+    // text it is asked to leave unsaid does not cut the praise short.
+    parlatore_->Consegna(lode);
 }
 
 void VoceQt::Disponibile(std::function<void(bool)> risposta) {

@@ -8,13 +8,17 @@
 // thread that handles the pupil's keys.
 //
 // Di reads the switch every time: with it off nothing is said, and what was being said
-// stops. Texts are handed to the thread as they come; when several arrive before the thread
-// takes them, only the last is said, since each would cut the one before short anyway.
+// stops. Loda reads the praise switch instead: praise is said with speech off too. Praise
+// waits a moment for what the program says of the same event (the verdict, a key taking the
+// focus) and is said after it, in the same text. Texts are handed to the thread as they come; when
+// several arrive before the thread takes them, only the last is said, since each would cut the one
+// before short anyway.
 
 #include "base/Servizi.h"
 
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -37,12 +41,17 @@ public:
 
     void Di(const QString& testo) override;
     void Disponibile(std::function<void(bool)> risposta) override;
+    void Loda(const QString& testo) override;
+
+    // How long praise waits for the text it follows, in milliseconds.
+    static constexpr int AttesaLode = 150;
 
 private:
     class Parlatore;
 
     void Avvia();
     void Risposta(bool pronta);
+    void DiLode();
 
     const StatoProgramma& stato_;
     QStringList cartelle_;
@@ -50,5 +59,8 @@ private:
     bool muta_ = true; // nothing has been said since it was last silenced
     std::optional<bool> pronta_;
     std::vector<std::function<void(bool)>> attese_;
-    QObject contesto_; // answers from the thread are delivered through it, on this thread
+    QObject contesto_;       // answers from the thread are delivered through it, on this thread
+    QString lode_;           // praise waiting for the text it follows
+    bool lodeUnita_ = false; // the praise waiting went out with a text said meanwhile
+    QTimer* attesaLode_ = nullptr;
 };

@@ -35,6 +35,8 @@ QString MessaggioStampa(const EsitoStampa& esito, bool pdfScelto) {
     const QString percorso = QDir::toNativeSeparators(esito.percorso);
     switch (esito.tipo) {
     case Tipo::Stampato:
+        // As a saved PDF says where it went: the printer by its name, on a line of its own.
+        return QStringLiteral("La pagina è stata inviata alla stampante\n") + esito.stampante;
     case Tipo::Annullato:
         return {};
     case Tipo::FontMancante:
@@ -71,7 +73,8 @@ void AvvisaStampa(Avvisi& avvisi, const EsitoStampa& esito, bool pdfScelto) {
     const QString testo = MessaggioStampa(esito, pdfScelto);
     if (testo.isEmpty()) return;
     const QString titolo = QString::fromUtf8(TitoloStampa);
-    if (esito.tipo == EsitoStampa::Tipo::SalvatoPdf && !esito.stampanteMuta)
+    if ((esito.tipo == EsitoStampa::Tipo::SalvatoPdf && !esito.stampanteMuta) ||
+        esito.tipo == EsitoStampa::Tipo::Stampato)
         avvisi.Informa(titolo, testo);
     else
         avvisi.Errore(titolo, testo);

@@ -51,6 +51,8 @@ struct EsitoStampa {
     // SalvatoPdf: the PDF written. ErrorePdf: the file chosen in the save dialog, or the
     // folder where a PDF was to be written for want of a printer.
     QString percorso;
+    // Stampato: the device name of the printer that took the job.
+    QString stampante = {};
     ErroreScrittura causa = ErroreScrittura::Nessuno; // why, for ErrorePdf
     // The printer did not answer in time, so a PDF was written (or tried) in its place.
     bool stampanteMuta = false;
@@ -94,4 +96,8 @@ public:
     // that asked (at once when it is already known). Asked only when the pupil switches
     // speech on.
     virtual void Disponibile(std::function<void(bool)> risposta) = 0;
+    // Words of praise ("RINFORZO SONORO"): said while that switch is on, whether "SINTESI
+    // VOCALE" is on or not; nothing while it is off or where there is no voice. Praise for
+    // one event is said after what the voice says of the same event, not cut short by it.
+    virtual void Loda(const QString& testo) = 0;
 };

@@ -27,6 +27,10 @@ struct TestiCatalogo {
     QStringList NomiUnita() const;
 };
 
+// Bounds of the scanning step, in tenths of a second.
+inline constexpr std::int16_t PassoScansioneMinimo = 5;
+inline constexpr std::int16_t PassoScansioneMassimo = 50;
+
 // The options record, kept in memory for the whole run.
 struct Opzioni {
     std::int32_t ColoreSfondo = ColoreRiposo;
@@ -94,6 +98,9 @@ struct StatoProgramma {
     // shares the same signals.
     Opzioni Impostazioni;
     std::int16_t SceltaBeep = 0;
+    // A record was read at start or stored since: its colours and letter case dress the
+    // pupil's windows. Until then they look as designed.
+    bool OpzioniInVigore = false;
     std::shared_ptr<SegnaliImpostazioni> Segnali = std::make_shared<SegnaliImpostazioni>();
 
     // The problem last made by the generator.

@@ -2,6 +2,7 @@
 
 #include "base/Servizi.h"
 #include "drill/Frasi.h"
+#include "drill/Lodi.h"
 #include "ui/Accessibilita.h"
 #include "ui/Controlli.h"
 #include "ui/FrmIstruzioni.h"
@@ -9,6 +10,7 @@
 #include "ui/Resize.h"
 #include "ui/ScansioneFinestra.h"
 #include "ui/TastieraFinestra.h"
+#include "ui/VesteAlunno.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -147,6 +149,7 @@ void FrmOperativo::Costruisci() {
     }
 
     CostruisciGruppi();
+    Vesti(centrale);
 
     proporzioni_ = new Proporzioni(this);
     proporzioni_->MemorizzaProporzioni(centrale, QSize(LarghezzaProgetto, AltezzaProgetto));
@@ -164,6 +167,28 @@ void FrmOperativo::Costruisci() {
 
     // The menu bar sits above the design's inner area.
     resize(LarghezzaProgetto, AltezzaProgetto + menuBar()->sizeHint().height());
+}
+
+void FrmOperativo::Vesti(QWidget* centrale) {
+    // The page and its ordinary text (headings, the captions of the counts, the help and
+    // end panels) in the colours of the options; the display rows, the reply, the verdict,
+    // the keys and the warning in red keep theirs.
+    veste_ = new VesteAlunno(serie_.Stato(), this);
+    veste_->Pagina(centrale);
+    for (QLabel* titolo : centrale->findChildren<QLabel*>(QRegularExpression("^lblTitolo"))) {
+        veste_->Lettere(titolo);
+        veste_->Didascalia(titolo);
+    }
+    for (const char* nome : {"LblAiuto", "lblIntervento", "Label4"})
+        veste_->Didascalia(centrale->findChild<QLabel*>(QLatin1String(nome)));
+    // Captions of the command keys; the digits, the comma and the symbols never change.
+    for (int k = Serie::Cancella; k < Serie::TastiTastierino; ++k)
+        veste_->Didascalia(Option2_[k]);
+    for (int k = Serie::CancellaS; k < Serie::TastiSimboli; ++k)
+        veste_->Didascalia(Option1_[k]);
+    for (QPushButton* b : {Option3_[0], Option3_[1], Option4_, optAvviso_[0], optAvviso_[1]})
+        veste_->Didascalia(b);
+    veste_->DopoCambio = [this] { Aggiorna(); };
 }
 
 void FrmOperativo::CostruisciRighe(QWidget* centrale) {
@@ -351,6 +376,8 @@ void FrmOperativo::CostruisciStatistiche(QWidget* centrale) {
             EtichettaOpaca(cornice, nomiTitoli[k], {8, y, 140, 40}, 12,
                            Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(titoli[k]), false);
         Colora(titolo, QPalette::WindowText, tavolozza::TestoEsercizio);
+        // On two lines when it does not fit on one, as in capitals at the design size.
+        titolo->setWordWrap(true);
         valori[k] = EtichettaOpaca(cornice, nomi[k], {150, y, 76, 40}, 18);
         valori[k]->setFrameShape(QFrame::Box);
         valori[k]->setAutoFillBackground(true);
@@ -602,8 +629,8 @@ void FrmOperativo::DisponiRigaSimbolo() {
 
 void FrmOperativo::Aggiorna() {
     const TestiSerie& t = serie_.Testi();
-    Label1_->setText(t.Label1);
-    Label2_->setText(t.Label2);
+    Label1_->setText(veste_->Testo(t.Label1));
+    Label2_->setText(veste_->Testo(t.Label2));
     lblNumero1_->setText(t.lblNumero1);
     // Symbols carry blanks that line them up in fixed-pitch text; on screen they are
     // placed by their labels instead.
@@ -617,7 +644,7 @@ void FrmOperativo::Aggiorna() {
     lblRisultatoS_->setText(t.lblRisultatoS.trimmed());
     lblCorrezioneS_->setText(t.lblCorrezioneS);
     DisponiRigaSimbolo();
-    LblEsito_->setText(t.LblEsito);
+    LblEsito_->setText(veste_->Testo(t.LblEsito));
     Colora(LblEsito_, QPalette::WindowText,
            t.LblEsito == QLatin1String("Esatto") ? tavolozza::TestoCorrezione
                                                  : tavolozza::TestoErrore);
@@ -648,6 +675,12 @@ void FrmOperativo::Aggiorna() {
     }
 
     MostraPannello(serie_.PannelloAttivo());
+    // The end of a series, once: its count said as praise ("RINFORZO SONORO"; the voice
+    // reads the switch).
+    const bool fine = serie_.PannelloAttivo() == Pannello::Avviso;
+    if (fine && !fineLodata_ && voce_)
+        voce_->Loda(Lodi::FineSerie(serie_.Stato().EsatteTotale, serie_.Stato().IndiceEsercizio));
+    fineLodata_ = fine;
     if (const auto fuoco = serie_.RitiraFuoco()) {
         if (fuoco->indice >= 0)
             Gruppo(fuoco->pannello)->DaiFuoco(fuoco->indice);

@@ -24,6 +24,7 @@ class QPushButton;
 class QStackedWidget;
 class ScansioneFinestra;
 class Voce;
+class VesteAlunno;
 
 class FrmOperativo : public QMainWindow {
     Q_OBJECT
@@ -60,6 +61,8 @@ private:
     void CostruisciStatistiche(QWidget* centrale);
     void CostruisciGruppi();
     void CostruisciScansione(const StatoProgramma& stato);
+    // The look of the options: page and letter colours, capitals, followed as they change.
+    void Vesti(QWidget* centrale);
     void DisponiLinee();
     // Lays the display rows out as equations: in both rows the given number and its symbol
     // just before "="; in the find-the-symbol row the result number just after "=", sized to
@@ -91,6 +94,8 @@ private:
     std::function<void()> apriStampa_;
     Voce* voce_ = nullptr;
     Annunciatore* annunciatore_ = nullptr;
+    VesteAlunno* veste_ = nullptr;
+    bool fineLodata_ = false; // the end panel is in front and its praise was asked for
     QString annuncioInAttesa_;
 
     QAction* mnuIstruzioni_ = nullptr;

@@ -14,6 +14,7 @@
 #include "ui/GruppoTasti.h"
 #include "ui/ScansioneFinestra.h"
 #include "ui/TastieraFinestra.h"
+#include "ui/VesteAlunno.h"
 
 using namespace controlli;
 
@@ -142,6 +143,11 @@ void FrmAttestato::Costruisci() {
     }
     gruppo_ = new GruppoTasti(
         {option5_.begin(), option5_.end()}, [this](int i) { EseguiScelta(i); }, this);
+    // The window in the page colour of the options; the certificate itself, as printed, and
+    // the keys keep theirs.
+    auto* veste = new VesteAlunno(stato_, this);
+    veste->Pagina(centrale);
+    veste->Pagina(frame4_);
     gruppo_->ImpostaCifre({{Qt::Key_1, 0}, {Qt::Key_2, 1}, {Qt::Key_3, 2}});
 
     proporzioni_.MemorizzaProporzioni(centrale, QSize(LarghezzaProgetto, AltezzaProgetto),

@@ -9,6 +9,7 @@
 #include "ui/Resize.h"
 #include "ui/ScansioneFinestra.h"
 #include "ui/TastieraFinestra.h"
+#include "ui/VesteAlunno.h"
 #include "worksheets/FrmSceltaStampante.h"
 
 #include <QAction>
@@ -73,6 +74,7 @@ FrmStampaEsercizioTre::FrmStampaEsercizioTre(StatoProgramma& stato, ServizioStam
     : QMainWindow(parent), stato_(stato), servizio_(servizio), avvisi_(avvisi) {
     setObjectName(QStringLiteral("FrmStampaEsercizioTre"));
     Costruisci();
+    Vesti();
     Carica();
     scansione_ = new ScansioneFinestra(this, stato_);
     scansione_->ImpostaElenco([this] {
@@ -81,6 +83,17 @@ FrmStampaEsercizioTre::FrmStampaEsercizioTre(StatoProgramma& stato, ServizioStam
             comandi.append(Command1_[i]);
         return QList<ScansioneFinestra::Gruppo>{{{cmdAvanti_}, {}}, {comandi, {}}};
     });
+}
+
+void FrmStampaEsercizioTre::Vesti() {
+    // The window and the lines of the record in the colours of the options; the lines keep
+    // their case, as on paper. The name panel keeps its colours; its notes go to capitals.
+    auto* veste = new VesteAlunno(stato_, this);
+    veste->Pagina(centralWidget());
+    for (int k = 1; k <= EtichetteEsercizi; ++k)
+        veste->Pagina(LblOp_[k]);
+    for (const char* nome : {"Label7", "Label9"})
+        veste->Didascalia(fraNome_->findChild<QLabel*>(QLatin1String(nome)));
 }
 
 FrmStampaEsercizioTre::~FrmStampaEsercizioTre() {

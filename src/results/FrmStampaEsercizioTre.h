@@ -59,6 +59,8 @@ protected:
     bool event(QEvent* evento) override;
 
 private:
+    // The look of the options, followed as it changes.
+    void Vesti();
     void Costruisci();
     void CostruisciNome(QWidget* centrale);
     void Carica();

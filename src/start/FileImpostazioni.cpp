@@ -21,8 +21,10 @@ constexpr qsizetype LimiteValori = 1024;
 // within it.
 constexpr qsizetype LimiteFile = 64 * 1024;
 
-// The eleven values of the options record; the speech switch is an optional line after them.
+// The eleven values of the options record, then the optional lines: speech, letter case,
+// praise, scanning and its step.
 constexpr int RigheOpzioni = 11;
+constexpr int RigheOpzioniTutte = 16;
 
 bool spazio(char c) {
     return c == ' ' || c == '\t';
@@ -171,6 +173,18 @@ std::optional<Opzioni> interpretaOpzioni(const QStringList& r) {
     return o;
 }
 
+// Lines 12 to 16, those of them that are there, over the defaults they replace.
+void RigheFacoltative(const QStringList& r, Opzioni& o) {
+    const auto riga = [&r](int numero) { return numero <= r.size() ? r[numero - 1] : QString(); };
+    const Opzioni predefinite;
+    o.SintesiVocale = booleano(riga(12)).value_or(predefinite.SintesiVocale);
+    if (const auto tipo = intero(riga(13), 0, 1)) o.Maiuscolo = *tipo == 0;
+    o.RinforzoSonoro = booleano(riga(14)).value_or(predefinite.RinforzoSonoro);
+    o.Scansione = booleano(riga(15)).value_or(predefinite.Scansione);
+    if (const auto passo = intero(riga(16), PassoScansioneMinimo, PassoScansioneMassimo))
+        o.PassoScansione = static_cast<std::int16_t>(*passo);
+}
+
 } // namespace
 
 QString FileLivello(const QString& nome) {
@@ -200,10 +214,13 @@ bool LeggiOpzioni(StatoProgramma& stato) {
     if (const auto letti = leggiInizio(FileOpzioni(stato.NomeProgramma))) {
         const auto righe = righeDa(*letti, RigheOpzioni);
         if (auto opzioni = righe ? interpretaOpzioni(*righe) : std::nullopt) {
-            // The speech switch follows the eleven values. A record written before it
-            // existed, or a line that does not read, leaves it off and the rest as read.
-            if (const auto tutte = righeDa(*letti, RigheOpzioni + 1))
-                opzioni->SintesiVocale = booleano(tutte->at(RigheOpzioni)).value_or(false);
+            // The optional lines follow the eleven values. A record written before they
+            // existed has fewer of them; each one missing or unreadable keeps its default
+            // and leaves the others as read.
+            std::optional<QStringList> tutte;
+            for (int n = RigheOpzioniTutte; n > RigheOpzioni && !tutte; --n)
+                tutte = righeDa(*letti, n);
+            if (tutte) RigheFacoltative(*tutte, *opzioni);
             stato.Impostazioni = *opzioni;
             return true;
         }
@@ -220,5 +237,7 @@ bool MemorizzaOpzioni(const StatoProgramma& stato) {
                         parolaBooleana(o.SceltaB), QString::number(o.ColoreScansione),
                         o.ColoreScansioneScuro, QString::number(o.IndiceSfondo),
                         QString::number(o.IndiceScansione), QString::number(o.IndiceCaratteri),
-                        parolaBooleana(o.SintesiVocale)});
+                        parolaBooleana(o.SintesiVocale), QString::number(o.Maiuscolo ? 0 : 1),
+                        parolaBooleana(o.RinforzoSonoro), parolaBooleana(o.Scansione),
+                        QString::number(o.PassoScansione)});
 }

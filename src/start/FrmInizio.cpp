@@ -23,6 +23,7 @@
 #include "ui/GruppoTasti.h"
 #include "ui/ScansioneFinestra.h"
 #include "ui/TastieraFinestra.h"
+#include "ui/VesteAlunno.h"
 
 using namespace controlli;
 
@@ -100,6 +101,7 @@ FrmInizio::FrmInizio(StatoProgramma& stato, QWidget* parent)
     // The stored choices of the options screen are applied to the state alone: the screen
     // itself is built only when the menu opens it.
     LeggiEApplicaOpzioni(stato_);
+    Vesti();
 
     // 6. Scanning, once the options are known: the kinds, the orders, the commands ("Esci"
     // with them, where it stands).
@@ -123,6 +125,29 @@ FrmInizio::FrmInizio(StatoProgramma& stato, QWidget* parent)
 }
 
 FrmInizio::~FrmInizio() = default;
+
+void FrmInizio::Vesti() {
+    // The page below the title band and the author's line in the colours of the options;
+    // the band, the white panels, their keys and the red choices keep theirs.
+    veste_ = new VesteAlunno(stato_, this);
+    veste_->Pagina(client_);
+    veste_->Lettere(label5_);
+    for (const auto* tasti : {&option1_, &option3_})
+        for (QPushButton* b : *tasti)
+            veste_->Didascalia(b);
+    for (QLabel* l : {label5_, label4_[0], label4_[1]})
+        veste_->Didascalia(l);
+    veste_->DopoCambio = [this] {
+        MostraCatalogo();
+        if (!label1_->text().isEmpty()) label1_->setText(Testo(stato_.TestoTipo));
+        if (!label2_->text().isEmpty()) label2_->setText(Testo(stato_.TestoOrdine));
+    };
+    MostraCatalogo();
+}
+
+QString FrmInizio::Testo(const QString& testo) const {
+    return veste_ ? veste_->Testo(testo) : testo;
+}
 
 void FrmInizio::CostruisciControlli() {
     client_ = new QWidget(this);
@@ -307,8 +332,8 @@ void FrmInizio::MostraCatalogo() {
     const TestiCatalogo& testi = stato_.Catalogo;
     setWindowTitle(testi.Titolo);
     for (int i = 0; i < 3; ++i) {
-        label6_[i]->setText(testi.Label6[i]);
-        option2_[i]->setText(testi.Option2[i]);
+        label6_[i]->setText(Testo(testi.Label6[i]));
+        option2_[i]->setText(Testo(testi.Option2[i]));
     }
     // Read by the unit names, in the order each key gives them.
     QStringList nomi = testi.NomiUnita();
@@ -340,14 +365,14 @@ void FrmInizio::RiattivaFrecce() {
 void FrmInizio::PremiTipo(int indice) {
     // The active unit system stays as shown: the kind choice does not touch Livello.
     ScegliTipo(stato_, indice);
-    label1_->setText(stato_.TestoTipo);
+    label1_->setText(Testo(stato_.TestoTipo));
     frame2_->setEnabled(true);
     option2_[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmInizio::PremiOrdine(int indice) {
     ScegliOrdine(stato_, indice);
-    label2_->setText(stato_.TestoOrdine);
+    label2_->setText(Testo(stato_.TestoOrdine));
     frame3_->setEnabled(true);
     option3_[0]->setFocus(Qt::OtherFocusReason);
 }
@@ -396,6 +421,7 @@ void FrmInizio::CambiaLivello(std::int16_t livello) {
     SceltaSimboli(stato_);
     MostraCatalogo();
     PulisciTesti();
+    if (stato_.Segnali) emit stato_.Segnali->LivelloCambiato(stato_.Livello);
 }
 
 void FrmInizio::PassoTendine() {

@@ -26,6 +26,7 @@ class QPushButton;
 class QTimer;
 class QWindow;
 class ScansioneFinestra;
+class VesteAlunno;
 
 class FrmInizio : public QMainWindow {
     Q_OBJECT
@@ -59,6 +60,10 @@ private:
     void CostruisciControlli();
     void CostruisciMenu();
     void MostraCatalogo();
+    // The look of the options: page and letter colours, capitals, followed as they change.
+    void Vesti();
+    // A caption as the look shows it.
+    QString Testo(const QString& testo) const;
     void Attivazione();
 
     void PremiTipo(int indice);
@@ -80,6 +85,7 @@ private:
 
     StatoProgramma& stato_;
     Proporzioni proporzioni_;
+    VesteAlunno* veste_ = nullptr;
 
     QWidget* client_ = nullptr;
     QFrame* fraTitolo_ = nullptr;

@@ -10,8 +10,10 @@
 #include <QPointer>
 #include <QRadioButton>
 
+#include "base/Aspetto.h"
 #include "base/Servizi.h"
 #include "start/Opzioni.h"
+#include "ui/Accessibilita.h"
 #include "ui/Controlli.h"
 #include "ui/GruppoTasti.h"
 #include "ui/Resize.h"
@@ -21,13 +23,6 @@
 using namespace controlli;
 
 namespace {
-
-// A colour held as decimal text in the record; black when the text is not a colour.
-QColor ColoreDaTesto(const QString& testo) {
-    bool ok = false;
-    const int valore = testo.trimmed().toInt(&ok);
-    return ok ? Colore(valore) : QColor(Qt::black);
-}
 
 // A small square of one colour, or split in two shades, shown beside a colour's name.
 QIcon Campione(const QColor& sinistra, const QColor& destra) {
@@ -84,9 +79,16 @@ void Seleziona(QButtonGroup* gruppo, int indice) {
 
 // A preview caption readable on a panel of the given colour.
 QColor Leggibile(const QColor& fondo) {
-    return StileTasti::Contrasto(fondo, Qt::black) >= StileTasti::Contrasto(fondo, Qt::white)
-               ? QColor(Qt::black)
-               : QColor(Qt::white);
+    // A colour never reads on itself: black or white, whichever contrasts more.
+    const std::int32_t pagina = tavolozza::Impacchetta(fondo);
+    return Colore(CaratteriLeggibili(pagina, pagina));
+}
+
+// What a screen reader says of a choice besides its caption: its group and whether it is
+// the one chosen.
+void DescriviScelta(QAbstractButton* b, const QString& gruppo, bool scelto) {
+    accessibilita::Descrizione(
+        b, gruppo + (scelto ? QStringLiteral(": scelto") : QStringLiteral(": non scelto")));
 }
 
 } // namespace
@@ -134,10 +136,14 @@ QButtonGroup* FrmOpzioni::Scelte(QGroupBox* gruppo, const QString& nome,
         Colori(b, QColor(), tavolozza::TestoOpzioni);
         scelte->addButton(b, i);
     }
-    connect(scelte, &QButtonGroup::idToggled, this, [scelte](int id, bool scelto) {
+    const QString titolo = gruppo->title();
+    connect(scelte, &QButtonGroup::idToggled, this, [scelte, titolo](int id, bool scelto) {
         MostraSelezione(scelte->button(id), scelto);
+        DescriviScelta(scelte->button(id), titolo, scelto);
         if (scelto) FuocoDiGruppo(scelte);
     });
+    for (QAbstractButton* b : scelte->buttons())
+        DescriviScelta(b, titolo, false);
     FuocoDiGruppo(scelte);
     return scelte;
 }
@@ -155,8 +161,15 @@ void FrmOpzioni::Costruisci() {
                      QStringLiteral("ANTEPRIMA DELLE TUE SCELTE"), {8, 8, 250, 502});
     label5_ = Etichetta(frame1_, QStringLiteral("Label5"), {16, 34, 218, 90}, Arial(40, true),
                         QColor(), Qt::AlignCenter, QStringLiteral("ADC"));
-    label4_ = Etichetta(frame1_, QStringLiteral("Label4"), {16, 130, 218, 90}, Arial(40, true),
+    label4_ = Etichetta(frame1_, QStringLiteral("Label4"), {16, 126, 218, 74}, Arial(40, true),
                         QColor(), Qt::AlignCenter, QStringLiteral("123"));
+    // A page and letter colour pair that does not read: said on a white strip, so that it
+    // reads whatever the colours.
+    lblAvviso_ = Etichetta(frame1_, QStringLiteral("lblAvviso"), {16, 202, 218, 28},
+                           Arial(11, true), tavolozza::TestoAvviso);
+    Colori(lblAvviso_, tavolozza::SfondoAvviso);
+    lblAvviso_->hide();
+    annunciatore_ = new Annunciatore(frame1_);
     option4_ = Tasto(frame1_, QStringLiteral("Option4"), QStringLiteral("123"), {16, 236, 218, 118},
                      Arial(40, true));
     option2_ = Tasto(frame1_, QStringLiteral("Option2"), QStringLiteral("AAAA"),
@@ -192,23 +205,41 @@ void FrmOpzioni::Costruisci() {
             Campione(Colore(c.ScansioneChiara), Colore(c.ScansioneScura)));
     }
 
+    // The switches, side by side under the colours, sharing the row's width: a switch added
+    // here takes its place in the row.
     const QString attivato = QStringLiteral("Attivato"),
                   disattivato = QStringLiteral("Disattivato");
-    auto* beep = Gruppo(frame9, QStringLiteral("BEEP"), QStringLiteral("BEEP"), {8, 362, 120, 132});
-    option3_ = Scelte(beep, QStringLiteral("Option3"), {attivato, disattivato}, 104, 44, 32, 10);
-    auto* frame3 = Gruppo(frame9, QStringLiteral("Frame3"), QStringLiteral("TIPO CARATTERI"),
-                          {134, 362, 120, 132});
-    option9_ = Scelte(frame3, QStringLiteral("Option9"),
-                      {QStringLiteral("MAIUSCOLO"), QStringLiteral("Minuscolo")}, 104, 44, 32, 10);
-    auto* frame8 = Gruppo(frame9, QStringLiteral("Frame8"), QStringLiteral("RINFORZO SONORO"),
-                          {260, 362, 124, 132});
-    option28_ =
-        Scelte(frame8, QStringLiteral("Option28"), {attivato, disattivato}, 108, 44, 32, 10);
-    auto* frame4 = Gruppo(frame9, QStringLiteral("Frame4"), QStringLiteral("SINTESI VOCALE"),
-                          {390, 362, 122, 132});
-    option11_ =
-        Scelte(frame4, QStringLiteral("Option11"),
-               {QStringLiteral("Attivata"), QStringLiteral("Disattivata")}, 106, 44, 32, 10);
+    struct Interruttore {
+        const char* cornice;
+        const char* titolo;
+        const char* scelte;
+        QStringList didascalie;
+        QButtonGroup** gruppo;
+    };
+    const Interruttore interruttori[] = {
+        {"BEEP", "BEEP", "Option3", {attivato, disattivato}, &option3_},
+        {"Frame3",
+         "TIPO CARATTERI",
+         "Option9",
+         {QStringLiteral("MAIUSCOLO"), QStringLiteral("Minuscolo")},
+         &option9_},
+        {"Frame8", "RINFORZO SONORO", "Option28", {attivato, disattivato}, &option28_},
+        {"Frame4",
+         "SINTESI VOCALE",
+         "Option11",
+         {QStringLiteral("Attivata"), QStringLiteral("Disattivata")},
+         &option11_},
+    };
+    constexpr int sinistraRiga = 8, larghezzaRiga = 504, spazio = 6;
+    const int n = static_cast<int>(std::size(interruttori));
+    const int larghezza = (larghezzaRiga - spazio * (n - 1)) / n;
+    for (int k = 0; k < n; ++k) {
+        const Interruttore& voce = interruttori[k];
+        auto* cornice = Gruppo(frame9, QLatin1String(voce.cornice), QLatin1String(voce.titolo),
+                               {sinistraRiga + k * (larghezza + spazio), 362, larghezza, 132});
+        *voce.gruppo = Scelte(cornice, QLatin1String(voce.scelte), voce.didascalie, larghezza - 16,
+                              44, 32, 10);
+    }
 
     // Every colour selection is a rule on the state; the window then shows it.
     connect(option1_, &QButtonGroup::idClicked, this, [this](int i) {
@@ -221,9 +252,15 @@ void FrmOpzioni::Costruisci() {
         if (ScegliScansione(stato_, i)) MostraScansione();
     });
     connect(option3_, &QButtonGroup::idClicked, this, [this](int i) { ScegliBeep(stato_, i); });
-    connect(option9_, &QButtonGroup::idClicked, this, &FrmOpzioni::MostraTipo);
+    connect(option9_, &QButtonGroup::idClicked, this, [this](int i) {
+        if (ScegliTipoCaratteri(stato_, i)) MostraTipo(i);
+    });
+    connect(option28_, &QButtonGroup::idClicked, this, [this](int i) {
+        // Praise is said by the program's voice: switched on, the voice is asked whether
+        // this computer can speak, as for "SINTESI VOCALE".
+        if (ScegliRinforzo(stato_, i) && stato_.Impostazioni.RinforzoSonoro) ChiediVoce();
+    });
     connect(option11_, &QButtonGroup::idClicked, this, &FrmOpzioni::ScegliVoce);
-    // "RINFORZO SONORO": the selection is shown and nothing else.
 
     auto* frame7 = Cornice(client_, QStringLiteral("Frame7"), {8, 518, 778, 50});
     const QStringList comandi{QStringLiteral("Impostazioni predefinite"),
@@ -283,17 +320,23 @@ void FrmOpzioni::MostraScelte() {
     Seleziona(option27_, scelte.Caratteri);
     Seleziona(option17_, scelte.Scansione);
     Seleziona(option3_, stato_.SceltaBeep);
+    Seleziona(option9_, stato_.Impostazioni.Maiuscolo ? 0 : 1);
+    Seleziona(option28_, stato_.Impostazioni.RinforzoSonoro ? 0 : 1);
     Seleziona(option11_, stato_.Impostazioni.SintesiVocale ? 0 : 1);
 }
 
 void FrmOpzioni::ScegliVoce(int indice) {
-    if (!ScegliSintesiVocale(stato_, indice) || !stato_.Impostazioni.SintesiVocale) return;
+    if (ScegliSintesiVocale(stato_, indice) && stato_.Impostazioni.SintesiVocale) ChiediVoce();
+}
+
+void FrmOpzioni::ChiediVoce() {
     const auto risposta = [finestra = QPointer<FrmOpzioni>(this)](bool disponibile) {
         if (!finestra) return;
         finestra->attesaVoce_ = false;
-        // Told only while the switch is still on: a pupil who has switched it off again
-        // meanwhile has nothing to be told.
-        if (!disponibile && finestra->stato_.Impostazioni.SintesiVocale && finestra->avvisi_)
+        // Told only while a switch that speaks is still on: a pupil who has switched it off
+        // again meanwhile has nothing to be told.
+        const Opzioni& o = finestra->stato_.Impostazioni;
+        if (!disponibile && (o.SintesiVocale || o.RinforzoSonoro) && finestra->avvisi_)
             finestra->avvisi_->Informa(
                 QStringLiteral("Sintesi vocale"),
                 QStringLiteral("La sintesi vocale non è disponibile su questo computer."));
@@ -311,23 +354,35 @@ void FrmOpzioni::ScegliVoce(int indice) {
 void FrmOpzioni::MostraSfondo() {
     const QColor pagina = Colore(stato_.Impostazioni.ColoreSfondo);
     Colori(frame1_, pagina, Leggibile(pagina));
+    MostraAvviso();
+}
+
+void FrmOpzioni::MostraAvviso() {
+    const QString avviso = AvvisoContrasto(stato_.Impostazioni);
+    if (avviso == lblAvviso_->text() && lblAvviso_->isHidden() == avviso.isEmpty()) return;
+    lblAvviso_->setText(avviso);
+    lblAvviso_->setVisible(!avviso.isEmpty());
+    accessibilita::Descrizione(frame1_, avviso);
+    // Heard as it appears, without moving the focus from the choice just made.
+    if (!avviso.isEmpty()) annunciatore_->Annuncia(avviso);
 }
 
 void FrmOpzioni::MostraCaratteri() {
-    const QColor testo = ColoreDaTesto(stato_.Impostazioni.ColoreCaratteri);
+    const QColor testo = Colore(stato_.Impostazioni.ColoreCaratteri);
     for (QLabel* l : {label4_, label5_})
         Colora(l, QPalette::WindowText, testo);
     for (QPushButton* b : {option4_, option2_})
         Colora(b, QPalette::ButtonText, testo);
-    comandi_->ImpostaColori(ColoreDaTesto(stato_.Impostazioni.ColoreScansioneScuro),
+    MostraAvviso();
+    comandi_->ImpostaColori(Colore(stato_.Impostazioni.ColoreScansioneScuro),
                             Colore(stato_.Impostazioni.ColoreScansione));
 }
 
 void FrmOpzioni::MostraScansione() {
-    Colora(option4_, QPalette::Button, ColoreDaTesto(stato_.Impostazioni.ColoreScansioneScuro));
+    Colora(option4_, QPalette::Button, Colore(stato_.Impostazioni.ColoreScansioneScuro));
     Colora(option2_, QPalette::Button, Colore(stato_.Impostazioni.ColoreSfondo));
     // A command key takes the new shades at once, not at its next change of focus.
-    comandi_->ImpostaColori(ColoreDaTesto(stato_.Impostazioni.ColoreScansioneScuro),
+    comandi_->ImpostaColori(Colore(stato_.Impostazioni.ColoreScansioneScuro),
                             Colore(stato_.Impostazioni.ColoreScansione));
 }
 
@@ -342,7 +397,7 @@ void FrmOpzioni::MostraTipo(int indice) {
 void FrmOpzioni::MostraAnteprima() {
     MostraSfondo();
     MostraCaratteri();
-    Colora(option4_, QPalette::Button, ColoreDaTesto(stato_.Impostazioni.ColoreScansioneScuro));
+    Colora(option4_, QPalette::Button, Colore(stato_.Impostazioni.ColoreScansioneScuro));
     Colora(option2_, QPalette::Button, Colore(stato_.Impostazioni.ColoreScansione));
 }
 

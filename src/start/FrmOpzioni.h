@@ -18,6 +18,7 @@
 
 #include "base/StatoProgramma.h"
 
+class Annunciatore;
 class Avvisi;
 class GruppoTasti;
 class Proporzioni;
@@ -70,6 +71,11 @@ private:
     // "SINTESI VOCALE": the choice is in use at once; switched on, the voice is asked whether
     // it can speak, and the user is told when it cannot.
     void ScegliVoce(int indice);
+    // Asks the voice whether this computer can speak, and tells the user when it cannot.
+    void ChiediVoce();
+    // "Colori poco leggibili" under the preview while the page and letter colours in force
+    // do not read, announced as it appears.
+    void MostraAvviso();
 
     StatoProgramma& stato_;
     Avvisi* avvisi_;
@@ -84,6 +90,8 @@ private:
     QPushButton* option2_ = nullptr;
     QLabel* label5_ = nullptr;
     QLabel* label4_ = nullptr;
+    QLabel* lblAvviso_ = nullptr;
+    Annunciatore* annunciatore_ = nullptr;
 
     QButtonGroup* option1_ = nullptr;  // page colour
     QButtonGroup* option27_ = nullptr; // text colour

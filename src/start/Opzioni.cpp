@@ -12,6 +12,11 @@ ColoreOpzione Riga(const char* nome, const char* scansione, std::int32_t pagina,
         QString::fromUtf8(nome), QString::fromUtf8(scansione), pagina, caratteri, chiara, scura};
 }
 
+void Annuncia(StatoProgramma& stato) {
+    stato.OpzioniInVigore = true;
+    if (stato.Segnali) emit stato.Segnali->OpzioniCambiate(stato.Impostazioni);
+}
+
 bool IndiciValidi(const Opzioni& o) {
     return IndiceColoreValido(o.IndiceSfondo) && IndiceColoreValido(o.IndiceCaratteri) &&
            IndiceColoreValido(o.IndiceScansione);
@@ -73,15 +78,24 @@ bool ScegliScansione(StatoProgramma& stato, int indice) {
 bool ScegliBeep(StatoProgramma& stato, int indice) {
     if (indice < 0 || indice > 1) return false;
     stato.SceltaBeep = static_cast<std::int16_t>(indice);
+    stato.Impostazioni.SuonoAttivo = indice == 0;
+    return true;
+}
+
+bool ScegliTipoCaratteri(StatoProgramma& stato, int indice) {
+    if (indice < 0 || indice > 1) return false;
+    stato.Impostazioni.Maiuscolo = indice == 0;
+    return true;
+}
+
+bool ScegliRinforzo(StatoProgramma& stato, int indice) {
+    if (indice < 0 || indice > 1) return false;
+    stato.Impostazioni.RinforzoSonoro = indice == 0;
     return true;
 }
 
 ScelteColori ScelteInVigore(const Opzioni& o) {
-    const auto numero = [](const QString& testo) {
-        bool ok = false;
-        const int valore = testo.trimmed().toInt(&ok);
-        return ok ? std::optional<int>(valore) : std::nullopt;
-    };
+    const auto numero = [](const QString& testo) { return ColoreDaTesto(testo); };
     const auto& tabella = TabellaColori();
     ScelteColori scelte;
     if (IndiceColoreValido(o.IndiceSfondo) && tabella[o.IndiceSfondo].Pagina == o.ColoreSfondo)
@@ -114,9 +128,9 @@ bool ApplicaOpzioni(StatoProgramma& stato) {
 }
 
 bool LeggiEApplicaOpzioni(StatoProgramma& stato) {
-    if (LeggiOpzioni(stato) && ApplicaOpzioni(stato)) return true;
-    stato.Impostazioni = Opzioni{};
-    return false;
+    stato.OpzioniInVigore = LeggiOpzioni(stato) && ApplicaOpzioni(stato);
+    if (!stato.OpzioniInVigore) stato.Impostazioni = Opzioni{};
+    return stato.OpzioniInVigore;
 }
 
 bool ImpostazioniPredefinite(StatoProgramma& stato) {
@@ -128,9 +142,10 @@ bool ImpostazioniPredefinite(StatoProgramma& stato) {
     o.IndiceSfondo = 4;
     o.IndiceCaratteri = 9;
     o.IndiceScansione = 4;
-    stato.SceltaBeep = 0;
+    ScegliBeep(stato, 0);
     const bool scritto = MemorizzaOpzioni(stato);
     ApplicaOpzioni(stato);
+    Annuncia(stato);
     return scritto;
 }
 
@@ -139,5 +154,6 @@ bool MemorizzaNuoveImpostazioni(StatoProgramma& stato) {
     if (!IndiciValidi(stato.Impostazioni)) return false;
     const bool scritto = MemorizzaOpzioni(stato);
     ApplicaOpzioni(stato);
+    Annuncia(stato);
     return scritto;
 }

@@ -42,8 +42,13 @@ bool ScegliCaratteri(StatoProgramma& stato, int indice);
 // Scan colour: ColoreScansione (light shade), ColoreScansioneScuro (dark shade, as decimal
 // text) and IndiceScansione.
 bool ScegliScansione(StatoProgramma& stato, int indice);
-// "BEEP": 0 "Attivato", 1 "Disattivato"; SceltaBeep.
+// "BEEP": 0 "Attivato", 1 "Disattivato"; SceltaBeep and SuonoAttivo, the right-reply sound
+// on or off at once.
 bool ScegliBeep(StatoProgramma& stato, int indice);
+// "TIPO CARATTERI": 0 "MAIUSCOLO", 1 "Minuscolo"; Maiuscolo.
+bool ScegliTipoCaratteri(StatoProgramma& stato, int indice);
+// "RINFORZO SONORO": 0 "Attivato", 1 "Disattivato"; RinforzoSonoro, in use at once.
+bool ScegliRinforzo(StatoProgramma& stato, int indice);
 // "SINTESI VOCALE": 0 "Attivata", 1 "Disattivata"; SintesiVocale, in use at once and stored
 // with the record.
 bool ScegliSintesiVocale(StatoProgramma& stato, int indice);
@@ -70,15 +75,16 @@ bool ApplicaOpzioni(StatoProgramma& stato);
 
 // Reads the options record at start and applies it. When the record cannot be read or
 // cannot be applied every one of the eleven values takes its default; nothing is written
-// and nothing is shown. False in that case.
+// and nothing is shown. False in that case. OpzioniInVigore tells which.
 bool LeggiEApplicaOpzioni(StatoProgramma& stato);
 
 // "Impostazioni predefinite": the screen's own defaults replace the colours, their indices
-// and the "BEEP" choice (the other four stored values and the speech switch keep theirs),
-// the record is written, then applied. False when the record could not be written; the values are
-// in use anyway.
+// and the "BEEP" choice, which switches the sound on (the other stored values keep theirs),
+// the record is written, then applied, and the open windows are told (OpzioniCambiate).
+// False when the record could not be written; the values are in use anyway.
 bool ImpostazioniPredefinite(StatoProgramma& stato);
 
-// "Memorizza nuove impostazioni": writes the current record, then applies it. False when an
-// index is out of range (nothing written) or the record could not be written.
+// "Memorizza nuove impostazioni": writes the current record, applies it and tells the open
+// windows. False when an index is out of range (nothing written, nothing told) or the
+// record could not be written (the values are in use anyway).
 bool MemorizzaNuoveImpostazioni(StatoProgramma& stato);

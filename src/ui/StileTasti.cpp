@@ -38,14 +38,6 @@ QColor Miscela(const QColor& a, const QColor& b, double quotaB) {
                   canale(a.blue(), b.blue()));
 }
 
-double Luminanza(const QColor& c) {
-    const auto lineare = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * lineare(c.red()) + 0.7152 * lineare(c.green()) + 0.0722 * lineare(c.blue());
-}
-
 } // namespace
 
 StileTasti::StileTasti() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {
@@ -76,8 +68,7 @@ bool StileTasti::Piatto(const QWidget* w) {
 }
 
 double StileTasti::Contrasto(const QColor& a, const QColor& b) {
-    const double la = Luminanza(a), lb = Luminanza(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return RapportoContrasto(tavolozza::Impacchetta(a), tavolozza::Impacchetta(b));
 }
 
 QStringList StileTasti::Righe(const QString& testo, const QFontMetrics& metrica, int larghezza) {
@@ -179,8 +170,19 @@ void StileTasti::drawControl(ControlElement elemento, const QStyleOption* opzion
         QProxyStyle::drawControl(elemento, opzione, pittore, widget);
         return;
     }
-    const QStringList righe = Righe(pulsante->text, pittore->fontMetrics(), opzione->rect.width());
     pittore->save();
+    QStringList righe = Righe(pulsante->text, pittore->fontMetrics(), opzione->rect.width());
+    // A line still too wide (one long word, as a caption in capitals may be) is drawn in a
+    // smaller size of the same font, never below two thirds of it.
+    int larghezza = 0;
+    for (const QString& riga : righe)
+        larghezza = std::max(larghezza, pittore->fontMetrics().horizontalAdvance(riga));
+    if (larghezza > opzione->rect.width() && larghezza > 0) {
+        QFont piccolo = pittore->font();
+        piccolo.setPointSizeF(std::max(piccolo.pointSizeF() * 2 / 3,
+                                       piccolo.pointSizeF() * opzione->rect.width() / larghezza));
+        pittore->setFont(piccolo);
+    }
     pittore->setPen(Didascalia(opzione, Fondo(opzione, widget), widget));
     pittore->drawText(opzione->rect, Qt::AlignCenter, righe.join(QLatin1Char('\n')));
     pittore->restore();

@@ -17,6 +17,16 @@ constexpr QColor Colore(std::int32_t rgb) {
     return QColor(rgb & 0xff, (rgb >> 8) & 0xff, (rgb >> 16) & 0xff);
 }
 
+// A colour held as decimal text in the options record; black when the text is not a colour.
+inline QColor Colore(const QString& testo) {
+    return Colore(ColoreDaTesto(testo).value_or(ColoreNero));
+}
+
+// A QColor packed as the program stores colours.
+inline std::int32_t Impacchetta(const QColor& c) {
+    return Rgb(c.red(), c.green(), c.blue());
+}
+
 // ---- Keys, in every window
 // A key at rest and a key holding the focus.
 constexpr QColor TastoRiposo = Colore(ColoreRiposo);
@@ -55,6 +65,9 @@ constexpr QColor BordoPannelli(214, 160, 110);
 constexpr QColor TestoOpzioni(0, 0, 0);
 constexpr QColor FasciaScelta(190, 215, 255);
 constexpr QColor BordoCampione(90, 90, 90);
+// The preview's warning of colours that do not read: dark red on white.
+constexpr QColor SfondoAvviso(255, 255, 255);
+constexpr QColor TestoAvviso(170, 0, 0);
 
 // ---- Worksheet screen (its keys in the key colours)
 // The window, and the indicators that are off.

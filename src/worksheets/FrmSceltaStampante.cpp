@@ -57,8 +57,12 @@ frmSceltaStampante::frmSceltaStampante(ServizioStampa& servizio, QWidget* parent
     Combo1_->view()->setAccessibleName(QStringLiteral("Stampanti"));
     Command2_->setAccessibleName(QStringLiteral("Chiudi"));
 
-    // Filling the list selects its first entry; that selection is swallowed by PrimoClic.
-    if (Combo1_->count() > 0) Combo1Click(0);
+    // The list opens on the entry in force; that selection is swallowed by PrimoClic.
+    if (scelta_.VoceInVigore() >= 0) {
+        Combo1_->setCurrentIndex(scelta_.VoceInVigore());
+        Combo1Click(scelta_.VoceInVigore());
+    }
+    Label2_->setText(scelta_.Label2());
     // A choice from the list by mouse or keyboard, the entry already shown included.
     connect(Combo1_, &QComboBox::activated, this, &frmSceltaStampante::Combo1Click);
     Combo1_->setFocus();

@@ -7,9 +7,10 @@
 // them, "File PDF" (every later print then asks for a file name). With no printer installed
 // the list is empty: every print already goes to a PDF in the documents folder.
 //
-// Filling the list selects its first entry, and that selection is not a choice: the first
-// selection after loading is swallowed (PrimoClic), so opening the window and closing it
-// changes nothing. Every later selection takes effect at once.
+// Filling the list selects the entry in force (the current printer, or "File PDF" once it
+// is chosen), and that selection is not a choice: the first selection after loading is
+// swallowed (PrimoClic), so opening the window and closing it changes nothing. Every later
+// selection takes effect at once.
 
 #include "base/Servizi.h"
 
@@ -28,8 +29,11 @@ public:
     const QStringList& Voci() const { return voci_; }
     // "La stampante predefinita è " and, on the next line, the printer current at loading.
     const QString& Label1() const { return label1_; }
-    // Empty until a choice; then what was chosen.
+    // What was chosen: empty at loading unless "File PDF" is in force, which it then says.
     const QString& Label2() const { return label2_; }
+    // The entry in force at loading: "File PDF" once chosen, else the current printer (the
+    // first entry when it is not in the list); -1 for an empty list.
+    int VoceInVigore() const { return inVigore_; }
     bool PrimoClic() const { return primoClic_; }
 
     // A selection of entry indice in the list (the one made by loading included). Returns
@@ -43,4 +47,5 @@ private:
     QString label1_;
     QString label2_;
     bool primoClic_ = false;
+    int inVigore_ = -1;
 };

@@ -1,7 +1,8 @@
 // The program's voice. Nothing of speech is loaded while the switch is off, even when the
 // program asks it to speak; with no speech module, speech is not available. Switched on, its
 // texts reach a real speech-dispatcher (tests/support/speechd_prova.sh) in Italian, each
-// cutting the one before short; switched off again it says nothing.
+// cutting the one before short; switched off again it says nothing. Praise is said while its
+// own switch is on, after the text of the same moment, with speech on or off.
 
 #include "app/VoceQt.h"
 #include "base/StatoProgramma.h"
@@ -110,6 +111,25 @@ void TestVoceQt::speechDispatcher() {
         QTRY_VERIFY_WITH_TIMEOUT(registro().contains(Accodato(QStringLiteral("Ti aiuto ?"))),
                                  30000);
         QVERIFY(!registro().contains(Accodato(QStringLiteral("Errato"))));
+
+        // Praise ("RINFORZO SONORO") with speech on follows the verdict in the same text.
+        stato.Impostazioni.RinforzoSonoro = true;
+        voce.Loda(QStringLiteral("Perfetto!"));
+        voce.Di(QStringLiteral("Esatto"));
+        QTRY_VERIFY_WITH_TIMEOUT(registro().contains(Accodato(QStringLiteral("Esatto Perfetto!"))),
+                                 30000);
+        // With speech off it is said all the same, and a text left unsaid does not cut it.
+        QTest::qWait(2 * VoceQt::AttesaLode); // a moment of its own
+        stato.Impostazioni.SintesiVocale = false;
+        voce.Loda(QStringLiteral("Bravo!"));
+        voce.Di(QStringLiteral("Errato"));
+        QTRY_VERIFY_WITH_TIMEOUT(registro().contains(Accodato(QStringLiteral("Bravo!"))), 30000);
+        QVERIFY(!registro().contains(Accodato(QStringLiteral("Errato"))));
+        // The praise switch off: nothing.
+        stato.Impostazioni.RinforzoSonoro = false;
+        voce.Loda(QStringLiteral("Molto bene!"));
+        QTest::qWait(2 * VoceQt::AttesaLode + 500);
+        QVERIFY(!registro().contains(Accodato(QStringLiteral("Molto bene!"))));
     }
     QProcess::execute(QStringLiteral("bash"), {script, "ferma", cartella.path()});
 }

@@ -24,7 +24,7 @@ void TestMessaggiStampa::avvisi_data() {
     using T = EsitoStampa::Tipo;
     using C = ErroreScrittura;
     QTest::newRow("stampato") << int(T::Stampato) << false << ""
-                              << "" << 0 << false;
+                              << "La pagina è stata inviata alla stampante\nAula 3" << 0 << false;
     QTest::newRow("annullato") << int(T::Annullato) << true << ""
                                << "" << 0 << false;
     QTest::newRow("errore") << int(T::Errore) << false
@@ -76,6 +76,7 @@ void TestMessaggiStampa::avvisi() {
                                         "10.15 (2).pdf");
     if (esito.tipo == EsitoStampa::Tipo::ErrorePdf)
         esito.percorso = QStringLiteral("/home/maestra/Documenti");
+    if (esito.tipo == EsitoStampa::Tipo::Stampato) esito.stampante = QStringLiteral("Aula 3");
     AvvisiFinti avvisi;
     AvvisaStampa(avvisi, esito, pdfScelto);
     QCOMPARE(avvisi.errori.size(), errore.isEmpty() ? 0 : 1);

@@ -2,7 +2,9 @@
 // problem, of its solution and the names of the symbol keys.
 
 #include "drill/Frasi.h"
+#include "drill/Lodi.h"
 #include "start/Catalogo.h"
+#include "support/FonteCasualeFinta.h"
 
 #include <QtTest>
 
@@ -10,6 +12,9 @@ class TestFrasi : public QObject {
     Q_OBJECT
 
 private slots:
+    void lodiMaiUgualiDiSeguito();
+    void lodeDiFineSerie_data();
+    void lodeDiFineSerie();
     void frasi_data();
     void frasi();
     void unisci();
@@ -125,6 +130,44 @@ void TestFrasi::unisci() {
     QCOMPARE(Unisci({"Esatto", "Serie finita.", "", "Fine?", "Sì"}),
              QStringLiteral("Esatto. Serie finita. Fine? Sì"));
     QCOMPARE(Unisci({}), QString());
+}
+
+// Whatever the draws, even the same value again and again or the edges of [0, 1), two
+// praises in a row differ, and every praise of the list comes out.
+void TestFrasi::lodiMaiUgualiDiSeguito() {
+    QList<float> copione{0.0f, 0.0f, 0.0f, 0.9999f, 0.9999f, 0.5f, 0.5f, 0.5f};
+    for (int i = 0; i < 200; ++i)
+        copione << float((i * 37) % 100) / 100.0f;
+    FonteCasualeFinta fonte(copione);
+    Lodi lodi;
+    QSet<QString> dette;
+    QString prima;
+    for (int i = 0; i < copione.size(); ++i) {
+        const QString lode = lodi.Prossima(fonte);
+        QVERIFY2(lode != prima, qPrintable(lode));
+        QVERIFY(Lodi::Elenco().contains(lode));
+        dette << lode;
+        prima = lode;
+    }
+    QCOMPARE(dette.size(), Lodi::Elenco().size());
+}
+
+void TestFrasi::lodeDiFineSerie_data() {
+    QTest::addColumn<int>("esatte");
+    QTest::addColumn<QString>("lode");
+    QTest::newRow("20") << 20 << "Serie finita: 20 risposte esatte su 20. Perfetto!";
+    QTest::newRow("16") << 16 << "Serie finita: 16 risposte esatte su 20. Ottimo lavoro!";
+    QTest::newRow("15") << 15 << "Serie finita: 15 risposte esatte su 20. Bravo!";
+    QTest::newRow("10") << 10 << "Serie finita: 10 risposte esatte su 20. Bravo!";
+    QTest::newRow("1")
+        << 1 << "Serie finita: 1 risposta esatta su 20. Continua ad allenarti: migliorerai!";
+    QTest::newRow("0")
+        << 0 << "Serie finita: 0 risposte esatte su 20. Continua ad allenarti: migliorerai!";
+}
+
+void TestFrasi::lodeDiFineSerie() {
+    QFETCH(int, esatte);
+    QTEST(Lodi::FineSerie(esatte, 20), "lode");
 }
 
 QTEST_APPLESS_MAIN(TestFrasi)

@@ -53,9 +53,10 @@ def prova(banco):
                 "radio button")  # index 7
     ausili.clic(opzioni, r"Memorizza nuove impostazioni")
     memorizzate = attendi(lambda: righe(opz), 10, "decimetra.opz")
-    # Eleven values, then the speech switch (off) on a twelfth line.
-    verifica(len(memorizzate) == 13 and memorizzate[0] == RIGA_VERDE and memorizzate[8] == "7"
-             and memorizzate[11] == "False",
+    # Eleven values, then the speech switch (off), the letter case (as designed), praise and
+    # scanning (off) and the scanning step on lines 12 to 16.
+    verifica(len(memorizzate) == 17 and memorizzate[0] == RIGA_VERDE and memorizzate[8] == "7"
+             and memorizzate[11:16] == ["False", "1", "False", "False", "15"],
              f"decimetra.opz non ha il verde: {memorizzate}")
     verifica(righe(dat) == ["3", ""], "le opzioni hanno toccato decimetra.dat")
     ausili.clic(opzioni, r"Esci")

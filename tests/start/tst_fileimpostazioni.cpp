@@ -29,7 +29,8 @@ void scrivi(const QString& percorso, const QByteArray& dati) {
 }
 
 const QByteArray RecordPredefinito = "12640511\r\n8438015\r\n328965\r\nTrue\r\nTrue\r\nTrue\r\n"
-                                     "16754175\r\n16745215\r\n4\r\n4\r\n9\r\nFalse\r\n";
+                                     "16754175\r\n16745215\r\n4\r\n4\r\n9\r\nFalse\r\n1\r\n"
+                                     "False\r\nFalse\r\n15\r\n";
 
 // An options record that reads, with IndiceSfondo 10 and no default among the indices.
 const QByteArray RecordScelto = "0\r\n1\r\n16777215\r\nFalse\r\ntrue\r\nFALSE\r\n65535\r\n255\r\n"
@@ -89,6 +90,8 @@ private slots:
     void letturaDelleOpzioni();
     void sintesiVocale_data();
     void sintesiVocale();
+    void righeFacoltative_data();
+    void righeFacoltative();
     void opzioniAndataERitorno();
     void ogniScritturaLasciaIntattoLAltroFile();
     void recordDelLivelloLettoComeOpzioni();
@@ -345,6 +348,54 @@ void TestFileImpostazioni::sintesiVocale() {
     QCOMPARE(stato.Impostazioni.SintesiVocale, voce);
 }
 
+// Lines 12 to 16 after the eleven values: each missing or unreadable keeps its default, and
+// the others are read all the same.
+void TestFileImpostazioni::righeFacoltative_data() {
+    QTest::addColumn<QByteArray>("coda"); // what follows the eleven lines
+    QTest::addColumn<bool>("voce");
+    QTest::addColumn<bool>("maiuscolo");
+    QTest::addColumn<bool>("rinforzo");
+    QTest::addColumn<bool>("scansione");
+    QTest::addColumn<int>("passo");
+    QTest::newRow("11 lines") << QByteArray() << false << false << false << false << 15;
+    QTest::newRow("12 lines") << QByteArray("True\r\n") << true << false << false << false << 15;
+    QTest::newRow("13 lines, capitals")
+        << QByteArray("False\r\n0\r\n") << false << true << false << false << 15;
+    QTest::newRow("14 lines, no line end")
+        << QByteArray("True\r\n0\r\nTrue") << true << true << true << false << 15;
+    QTest::newRow("16 lines") << QByteArray("False\r\n1\r\nTrue\r\nTrue\r\n50\r\n") << false
+                              << false << true << true << 50;
+    QTest::newRow("16 lines, LF, least step")
+        << QByteArray("True\n0\nFalse\nTrue\n 5 \n") << true << true << false << true << 5;
+    QTest::newRow("bad 13, the rest read")
+        << QByteArray("True\r\n2\r\nTrue\r\nTrue\r\n20\r\n") << true << false << true << true << 20;
+    QTest::newRow("bad 12 and 14, the rest read")
+        << QByteArray("Si\r\n0\r\nAttivato\r\nTrue\r\n30\r\n") << false << true << false << true
+        << 30;
+    QTest::newRow("step 4") << QByteArray("False\r\n1\r\nFalse\r\nFalse\r\n4\r\n") << false << false
+                            << false << false << 15;
+    QTest::newRow("step 51") << QByteArray("False\r\n0\r\nFalse\r\nFalse\r\n51\r\n") << false
+                             << true << false << false << 15;
+    QTest::newRow("step 1.5") << QByteArray("False\r\n0\r\nFalse\r\nTrue\r\n1.5\r\n") << false
+                              << true << false << true << 15;
+}
+
+void TestFileImpostazioni::righeFacoltative() {
+    QFETCH(QByteArray, coda);
+    scrivi(FileOpzioni(Nome), RecordScelto + coda);
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    QVERIFY(LeggiOpzioni(stato));
+    const Opzioni& o = stato.Impostazioni;
+    QCOMPARE(o.IndiceSfondo, 10);
+    QCOMPARE(o.IndiceCaratteri, 3);
+    QTEST(o.SintesiVocale, "voce");
+    QTEST(o.Maiuscolo, "maiuscolo");
+    QTEST(o.RinforzoSonoro, "rinforzo");
+    QTEST(o.Scansione, "scansione");
+    QTEST(int(o.PassoScansione), "passo");
+}
+
 void TestFileImpostazioni::opzioniAndataERitorno() {
     StatoProgramma stato;
     stato.NomeProgramma = Nome;
@@ -363,8 +414,13 @@ void TestFileImpostazioni::opzioniAndataERitorno() {
     QCOMPARE(letto.Impostazioni, stato.Impostazioni);
 
     stato.Impostazioni.SintesiVocale = true;
+    stato.Impostazioni.Maiuscolo = true;
+    stato.Impostazioni.RinforzoSonoro = true;
+    stato.Impostazioni.Scansione = true;
+    stato.Impostazioni.PassoScansione = 7;
     QVERIFY(MemorizzaOpzioni(stato));
-    QVERIFY(contenuto(FileOpzioni(Nome)).endsWith("\r\n4\r\n4\r\n0\r\nTrue\r\n"));
+    QVERIFY(contenuto(FileOpzioni(Nome))
+                .endsWith("\r\n4\r\n4\r\n0\r\nTrue\r\n0\r\nTrue\r\nTrue\r\n7\r\n"));
     QVERIFY(LeggiOpzioni(letto));
     QCOMPARE(letto.Impostazioni, stato.Impostazioni);
 }

@@ -1,9 +1,12 @@
+#include "base/Aspetto.h"
+#include "start/Catalogo.h"
 #include "start/FileImpostazioni.h"
 #include "start/Opzioni.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,9 +46,9 @@ QByteArray Record(const QList<QByteArray>& righe) {
 }
 
 // A readable record with every colour unlike the table values of its indices (7, 2, 10),
-// speech switched on.
-const QList<QByteArray> RigheScelte{"123", "456", "789", "False", "True", "False",
-                                    "111", "222", "7",   "10",    "2",    "True"};
+// speech switched on, capitals, praise, scanning every 2.5 s.
+const QList<QByteArray> RigheScelte{"123", "456", "789", "False", "True", "False", "111",  "222",
+                                    "7",   "10",  "2",   "True",  "0",    "True",  "True", "25"};
 
 } // namespace
 
@@ -60,6 +63,10 @@ private slots:
     void letturaAllAvvio_data();
     void letturaAllAvvio();
     void memorizzaScriveIValoriCorrenti();
+    void contrasto_data();
+    void contrasto();
+    void maiuscole_data();
+    void maiuscole();
 
 private:
     QTemporaryDir* cartella = nullptr;
@@ -192,6 +199,9 @@ void TestOpzioni::letturaAllAvvio() {
     stato.Impostazioni.ColoreSfondo = 42; // whatever the state held before
     QCOMPARE(LeggiEApplicaOpzioni(stato), buono);
     QCOMPARE(Istantanea(), prima);
+    // Only a record read dresses the pupil's windows.
+    QCOMPARE(stato.OpzioniInVigore, buono);
+    QCOMPARE(Aspetto(stato).InVigore, buono);
 
     if (!buono) {
         QCOMPARE(stato.Impostazioni, Opzioni{});
@@ -211,7 +221,8 @@ void TestOpzioni::letturaAllAvvio() {
     QCOMPARE(o.SceltaA, true);
     QCOMPARE(o.SceltaB, false);
     QCOMPARE(stato.SceltaBeep, 1);
-    QCOMPARE(o.SintesiVocale, record.count('\n') == 12);
+    QCOMPARE(o.SintesiVocale, record.count('\n') >= 12);
+    QCOMPARE(o.Maiuscolo, record.count('\n') >= 13);
 }
 
 void TestOpzioni::memorizzaScriveIValoriCorrenti() {
@@ -219,7 +230,12 @@ void TestOpzioni::memorizzaScriveIValoriCorrenti() {
     stato.NomeProgramma = Nome;
     Scrivi(FileOpzioni(Nome), Record(RigheScelte));
     QVERIFY(LeggiOpzioni(stato));
+    QSignalSpy detto(stato.Segnali.get(), &SegnaliImpostazioni::OpzioniCambiate);
     QVERIFY(MemorizzaNuoveImpostazioni(stato));
+    // The open windows are told the record applied.
+    QCOMPARE(detto.size(), 1);
+    QCOMPARE(detto[0][0].value<Opzioni>(), stato.Impostazioni);
+    QVERIFY(stato.OpzioniInVigore);
     // Written as it was held, then applied.
     QCOMPARE(Contenuto(FileOpzioni(Nome)), Record(RigheScelte));
     QCOMPARE(stato.Impostazioni.ColoreSfondo, TabellaColori()[7].Pagina);
@@ -227,6 +243,96 @@ void TestOpzioni::memorizzaScriveIValoriCorrenti() {
     stato.Impostazioni.IndiceCaratteri = 11;
     QVERIFY(!MemorizzaNuoveImpostazioni(stato));
     QCOMPARE(Contenuto(FileOpzioni(Nome)), Record(RigheScelte));
+    QCOMPARE(detto.size(), 1);
+    // "Impostazioni predefinite" switches the sound back on, and tells.
+    ScegliBeep(stato, 1);
+    QVERIFY(!stato.Impostazioni.SuonoAttivo);
+    QVERIFY(ImpostazioniPredefinite(stato));
+    QVERIFY(stato.Impostazioni.SuonoAttivo);
+    QCOMPARE(stato.SceltaBeep, 0);
+    QCOMPARE(detto.size(), 2);
+}
+
+// Page and letter colours by the buttons' indices: the ratio, the preview's warning and the
+// letter colour the pupil's windows use.
+void TestOpzioni::contrasto_data() {
+    QTest::addColumn<int>("pagina");
+    QTest::addColumn<int>("lettere");
+    QTest::addColumn<double>("minimo"); // the ratio lies in [minimo, massimo]
+    QTest::addColumn<double>("massimo");
+    QTest::addColumn<int>("usate"); // the letter colour in use, packed
+    const int nero = 9, bianco = 0;
+    QTest::newRow("Nero su Azzurro") << 6 << nero << 18.0 << 19.0 << Rgb(0, 0, 0);
+    QTest::newRow("Nero su Giallo") << 2 << nero << 19.5 << 20.5 << Rgb(0, 0, 0);
+    QTest::newRow("Nero su Nero: bianco") << nero << nero << 1.0 << 1.0 << Rgb(255, 255, 255);
+    QTest::newRow("Bianco su Bianco: nero") << bianco << bianco << 1.6 << 1.8 << Rgb(0, 0, 0);
+    QTest::newRow("Grigio su Bianco: nero") << bianco << 1 << 2.9 << 3.1 << Rgb(0, 0, 0);
+    QTest::newRow("Rosso su Nero") << nero << 10 << 5.2 << 5.3 << Rgb(255, 0, 0);
+    QTest::newRow("Giallo su Nero") << nero << 2 << 18.0 << 20.0 << Rgb(250, 255, 80);
+    QTest::newRow("Azzurro su Azzurro: nero") << 6 << 6 << 1.0 << 1.2 << Rgb(0, 0, 0);
+    QTest::newRow("Nero su Rosso") << 10 << nero << 8.0 << 8.5 << Rgb(0, 0, 0);
+}
+
+void TestOpzioni::contrasto() {
+    QFETCH(int, pagina);
+    QFETCH(int, lettere);
+    QFETCH(double, minimo);
+    QFETCH(double, massimo);
+    StatoProgramma stato;
+    stato.OpzioniInVigore = true;
+    QVERIFY(ScegliSfondo(stato, pagina));
+    QVERIFY(ScegliCaratteri(stato, lettere));
+    const double rapporto =
+        RapportoContrasto(TabellaColori()[pagina].Pagina, TabellaColori()[lettere].Caratteri);
+    QVERIFY2(rapporto >= minimo && rapporto <= massimo, qPrintable(QString::number(rapporto)));
+    const bool leggibili = rapporto >= ContrastoMinimo;
+    const AspettoAlunno a = Aspetto(stato);
+    QCOMPARE(a.Sfondo, TabellaColori()[pagina].Pagina);
+    QTEST(a.Caratteri, "usate");
+    QCOMPARE(a.Leggibili, leggibili);
+    QCOMPARE(AvvisoContrasto(stato.Impostazioni),
+             leggibili ? QString() : QStringLiteral("Colori poco leggibili"));
+    // The measure itself: black on white is 21, the grey that just reads on white 4.54.
+    QCOMPARE(RapportoContrasto(Rgb(0, 0, 0), Rgb(255, 255, 255)), 21.0);
+    QVERIFY(qAbs(RapportoContrasto(Rgb(118, 118, 118), Rgb(255, 255, 255)) - 4.54) < 0.01);
+}
+
+void TestOpzioni::maiuscole_data() {
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("maiuscolo");
+    QTest::newRow("didascalia") << "Trova il numero o il simbolo"
+                                << "TROVA IL NUMERO O IL SIMBOLO";
+    QTest::newRow("accenti") << "unità, decimi"
+                             << "UNITÀ, DECIMI";
+    QTest::newRow("simboli") << "mm cm dm m"
+                             << "mm cm dm m";
+    QTest::newRow("dam, Mg, mg") << "dam Mg mg kg"
+                                 << "dam Mg mg kg";
+    QTest::newRow("con numeri") << "Risposte esatte: 12,5 dam"
+                                << "RISPOSTE ESATTE: 12,5 dam";
+    QTest::newRow("punteggiatura") << "(dam) mg: l'esercizio"
+                                   << "(dam) mg: L'ESERCIZIO";
+    QTest::newRow("Da all'inizio") << " Da simbolo minore"
+                                   << " DA SIMBOLO MINORE";
+}
+
+void TestOpzioni::maiuscole() {
+    QFETCH(QString, testo);
+    QFETCH(QString, maiuscolo);
+    QCOMPARE(Maiuscole(testo), maiuscolo);
+    // No symbol of any unit system changes case.
+    for (std::int16_t livello = 1; livello <= 12; ++livello) {
+        StatoProgramma stato;
+        stato.Livello = livello;
+        SceltaSimboli(stato);
+        for (int k = 1; k <= 4; ++k)
+            QCOMPARE(Maiuscole(stato.Simbolo[k]), stato.Simbolo[k]);
+    }
+    AspettoAlunno a;
+    a.Maiuscolo = true;
+    QCOMPARE(Didascalia(a, testo), testo); // no record in force: as designed
+    a.InVigore = true;
+    QCOMPARE(Didascalia(a, testo), maiuscolo);
 }
 
 QTEST_GUILESS_MAIN(TestOpzioni)

@@ -32,7 +32,10 @@ public:
     QString CercaCourier() override { return courier; }
     EsitoStampa Stampa(const Pagina& pagina, const QString& descrizione) override {
         lavori.append({pagina, descrizione, pdf ? QStringLiteral("PDF") : corrente});
-        return esito;
+        // As the real service: a page printed names the printer that took it.
+        EsitoStampa e = esito;
+        if (e.tipo == EsitoStampa::Tipo::Stampato && e.stampante.isEmpty()) e.stampante = corrente;
+        return e;
     }
 
     QStringList stampanti;

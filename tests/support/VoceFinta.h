@@ -14,6 +14,7 @@
 class VoceFinta : public Voce {
 public:
     void Di(const QString& testo) override { detti.append(testo); }
+    void Loda(const QString& testo) override { lodi.append(testo); }
     void Disponibile(std::function<void(bool)> risposta) override {
         ++domande;
         attese.push_back(std::move(risposta));
@@ -25,6 +26,7 @@ public:
     }
 
     QStringList detti;          // every text, in order
+    QStringList lodi;           // every praise, in order
     bool disponibile = true;    // the answer to Disponibile
     bool rispondeSubito = true; // false: answers wait for Rispondi()
     int domande = 0;

@@ -3,6 +3,8 @@
 
 #include "drill/FrmOperativo.h"
 #include "start/Catalogo.h"
+#include "start/Opzioni.h"
+#include "ui/Tavolozza.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
 #include "support/VoceFinta.h"
@@ -13,6 +15,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -177,6 +180,7 @@ private slots:
     void rigaSimboloComeUguaglianza_data();
     void rigaSimboloComeUguaglianza();
     void letturaPerGliAusili();
+    void opzioniNellaFinestraAperta();
 };
 
 // A whole series by keyboard alone or by mouse alone. Per exercise: R right at first try,
@@ -591,6 +595,59 @@ void TestFrmOperativo::rigaSimboloComeUguaglianza() {
     // The reply box stays as tall as the number and in its line; the correction sits under it.
     QCOMPARE(casella.top(), numero->y());
     QCOMPARE(riquadro("lblCorrezioneS").x(), casella.x());
+}
+
+// Options stored while the drill window is open dress it at once: the page and its ordinary
+// text, and capitals; the display rows, the reply, the keys and the symbols keep theirs.
+void TestFrmOperativo::opzioniNellaFinestraAperta() {
+    QTemporaryDir cartella;
+    QVERIFY(QDir::setCurrent(cartella.path()));
+    Banco b;
+    b.stato.NomeProgramma = QStringLiteral("prova");
+    b.Mostra();
+    QWidget* pagina = b.w->centralWidget();
+    const auto colore = [](QWidget* w, int x, int y) {
+        return w->grab().toImage().pixelColor(x, y);
+    };
+    // Left of the headings and panels: the page itself.
+    const QPoint vuoto(8, 300);
+    QCOMPARE(colore(pagina, vuoto.x(), vuoto.y()), tavolozza::SfondoEsercizio);
+    const QString verifica = b.Tasto(QStringLiteral("Option2_12"))->text();
+    const QString simbolo = b.Tasto(QStringLiteral("Option1_1"))->text();
+    const QColor tasto = b.Tasto(QStringLiteral("Option2_12"))->palette().color(QPalette::Button);
+
+    for (const auto& [sfondo, lettere, testo] :
+         {std::tuple{6, 9, QColor(0, 0, 0)}, std::tuple{9, 9, QColor(255, 255, 255)}}) {
+        QVERIFY(ScegliSfondo(b.stato, sfondo));
+        QVERIFY(ScegliCaratteri(b.stato, lettere));
+        QVERIFY(ScegliTipoCaratteri(b.stato, 0));
+        QVERIFY(MemorizzaNuoveImpostazioni(b.stato));
+        const QColor fondo = tavolozza::Colore(TabellaColori()[sfondo].Pagina);
+        QCOMPARE(colore(pagina, vuoto.x(), vuoto.y()), fondo);
+        // The headings: black text on the page ("Nero" on "Nero" falls back to white).
+        QLabel* titolo = b.Etichetta("Label1");
+        QCOMPARE(titolo->palette().color(QPalette::WindowText), testo);
+        const QImage immagine = titolo->grab().toImage();
+        int inChiaro = 0, lettera = 0;
+        for (int y = 0; y < immagine.height(); ++y)
+            for (int x = 0; x < immagine.width(); ++x) {
+                const QColor c = immagine.pixelColor(x, y);
+                inChiaro += c == fondo;
+                lettera += c == testo;
+            }
+        QVERIFY2(inChiaro > immagine.width() * immagine.height() / 2, "the page behind the text");
+        QVERIFY2(lettera > 20, "letters in the letter colour");
+        QCOMPARE(titolo->text(), b.stato.TestoOrdine.toUpper());
+        QCOMPARE(b.Etichetta("lblTitoloEsatte")->palette().color(QPalette::WindowText), testo);
+        // What keeps its own look and case.
+        QCOMPARE(b.Cornice("fraNumero")->palette().color(QPalette::Window), tavolozza::SfondoRiga);
+        QCOMPARE(b.Etichetta("LblRisultato")->palette().color(QPalette::WindowText),
+                 tavolozza::TestoRisposta);
+        QCOMPARE(b.Tasto(QStringLiteral("Option2_12"))->palette().color(QPalette::Button), tasto);
+        QCOMPARE(b.Tasto(QStringLiteral("Option2_12"))->text(), verifica.toUpper());
+        QCOMPARE(b.Tasto(QStringLiteral("Option1_1"))->text(), simbolo);
+    }
+    QVERIFY(QDir::setCurrent(QDir::tempPath()));
 }
 
 QTEST_MAIN(TestFrmOperativo)

@@ -175,7 +175,7 @@ void TestFrmOpzioni::sceltaDeiColori() {
     }
     b.Clic("Option5(1)");
     const QList<QByteArray> righe = b.Righe();
-    QCOMPARE(righe.size(), 13);
+    QCOMPARE(righe.size(), 17); // sixteen lines and the end of the last
     if (gruppo == "Option1") {
         // "Nero" (9) stores 0 on the first line.
         QCOMPARE(righe[0], QByteArray::number(c.Pagina) + '\r');
@@ -190,22 +190,47 @@ void TestFrmOpzioni::sceltaDeiColori() {
     }
 }
 
+// "TIPO CARATTERI", "RINFORZO SONORO" and "BEEP" act on the state at once and are stored
+// on their lines; the preview warns of colours that do not read, and every choice says its
+// group and whether it is chosen.
 void TestFrmOpzioni::tipoCaratteri() {
     Banco b;
     QVERIFY(b.Apri());
-    const Opzioni prima = b.stato.Impostazioni;
     for (const auto& [scelta, attesa] :
          {std::pair{"Option9(1)", "aaaa"}, {"Option9(0)", "AAAA"}, {"Option9(1)", "aaaa"}}) {
         b.Clic(scelta);
         for (const QString& nome : Anteprima)
             QCOMPARE(Didascalia(b.C(nome)), QString::fromLatin1(attesa));
     }
-    // Switches that only show their selection.
-    b.Clic("Option28(1)");
-    b.Clic("Option11(1)");
-    QVERIFY(b.R("Option28(1)")->isChecked() && b.R("Option11(1)")->isChecked());
-    QCOMPARE(b.stato.Impostazioni, prima);
+    QVERIFY(!b.stato.Impostazioni.Maiuscolo);
+    b.Clic("Option9(0)");
+    QVERIFY(b.stato.Impostazioni.Maiuscolo);
+    // Praise is said by the voice: switching it on asks whether this computer can speak.
+    b.Clic("Option28(0)");
+    QVERIFY(b.stato.Impostazioni.RinforzoSonoro);
+    QCOMPARE(b.voce.domande, 1);
+    b.Clic("Option3(1)");
+    QVERIFY(!b.stato.Impostazioni.SuonoAttivo);
+    QCOMPARE(b.R("Option3(1)")->accessibleDescription(), QStringLiteral("BEEP: scelto"));
+    QCOMPARE(b.R("Option3(0)")->accessibleDescription(), QStringLiteral("BEEP: non scelto"));
     QCOMPARE(b.Record(), QByteArray("<nessun file>"));
+
+    // Black letters on a black page: the preview says so, and a screen reader hears it.
+    QLabel* avviso = b.C<QLabel>("lblAvviso");
+    QVERIFY(avviso->isHidden());
+    b.Clic("Option1(9)");
+    b.Clic("Option27(9)");
+    QVERIFY(avviso->isVisible());
+    QCOMPARE(avviso->text(), QStringLiteral("Colori poco leggibili"));
+    QCOMPARE(b.C("Frame1")->accessibleDescription(), avviso->text());
+    b.Clic("Option1(2)"); // "Giallo"
+    QVERIFY(avviso->isHidden());
+
+    b.Clic("Option5(1)");
+    const QList<QByteArray> righe = b.Righe();
+    QCOMPARE(righe.size(), 17); // sixteen lines and the end of the last
+    QCOMPARE(righe[3], QByteArray("False\r"));
+    QCOMPARE(righe.mid(12, 4), (QList<QByteArray>{"0\r", "True\r", "False\r", "15\r"}));
 }
 
 void TestFrmOpzioni::memorizzaSenzaCambiamenti() {
@@ -225,7 +250,7 @@ void TestFrmOpzioni::memorizzaSenzaCambiamenti() {
     QVERIFY(b.Apri());
     b.Tasto(Qt::Key_Return); // "Memorizza nuove impostazioni" has the focus
     QCOMPARE(b.Record(), QByteArray("123\r\n456\r\n789\r\nFalse\r\nFalse\r\nTrue\r\n111\r\n222\r\n"
-                                    "7\r\n10\r\n2\r\nFalse\r\n"));
+                                    "7\r\n10\r\n2\r\nFalse\r\n1\r\nFalse\r\nFalse\r\n15\r\n"));
     // Then applied: the colours follow the indices, and the screen shows them.
     QCOMPARE(o.ColoreSfondo, TabellaColori()[7].Pagina);
     QCOMPARE(b.Fondo("Frame1"), Packed(TabellaColori()[7].Pagina));
@@ -245,7 +270,8 @@ void TestFrmOpzioni::impostazioniPredefinite() {
     b.Clic("Option3(1)");
     b.Clic("Option5(0)");
     QCOMPARE(b.Record(), QByteArray("16763135\r\n456\r\n328965\r\nTrue\r\nTrue\r\nFalse\r\n"
-                                    "16763135\r\n16724735\r\n4\r\n4\r\n9\r\nFalse\r\n"));
+                                    "16763135\r\n16724735\r\n4\r\n4\r\n9\r\nFalse\r\n1\r\n"
+                                    "False\r\nFalse\r\n15\r\n"));
     // The text colour on show is "Nero" while the record holds "328965".
     QVERIFY(b.R("Option27(9)")->isChecked());
     QCOMPARE(b.stato.Impostazioni.ColoreCaratteri, QStringLiteral("0"));
@@ -342,15 +368,16 @@ void TestFrmOpzioni::gruppiDaTastiera() {
     b.Tasto(Qt::Key_Up);
     QCOMPARE(b.stato.Impostazioni.IndiceScansione, 3);
     b.Tasto(Qt::Key_Tab); // "BEEP"
-    b.Tasto(Qt::Key_Tab); // "TIPO CARATTERI", none selected yet: its first button
-    QCOMPARE(QApplication::focusWidget(), b.R("Option9(0)"));
-    b.Tasto(Qt::Key_Down);
-    b.Tasto(Qt::Key_Space);
-    QVERIFY(b.R("Option9(1)")->isChecked());
-    QCOMPARE(b.B("Option2")->text(), QStringLiteral("aaaa"));
+    b.Tasto(Qt::Key_Tab); // "TIPO CARATTERI", at the choice in force: "Minuscolo"
+    QCOMPARE(QApplication::focusWidget(), b.R("Option9(1)"));
+    b.Tasto(Qt::Key_Up);
+    QVERIFY(b.R("Option9(0)")->isChecked());
+    QVERIFY(b.stato.Impostazioni.Maiuscolo);
+    QCOMPARE(b.B("Option2")->text(), QStringLiteral("AAAA"));
     b.Tasto(Qt::Key_Tab, Qt::ShiftModifier);
     b.Tasto(Qt::Key_Down); // "Disattivato"
     QCOMPARE(b.stato.SceltaBeep, 1);
+    QVERIFY(!b.stato.Impostazioni.SuonoAttivo);
 }
 
 // Opening the screen shows the state without changing it, even when the colours are not

@@ -58,7 +58,7 @@ void TestFrmSceltaStampante::apertaEChiusa() {
     for (int i = 0; i < b.Combo()->count(); ++i)
         voci << b.Combo()->itemText(i);
     QCOMPARE(voci, (QStringList{"Ufficio", "Aula 2", "Laser", "File PDF"}));
-    QCOMPARE(b.Combo()->currentIndex(), 0);
+    QCOMPARE(b.Combo()->currentIndex(), 1); // the printer in force
     QCOMPARE(b.Testo("Label1"), QStringLiteral("La stampante predefinita è \nAula 2"));
     QCOMPARE(b.Testo("Label2"), QString());
     QVERIFY(StileTasti::Segnato(b.w->findChild<QPushButton*>(QStringLiteral("Command2")))); // flat
@@ -72,11 +72,9 @@ void TestFrmSceltaStampante::apertaEChiusa() {
 void TestFrmSceltaStampante::chiudiEChiusura() {
     Banco b;
     b.Apri();
-    b.Giu(); // "Aula 2"
-    QCOMPARE(b.servizio.corrente, QStringLiteral("Aula 2"));
-    QCOMPARE(b.servizio.scelte, 1);
     b.Giu(); // "Laser": the next print goes there
     QCOMPARE(b.servizio.corrente, QStringLiteral("Laser"));
+    QCOMPARE(b.servizio.scelte, 1);
     QCOMPARE(b.Testo("Label2"), QStringLiteral("La stampante scelta è \nLaser"));
 
     // "C H I U D I" hides: the next opening finds the same window, list and labels, and a
@@ -99,7 +97,7 @@ void TestFrmSceltaStampante::chiudiEChiusura() {
     const int scelte = b.servizio.scelte;
     b.Apri();
     QVERIFY(b.w->Scelta().PrimoClic());
-    QCOMPARE(b.Combo()->currentIndex(), 0);
+    QCOMPARE(b.Combo()->currentIndex(), 1);
     QCOMPARE(b.Testo("Label1"), QStringLiteral("La stampante predefinita è \nAula 2"));
     QCOMPARE(b.Testo("Label2"), QString());
     QCOMPARE(b.servizio.scelte, scelte);
@@ -109,11 +107,19 @@ void TestFrmSceltaStampante::chiudiEChiusura() {
 void TestFrmSceltaStampante::sceltaPdf() {
     Banco b;
     b.Apri();
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 2; ++i)
         b.Giu();
     QCOMPARE(b.Combo()->currentText(), QStringLiteral("File PDF"));
     QVERIFY(b.servizio.pdf);
-    QVERIFY(b.Testo("Label2").contains(QStringLiteral("file PDF")));
+    const QString pdf = b.Testo("Label2");
+    QVERIFY(pdf.contains(QStringLiteral("file PDF")));
+    // Loaded afresh, the window opens on the choice in force, and says it.
+    b.w->close();
+    QTRY_VERIFY(!frmSceltaStampante::Caricata());
+    b.Apri();
+    QCOMPARE(b.Combo()->currentText(), QStringLiteral("File PDF"));
+    QCOMPARE(b.Testo("Label2"), pdf);
+    QVERIFY(b.servizio.pdf);
 }
 
 void TestFrmSceltaStampante::senzaStampanti() {

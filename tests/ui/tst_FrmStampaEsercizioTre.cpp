@@ -133,7 +133,7 @@ void TestFrmStampaEsercizioTre::stampa_data() {
     QTest::addColumn<QString>("notizia");
     const auto tipo = [](EsitoStampa::Tipo t) { return static_cast<int>(t); };
     QTest::newRow("stampata") << "Courier New" << tipo(EsitoStampa::Tipo::Stampato) << 1 << ""
-                              << "";
+                              << "La pagina è stata inviata alla stampante\nAula 3";
     QTest::newRow("senza Courier") << "" << tipo(EsitoStampa::Tipo::Stampato) << 0
                                    << "Devi installare il font Courier o il font Courier New"
                                    << "";
@@ -154,6 +154,7 @@ void TestFrmStampaEsercizioTre::stampa() {
     QFETCH(QString, notizia);
     Banco b(20, courier);
     b.servizio.esito = {static_cast<EsitoStampa::Tipo>(esito), "/casa/Documenti/esercizi.pdf"};
+    b.servizio.corrente = QStringLiteral("Aula 3");
     b.Mostra();
     b.avvisi.errori.clear(); // the font check at loading is tested above
     QCOMPARE(QApplication::focusWidget(), b.Tasto(QStringLiteral("Command1_0")));

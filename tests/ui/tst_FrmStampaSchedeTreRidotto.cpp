@@ -221,7 +221,12 @@ void TestFrmStampaSchede::pulsanti() {
         QCOMPARE(lavoro.pagina.testi.last().testo,
                  alunni ? "Scheda per alunni stampata con decimetra"
                         : "Scheda per docenti stampata con decimetra");
-        QVERIFY(b.avvisi.errori.isEmpty() && b.avvisi.notizie.isEmpty());
+        // Printed: the page is said to be sent to the printer, by its name.
+        QVERIFY(b.avvisi.errori.isEmpty());
+        QCOMPARE(b.avvisi.notizie.size(), 1);
+        QCOMPARE(b.avvisi.notizie[0].second,
+                 QStringLiteral("La pagina è stata inviata alla stampante\n") + lavoro.stampante);
+        b.avvisi.notizie.clear();
     }
     // The drill series open beside the screen keeps its record, its problem and its choices.
     QVERIFY(StessoStato(b.stato, StatoInSerie()));

@@ -82,8 +82,9 @@ void TestSceltaStampante::selezioni() {
     SceltaStampante scelta(servizio);
     QCOMPARE(scelta.Voci(), voci);
     QVERIFY(!scelta.PrimoClic());
-    // Loading selects the first entry: swallowed.
-    QVERIFY(!scelta.Selezione(0).has_value());
+    // Loading selects the entry in force, the current printer: swallowed.
+    QCOMPARE(scelta.VoceInVigore(), voci.isEmpty() ? -1 : int(voci.indexOf(corrente)));
+    QVERIFY(!scelta.Selezione(std::max(0, scelta.VoceInVigore())).has_value());
     QCOMPARE(scelta.PrimoClic(), !voci.isEmpty());
     QCOMPARE(servizio.scelte, 0);
     QVERIFY(!servizio.pdf);
@@ -97,6 +98,12 @@ void TestSceltaStampante::selezioni() {
     QCOMPARE(servizio.pdf, pdf);
     QCOMPARE(scelta.Label1(), label1);
     QCOMPARE(scelta.Label2(), label2);
+    // Loaded again, it shows what is now in force: "File PDF" says so at once.
+    SceltaStampante riaperta(servizio);
+    if (!voci.isEmpty())
+        QCOMPARE(riaperta.Voci().at(riaperta.VoceInVigore()),
+                 pdf ? QStringLiteral("File PDF") : correnteDopo);
+    QCOMPARE(riaperta.Label2(), pdf ? label2 : QString());
 }
 
 // Two printers of one name: the first is taken (by the service); a printer removed since the

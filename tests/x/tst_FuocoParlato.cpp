@@ -1,10 +1,13 @@
 // Keys say their caption, or their accessible name when they have one, as they take the
 // focus, with real X input (xdotool) on the drill window: a click, the space bar walking the
 // keypad; the mouse only passing over keys says nothing, nor do the keys of a window that is
-// not spoken.
+// not spoken. And what a right reply clicked by the pupil makes heard, by the options: the
+// chime only while "BEEP" is on, praise while "RINFORZO SONORO" is.
 
 #include "app/ParlaFuoco.h"
+#include "app/SuonoOpzioni.h"
 #include "drill/FrmOperativo.h"
+#include "start/Opzioni.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
 #include "support/VoceFinta.h"
@@ -20,6 +23,8 @@ private slots:
     void nelCambioDiFuoco();
     void inputReale_data();
     void inputReale();
+    void suonoDelleOpzioni_data();
+    void suonoDelleOpzioni();
 };
 
 // Said while the focus moves, so that what the window announces right after replaces it.
@@ -97,6 +102,51 @@ void TestFuocoParlato::inputReale() {
     for (const QString& t : voce.detti)
         if (didascalie.contains(t)) tasti << t;
     QCOMPARE(tasti, detti);
+}
+
+void TestFuocoParlato::suonoDelleOpzioni_data() {
+    QTest::addColumn<int>("beep");     // the "BEEP" button chosen: 0 "Attivato", 1 "Disattivato"
+    QTest::addColumn<int>("rinforzo"); // the "RINFORZO SONORO" button chosen
+    QTest::addColumn<int>("suonati");  // chimes asked of the sound
+    QTest::addColumn<int>("lodi");     // praises asked of the voice
+    QTest::newRow("BEEP off") << 1 << 1 << 0 << 0;
+    QTest::newRow("BEEP on") << 0 << 1 << 1 << 0;
+    QTest::newRow("BEEP off, praise on") << 1 << 0 << 0 << 1;
+}
+
+void TestFuocoParlato::suonoDelleOpzioni() {
+    QFETCH(int, beep);
+    QFETCH(int, rinforzo);
+    StatoProgramma stato;
+    SistemaMetri(stato);
+    stato.TipoEsercizio = stato.OrdineSimboli = 1;
+    QVERIFY(ScegliBeep(stato, beep));
+    QVERIFY(ScegliRinforzo(stato, rinforzo));
+    FonteCasualeFinta fonte, fonteLodi;
+    OrologioFinto orologio;
+    SuonoFinto campanello;
+    VoceFinta voce;
+    SuonoOpzioni suono(stato, campanello, voce, fonteLodi);
+    FrmOperativo w(stato, fonte, orologio, suono, nullptr);
+    w.serie().ImpostaGeneratore(GeneratoreFinto({{"1", "  m ", " dm ", "10"}}));
+    w.showMaximized();
+    const auto tasto = [&w](int i) {
+        return w.findChild<QPushButton*>(QStringLiteral("Option2_%1").arg(i));
+    };
+    QTRY_COMPARE(QApplication::focusWidget(), tasto(0));
+    QTest::qWait(200);
+
+    // "1", "0", "Verifica", clicked.
+    QStringList comandi;
+    for (int i : {1, 0, Serie::Verifica})
+        comandi << Centro(tasto(i)) << "click"
+                << "1"
+                << "sleep"
+                << "0.2";
+    QVERIFY(Xdo(comandi).riuscito);
+    QCOMPARE(stato.EsatteTotale, 1); // a right reply, as the pupil gave it
+    QTEST(campanello.suonati, "suonati");
+    QTEST(int(voce.lodi.size()), "lodi");
 }
 
 QTEST_MAIN(TestFuocoParlato)
