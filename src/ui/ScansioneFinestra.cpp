@@ -33,7 +33,7 @@ bool NelMenu(const QWidget* w) {
 } // namespace
 
 ScansioneFinestra::ScansioneFinestra(QWidget* finestra, const StatoProgramma& stato)
-    : QObject(finestra), finestra_(finestra), timer_(this) {
+    : QObject(finestra), finestra_(finestra), stato_(stato), timer_(this) {
     setObjectName(QStringLiteral("scansione"));
     timer_.setObjectName(QStringLiteral("timerScansione"));
     timer_.setSingleShot(true);
@@ -85,6 +85,8 @@ bool ScansioneFinestra::eventFilter(QObject* oggetto, QEvent* evento) {
     if (oggetto == finestra_) {
         switch (evento->type()) {
         case QEvent::WindowActivate:
+            ImpostaOpzioni(stato_.Impostazioni);
+            break;
         case QEvent::WindowDeactivate:
         case QEvent::Show:
         case QEvent::Hide:

@@ -21,6 +21,9 @@
 //   single-shot timer, due when the highlight moves next, and a filter of the application's
 //   events that catches the switch. Off, or behind another window, nothing runs and no key
 //   is painted; with scanning off the window behaves as if this object were not there.
+// - The options are followed as they are stored (OpzioniCambiate), and read again each time
+//   the window comes to the front, so that a choice made on the options screen holds at
+//   once.
 
 #include "base/Scansione.h"
 #include "base/StatoProgramma.h"
@@ -116,6 +119,7 @@ private:
     Elenco elenco_;
     RegolaProssimo prossimo_;
     Voce* voce_ = nullptr;
+    const StatoProgramma& stato_;
     Scansione regole_;
     bool acceso_ = false;
     bool attiva_ = false;

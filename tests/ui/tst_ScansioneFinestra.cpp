@@ -237,6 +237,16 @@ void TestScansioneFinestra::fermaDietroUnAltraFinestra() {
     QVERIFY(banco.Timer()->isActive());
     QCOMPARE(banco.Tonalita(), QStringLiteral("cc-"));
     QCOMPARE(banco.scansione->Regole().Scadenza(), banco.ora + 1000);
+
+    // Switched off on the options screen meanwhile, not yet stored: off when it is back.
+    QApplication::setActiveWindow(&altra);
+    QTRY_VERIFY(altra.isActiveWindow());
+    QVERIFY(!banco.scansione->Attiva());
+    banco.stato.Impostazioni.Scansione = false;
+    QApplication::setActiveWindow(banco.finestra.get());
+    QTRY_VERIFY(banco.finestra->isActiveWindow());
+    QVERIFY(!banco.scansione->Attiva());
+    QVERIFY(!banco.Timer()->isActive());
 }
 
 void TestScansioneFinestra::passoPuntuale() {
