@@ -9,6 +9,7 @@ set(DECIMETRA_CORE_FILE
     base/Fisso4.h
     base/Problema.h
     base/RegistroSerie.cpp base/RegistroSerie.h
+    base/Scansione.cpp base/Scansione.h
     base/MessaggiStampa.cpp base/MessaggiStampa.h
     base/Pagina.cpp base/Pagina.h
     base/ScritturaSicura.cpp base/ScritturaSicura.h

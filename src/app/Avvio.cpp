@@ -34,6 +34,7 @@
 #include "start/FrmOpzioni.h"
 #include "ui/Accessibilita.h"
 #include "ui/Risorse.h"
+#include "ui/ScansioneFinestra.h"
 #include "ui/StileTasti.h"
 #include "worksheets/FrmSceltaStampante.h"
 #include "worksheets/FrmStampaSchedeTreRidotto.h"
@@ -59,12 +60,14 @@ bool CaricaTraduzioniQt(QTranslator& traduzione) {
 
 std::function<QWidget*()> FabbricaAttestato(StatoProgramma& stato, ServizioStampa& stampa,
                                             Avvisi& avvisi,
-                                            std::function<void(const RegistroSerie&)> giudicata) {
-    return [&stato, &stampa, &avvisi, giudicata]() -> QWidget* {
+                                            std::function<void(const RegistroSerie&)> giudicata,
+                                            Voce* voce) {
+    return [&stato, &stampa, &avvisi, giudicata, voce]() -> QWidget* {
         auto* attestato = new FrmAttestato(stato, stampa, avvisi);
         // The certificate graded the series on record: its grade goes with it.
         if (giudicata) giudicata(stato.Registro);
         attestato->setAttribute(Qt::WA_DeleteOnClose);
+        attestato->Scansione()->ImpostaVoce(voce);
         attestato->showMaximized();
         return attestato;
     };
@@ -115,6 +118,10 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     // The run's one voice, silent while "SINTESI VOCALE" is off: it reads the switch each
     // time it is asked to speak, and loads nothing of speech until then.
     VoceQt voce(stato);
+    // Message boxes are scanned too, their keys said as they are highlighted.
+    avvisi.ImpostaPreparazione([&stato, &voce](QMessageBox& messaggio) {
+        (new ScansioneFinestra(&messaggio, stato))->ImpostaVoce(&voce);
+    });
     // The start screen, the drill and the printout window say a key's caption as it takes
     // the focus.
     ParlaFuoco fuoco(voce, [](const QWidget* finestra) {
@@ -139,11 +146,15 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
         if (!stampaEsercizi) {
             stampaEsercizi = new FrmStampaEsercizioTre(stato, stampa, avvisi);
             stampaEsercizi->setAttribute(Qt::WA_DeleteOnClose);
+            stampaEsercizi->Scansione()->ImpostaVoce(&voce);
             stampaEsercizi->ImpostaApriAttestato(
-                FabbricaAttestato(stato, stampa, avvisi, [registroDebole](const RegistroSerie& r) {
-                    if (const auto registro = registroDebole.lock())
-                        registro->ImpostaGiudizio(r.Id, r.Giudizio);
-                }));
+                FabbricaAttestato(
+                    stato, stampa, avvisi,
+                    [registroDebole](const RegistroSerie& r) {
+                        if (const auto registro = registroDebole.lock())
+                            registro->ImpostaGiudizio(r.Id, r.Giudizio);
+                    },
+                    &voce));
             // A name typed for this series, never one typed for an earlier series.
             stampaEsercizi->ImpostaNomePreso([&stato, registroDebole](const QString& nome) {
                 if (const auto registro = registroDebole.lock())
@@ -158,6 +169,7 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     };
 
     FrmInizio inizio(stato);
+    inizio.Scansione()->ImpostaVoce(&voce);
     inizio.ImpostaApriOperativo([&]() -> QWidget* {
         if (!suono) {
             suono = std::make_unique<SuonoQt>();
@@ -170,6 +182,7 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
         operativo->serie().ImpostaFineSerie([registroDebole](const RegistroSerie& r) {
             if (const auto registro = registroDebole.lock()) registro->Registra(r);
         });
+        operativo->Scansione()->ImpostaVoce(&voce);
         operativo->ImpostaStampa(
             [&apriStampaEsercizi, operativo] { apriStampaEsercizi(operativo); });
         return operativo;

@@ -16,6 +16,7 @@ class QTranslator;
 class QWidget;
 class ServizioStampa;
 struct RegistroSerie;
+class Voce;
 struct StatoProgramma;
 
 int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoCostruzione = {});
@@ -33,7 +34,8 @@ bool CaricaTraduzioniQt(QTranslator& traduzione);
 
 // Makes the certificate window over the program's state and services, deleted when it is
 // closed, and shows it maximised: what the printout window's "ATTESTATO" calls. giudicata,
-// when given, is told the record of the series once the certificate has graded it.
+// when given, is told the record of the series once the certificate has graded it; voce,
+// when given, says the keys scanning highlights.
 std::function<QWidget*()>
 FabbricaAttestato(StatoProgramma& stato, ServizioStampa& stampa, Avvisi& avvisi,
-                  std::function<void(const RegistroSerie&)> giudicata = {});
+                  std::function<void(const RegistroSerie&)> giudicata = {}, Voce* voce = nullptr);

@@ -6,13 +6,27 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <functional>
 
 class AvvisiQt : public Avvisi {
 public:
+    // Called with each message box before it is shown: the program attaches scanning to it.
+    using Preparazione = std::function<void(QMessageBox& messaggio)>;
+    void ImpostaPreparazione(Preparazione preparazione) { preparazione_ = std::move(preparazione); }
+
     void Errore(const QString& titolo, const QString& testo) override {
-        QMessageBox::critical(QApplication::activeWindow(), titolo, testo);
+        Mostra(QMessageBox::Critical, titolo, testo);
     }
     void Informa(const QString& titolo, const QString& testo) override {
-        QMessageBox::information(QApplication::activeWindow(), titolo, testo);
+        Mostra(QMessageBox::Information, titolo, testo);
     }
+
+private:
+    void Mostra(QMessageBox::Icon icona, const QString& titolo, const QString& testo) {
+        QMessageBox messaggio(icona, titolo, testo, QMessageBox::Ok, QApplication::activeWindow());
+        if (preparazione_) preparazione_(messaggio);
+        messaggio.exec();
+    }
+
+    Preparazione preparazione_;
 };

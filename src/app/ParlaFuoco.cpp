@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "base/Servizi.h"
+#include "ui/Accessibilita.h"
 
 ParlaFuoco::ParlaFuoco(Voce& voce, std::function<bool(const QWidget*)> finestre, QObject* parent)
     : QObject(parent), voce_(voce), finestre_(std::move(finestre)) {
@@ -13,20 +14,7 @@ ParlaFuoco::ParlaFuoco(Voce& voce, std::function<bool(const QWidget*)> finestre,
 }
 
 QString ParlaFuoco::Didascalia(const QAbstractButton* tasto) {
-    const QString nome = tasto->accessibleName();
-    if (!nome.trimmed().isEmpty()) return nome;
-    const QString testo = tasto->text();
-    QString pulito;
-    pulito.reserve(testo.size());
-    for (qsizetype i = 0; i < testo.size(); ++i) {
-        // "&&" stands for "&" itself; a lone "&" marks the next letter as the access key.
-        if (testo[i] == u'&' && i + 1 < testo.size())
-            ++i;
-        else if (testo[i] == u'&')
-            continue;
-        pulito += testo[i];
-    }
-    return pulito.simplified();
+    return accessibilita::Didascalia(tasto);
 }
 
 void ParlaFuoco::Fuoco(QWidget* ora) {

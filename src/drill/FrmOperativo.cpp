@@ -8,6 +8,7 @@
 #include "ui/FrmIstruzioni.h"
 #include "ui/GruppoTasti.h"
 #include "ui/Resize.h"
+#include "ui/ScansioneFinestra.h"
 #include "ui/TastieraFinestra.h"
 #include "ui/VesteAlunno.h"
 
@@ -83,6 +84,7 @@ FrmOperativo::FrmOperativo(StatoProgramma& stato, FonteCasuale& fonte, Orologio&
                            Suono& suono, Avvisi* avvisi, QWidget* parent)
     : QMainWindow(parent), serie_(stato, fonte, orologio, suono, avvisi) {
     Costruisci();
+    CostruisciScansione(stato);
 }
 
 FrmOperativo::~FrmOperativo() {
@@ -90,9 +92,9 @@ FrmOperativo::~FrmOperativo() {
     serie_.Abbandona();
     // The key groups and the scaler watch widgets through event filters: they go first, so
     // that the widgets' own destruction never reaches them.
-    for (QObject* osservatore :
-         std::initializer_list<QObject*>{gruppoTastierino_, gruppoSimboli_, gruppoAiuto_,
-                                         gruppoIntervento_, gruppoAvviso_, proporzioni_})
+    for (QObject* osservatore : std::initializer_list<QObject*>{
+             scansione_, gruppoTastierino_, gruppoSimboli_, gruppoAiuto_, gruppoIntervento_,
+             gruppoAvviso_, proporzioni_})
         delete osservatore;
 }
 
@@ -454,6 +456,44 @@ void FrmOperativo::CostruisciGruppi() {
             Aggiorna();
         },
         this);
+}
+
+void FrmOperativo::CostruisciScansione(const StatoProgramma& stato) {
+    // Every panel's keys in rows as a pupil reads them; only the panel in front is shown, so
+    // only its rows are scanned.
+    scansione_ = new ScansioneFinestra(this, stato);
+    scansione_->ImpostaElenco([this] {
+        const auto tasti = [](const auto& a, std::initializer_list<int> indici) {
+            QList<QAbstractButton*> riga;
+            for (int i : indici)
+                riga.append(a[i]);
+            return riga;
+        };
+        using S = Serie;
+        return QList<ScansioneFinestra::Gruppo>{
+            {tasti(Option2_, {7, 8, 9, S::Cancella}), {}},
+            {tasti(Option2_, {4, 5, 6, S::Verifica}), {}},
+            {tasti(Option2_, {1, 2, 3, S::Avanti}), {}},
+            {tasti(Option2_, {0, S::Virgola, S::Esco}), {}},
+            {tasti(Option1_, {0, 1, 2, 3}), {}},
+            {tasti(Option1_, {S::CancellaS, S::VerificaS}), {}},
+            {tasti(Option1_, {S::AvantiS, S::Esci}), {}},
+            {tasti(Option3_, {S::No, S::Si}), {}},
+            {{Option4_}, {}},
+            {tasti(optAvviso_, {S::Stampa, S::Ricomincia}), {}}};
+    });
+    // While a number is being typed, and when a new one is asked, the keypad's first row;
+    // elsewhere where the series puts the focus ("Avanti" after a right reply, the help
+    // question's "NO" after a wrong one).
+    scansione_->ImpostaProssimo([this](const QAbstractButton* scelto) {
+        const auto cifra = [this](const QObject* tasto) {
+            return tasto && std::find(Option2_.begin(), Option2_.begin() + Serie::Cancella + 1,
+                                      tasto) != Option2_.begin() + Serie::Cancella + 1;
+        };
+        if (cifra(scelto) || cifra(focusWidget()))
+            return ScansioneFinestra::Prossimo{Option2_[7], true};
+        return ScansioneFinestra::Prossimo{};
+    });
 }
 
 void FrmOperativo::RegolaTastiera(GruppoTasti* gruppo, Pannello pannello,

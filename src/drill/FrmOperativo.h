@@ -22,6 +22,7 @@ class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
+class ScansioneFinestra;
 class Voce;
 class VesteAlunno;
 
@@ -42,6 +43,9 @@ public:
     // The program's own voice, which says what the window announces when speech is on.
     void ImpostaVoce(Voce* voce) { voce_ = voce; }
 
+    // Scanning for a pupil with one switch: the panel in front, row by row.
+    ScansioneFinestra* Scansione() const { return scansione_; }
+
     Serie& serie() { return serie_; }
     const Serie& serie() const { return serie_; }
 
@@ -56,6 +60,7 @@ private:
     void CostruisciPannelli(QWidget* centrale);
     void CostruisciStatistiche(QWidget* centrale);
     void CostruisciGruppi();
+    void CostruisciScansione(const StatoProgramma& stato);
     // The look of the options: page and letter colours, capitals, followed as they change.
     void Vesti(QWidget* centrale);
     void DisponiLinee();
@@ -133,6 +138,7 @@ private:
     GruppoTasti* gruppoAiuto_ = nullptr;
     GruppoTasti* gruppoIntervento_ = nullptr;
     GruppoTasti* gruppoAvviso_ = nullptr;
+    ScansioneFinestra* scansione_ = nullptr;
 
     QLabel* LblOperazione_ = nullptr;
     QLabel* lblRisEsatte_ = nullptr;

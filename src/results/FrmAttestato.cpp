@@ -13,6 +13,7 @@
 #include "ui/Controlli.h"
 #include "ui/DisegnaPagina.h"
 #include "ui/GruppoTasti.h"
+#include "ui/ScansioneFinestra.h"
 #include "ui/TastieraFinestra.h"
 #include "ui/VesteAlunno.h"
 
@@ -111,9 +112,14 @@ FrmAttestato::FrmAttestato(StatoProgramma& stato, ServizioStampa& stampa, Avvisi
     accessibilita::Testo(picture1_, QStringLiteral("Attestato"), RigheDiTesto(disegno));
 
     if (QPushButton* primo = PrimoTastoAttivo()) primo->setFocus(Qt::OtherFocusReason);
+    // Its keys in one column, read top to bottom: the window's push buttons as they stand.
+    scansione_ = new ScansioneFinestra(this, stato_);
 }
 
-FrmAttestato::~FrmAttestato() = default;
+FrmAttestato::~FrmAttestato() {
+    // It watches the window's events: it goes before the keys.
+    delete scansione_;
+}
 
 void FrmAttestato::Costruisci() {
     auto* centrale = new QWidget(this);

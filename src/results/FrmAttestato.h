@@ -23,6 +23,7 @@ class Avvisi;
 class GruppoTasti;
 class QFrame;
 class QPushButton;
+class ScansioneFinestra;
 class ServizioStampa;
 
 // Shows a drawing of a given size in twips as a white page, as large as the box allows while
@@ -68,6 +69,8 @@ public:
     // What the certificate shows, and the page sent to the printer.
     const DatiAttestato& Dati() const { return dati_; }
     bool Stampabile() const { return stampabile_; }
+    // Scanning for a pupil with one switch: the three keys.
+    ScansioneFinestra* Scansione() const { return scansione_; }
 
 private:
     void Costruisci();
@@ -87,4 +90,5 @@ private:
     QFrame* frame4_ = nullptr;
     std::array<QPushButton*, 3> option5_{};
     GruppoTasti* gruppo_ = nullptr;
+    ScansioneFinestra* scansione_ = nullptr;
 };

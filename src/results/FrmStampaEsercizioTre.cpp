@@ -7,6 +7,7 @@
 #include "ui/Controlli.h"
 #include "ui/GruppoTasti.h"
 #include "ui/Resize.h"
+#include "ui/ScansioneFinestra.h"
 #include "ui/TastieraFinestra.h"
 #include "ui/VesteAlunno.h"
 #include "worksheets/FrmSceltaStampante.h"
@@ -75,6 +76,13 @@ FrmStampaEsercizioTre::FrmStampaEsercizioTre(StatoProgramma& stato, ServizioStam
     Costruisci();
     Vesti();
     Carica();
+    scansione_ = new ScansioneFinestra(this, stato_);
+    scansione_->ImpostaElenco([this] {
+        QList<QAbstractButton*> comandi;
+        for (int i : OrdineSchermo)
+            comandi.append(Command1_[i]);
+        return QList<ScansioneFinestra::Gruppo>{{{cmdAvanti_}, {}}, {comandi, {}}};
+    });
 }
 
 void FrmStampaEsercizioTre::Vesti() {
@@ -91,7 +99,7 @@ void FrmStampaEsercizioTre::Vesti() {
 FrmStampaEsercizioTre::~FrmStampaEsercizioTre() {
     // The key groups and the scaler watch widgets through event filters: they go first.
     for (QObject* osservatore :
-         std::initializer_list<QObject*>{gruppoCommand1_, gruppoAvanti_, proporzioni_})
+         std::initializer_list<QObject*>{scansione_, gruppoCommand1_, gruppoAvanti_, proporzioni_})
         delete osservatore;
 }
 

@@ -23,6 +23,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class ScansioneFinestra;
 
 class FrmStampaEsercizioTre : public QMainWindow {
     Q_OBJECT
@@ -48,6 +49,10 @@ public:
     // Runs the action of Command1(indice), as a press of the key would. While the name panel
     // is open, "ESCI", "STAMPA" and "ATTESTATO" first take a name typed in it.
     void PremiCommand1(int indice);
+
+    // Scanning for a pupil with one switch: "AVANTI" while the name panel is open, then the
+    // four keys.
+    ScansioneFinestra* Scansione() const { return scansione_; }
 
     // Shows lines 1..IndiceEsercizio of the record again (also whenever the window comes to
     // the front); nothing when the font check at loading failed.
@@ -83,6 +88,7 @@ private:
     Proporzioni* proporzioni_ = nullptr;
     GruppoTasti* gruppoCommand1_ = nullptr;
     GruppoTasti* gruppoAvanti_ = nullptr;
+    ScansioneFinestra* scansione_ = nullptr;
     QAction* mnuScegli_ = nullptr;
     std::array<QLabel*, 31> LblOp_{}; // [1..30]
     std::array<QPushButton*, 4> Command1_{};

@@ -21,6 +21,7 @@
 #include "ui/Controlli.h"
 #include "ui/FrmAutore.h"
 #include "ui/GruppoTasti.h"
+#include "ui/ScansioneFinestra.h"
 #include "ui/TastieraFinestra.h"
 #include "ui/VesteAlunno.h"
 
@@ -101,6 +102,19 @@ FrmInizio::FrmInizio(StatoProgramma& stato, QWidget* parent)
     // itself is built only when the menu opens it.
     LeggiEApplicaOpzioni(stato_);
     Vesti();
+
+    // 6. Scanning, once the options are known: the kinds, the orders, the commands ("Esci"
+    // with them, where it stands).
+    scansione_ = new ScansioneFinestra(this, stato_);
+    scansione_->ImpostaElenco([this] {
+        const auto tasti = [](const std::array<QPushButton*, 3>& a) {
+            return QList<QAbstractButton*>(a.begin(), a.end());
+        };
+        return QList<ScansioneFinestra::Gruppo>{
+            {tasti(option1_), QStringLiteral("Tipo di esercizio")},
+            {tasti(option2_), QStringLiteral("Ordine dei simboli")},
+            {tasti(option3_), QStringLiteral("Comandi")}};
+    });
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* finestra) {
         // Menus and tooltips are windows too, but they never make this one inactive.

@@ -25,6 +25,7 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class QWindow;
+class ScansioneFinestra;
 class VesteAlunno;
 
 class FrmInizio : public QMainWindow {
@@ -49,6 +50,8 @@ public:
     QWidget* Operativo() const { return operativo_; }
     // Whether the curtain animation is still running.
     bool TendineInMovimento() const;
+    // Scanning for a pupil with one switch: the three panels, one after the other.
+    ScansioneFinestra* Scansione() const { return scansione_; }
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -115,6 +118,7 @@ private:
     GruppoTasti* gruppo1_ = nullptr;
     GruppoTasti* gruppo2_ = nullptr;
     GruppoTasti* gruppo3_ = nullptr;
+    ScansioneFinestra* scansione_ = nullptr;
 
     // Curtain widths in twips, as the animation steps them.
     int larghezza1_ = 0;

@@ -1,6 +1,7 @@
 #include "start/FrmOpzioni.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -102,8 +103,8 @@ FrmOpzioni::FrmOpzioni(StatoProgramma& stato, Avvisi* avvisi, QWidget* parent)
     client_->resize(progetto);
     resize(progetto);
     proporzioni_ = new Proporzioni(this);
-    proporzioni_->MemorizzaProporzioni(client_, progetto,
-                                       Proporzioni::Linee | Proporzioni::CaselleCombinate);
+    // Its one list box, the step of scanning, is scaled like the choices beside it.
+    proporzioni_->MemorizzaProporzioni(client_, progetto, Proporzioni::Linee);
 
     MostraScelte();
     MostraAnteprima();
@@ -189,14 +190,14 @@ void FrmOpzioni::Costruisci() {
         scansioni << c.NomeScansione;
     }
     auto* frame2 = Gruppo(frame9, QStringLiteral("Frame2"), QStringLiteral("COLORE SFONDO PAGINA"),
-                          {8, 24, 148, 330});
-    option1_ = Scelte(frame2, QStringLiteral("Option1"), nomi, 132, 27, 25, 10);
+                          {8, 24, 148, 300});
+    option1_ = Scelte(frame2, QStringLiteral("Option1"), nomi, 132, 25, 23, 10);
     auto* frame5 = Gruppo(frame9, QStringLiteral("Frame5"), QStringLiteral("COLORE CARATTERI"),
-                          {162, 24, 132, 330});
-    option27_ = Scelte(frame5, QStringLiteral("Option27"), nomi, 116, 27, 25, 10);
+                          {162, 24, 132, 300});
+    option27_ = Scelte(frame5, QStringLiteral("Option27"), nomi, 116, 25, 23, 10);
     auto* frame6 = Gruppo(frame9, QStringLiteral("Frame6"), QStringLiteral("COLORE SCANSIONE"),
-                          {300, 24, 212, 330});
-    option17_ = Scelte(frame6, QStringLiteral("Option17"), scansioni, 198, 27, 25, 9);
+                          {300, 24, 212, 300});
+    option17_ = Scelte(frame6, QStringLiteral("Option17"), scansioni, 198, 25, 23, 9);
     for (int i = 0; i < NumeroColori; ++i) {
         const ColoreOpzione& c = TabellaColori()[i];
         option1_->button(i)->setIcon(Campione(Colore(c.Pagina), Colore(c.Pagina)));
@@ -205,16 +206,20 @@ void FrmOpzioni::Costruisci() {
             Campione(Colore(c.ScansioneChiara), Colore(c.ScansioneScura)));
     }
 
-    // The switches, side by side under the colours, sharing the row's width: a switch added
-    // here takes its place in the row.
+    // The switches under the colours, three to a row, in the order of the table: a switch
+    // added here takes the next place. A switch may take more than one place ("SCANSIONE",
+    // with its "Tempo" beside the two choices).
     const QString attivato = QStringLiteral("Attivato"),
                   disattivato = QStringLiteral("Disattivato");
+    const QString attivata = QStringLiteral("Attivata"),
+                  disattivata = QStringLiteral("Disattivata");
     struct Interruttore {
         const char* cornice;
         const char* titolo;
         const char* scelte;
         QStringList didascalie;
         QButtonGroup** gruppo;
+        int posti = 1;
     };
     const Interruttore interruttori[] = {
         {"BEEP", "BEEP", "Option3", {attivato, disattivato}, &option3_},
@@ -224,22 +229,41 @@ void FrmOpzioni::Costruisci() {
          {QStringLiteral("MAIUSCOLO"), QStringLiteral("Minuscolo")},
          &option9_},
         {"Frame8", "RINFORZO SONORO", "Option28", {attivato, disattivato}, &option28_},
-        {"Frame4",
-         "SINTESI VOCALE",
-         "Option11",
-         {QStringLiteral("Attivata"), QStringLiteral("Disattivata")},
-         &option11_},
+        {"Frame4", "SINTESI VOCALE", "Option11", {attivata, disattivata}, &option11_},
+        {"Frame11", "SCANSIONE", "Option29", {attivata, disattivata}, &option29_, 2},
     };
-    constexpr int sinistraRiga = 8, larghezzaRiga = 504, spazio = 6;
-    const int n = static_cast<int>(std::size(interruttori));
-    const int larghezza = (larghezzaRiga - spazio * (n - 1)) / n;
-    for (int k = 0; k < n; ++k) {
-        const Interruttore& voce = interruttori[k];
-        auto* cornice = Gruppo(frame9, QLatin1String(voce.cornice), QLatin1String(voce.titolo),
-                               {sinistraRiga + k * (larghezza + spazio), 362, larghezza, 132});
+    constexpr int sinistraRiga = 8, altoRiga = 332, larghezzaRiga = 504, spazio = 6;
+    constexpr int postiPerRiga = 3, altezzaRiga = 78;
+    constexpr int larghezza = (larghezzaRiga - spazio * (postiPerRiga - 1)) / postiPerRiga;
+    int posto = 0, riga = 0;
+    for (const Interruttore& voce : interruttori) {
+        if (posto + voce.posti > postiPerRiga) {
+            posto = 0;
+            ++riga;
+        }
+        const QRect r(sinistraRiga + posto * (larghezza + spazio),
+                      altoRiga + riga * (altezzaRiga + spazio),
+                      voce.posti * larghezza + (voce.posti - 1) * spazio, altezzaRiga);
+        auto* cornice = Gruppo(frame9, QLatin1String(voce.cornice), QLatin1String(voce.titolo), r);
         *voce.gruppo = Scelte(cornice, QLatin1String(voce.scelte), voce.didascalie, larghezza - 16,
-                              44, 32, 10);
+                              26, 24, 10);
+        posto += voce.posti;
     }
+    // The step of scanning, in the second place of its switch.
+    auto* scansione = frame9->findChild<QGroupBox*>(QStringLiteral("Frame11"));
+    auto* lblTempo = Etichetta(
+        scansione, QStringLiteral("lblTempo"), {larghezza + spazio + 8, 22, 52, 26}, Arial(10),
+        tavolozza::TestoOpzioni, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tempo"));
+    cboTempo_ = Crea<QComboBox>(scansione, QStringLiteral("cboTempo"),
+                                {larghezza + spazio + 60, 22, 84, 26});
+    cboTempo_->setFont(Arial(10));
+    const QStringList tempi = DidascalieTempo(), detti = TempiDetti();
+    for (int i = 0; i < NumeroTempi; ++i) {
+        cboTempo_->addItem(tempi[i]);
+        cboTempo_->setItemData(i, detti[i], Qt::AccessibleTextRole);
+    }
+    lblTempo->setBuddy(cboTempo_);
+    cboTempo_->setAccessibleName(QStringLiteral("Tempo della scansione"));
 
     // Every colour selection is a rule on the state; the window then shows it.
     connect(option1_, &QButtonGroup::idClicked, this, [this](int i) {
@@ -261,6 +285,9 @@ void FrmOpzioni::Costruisci() {
         if (ScegliRinforzo(stato_, i) && stato_.Impostazioni.RinforzoSonoro) ChiediVoce();
     });
     connect(option11_, &QButtonGroup::idClicked, this, &FrmOpzioni::ScegliVoce);
+    connect(option29_, &QButtonGroup::idClicked, this,
+            [this](int i) { ScegliScansioneAttiva(stato_, i); });
+    connect(cboTempo_, &QComboBox::activated, this, [this](int i) { ScegliTempo(stato_, i); });
 
     auto* frame7 = Cornice(client_, QStringLiteral("Frame7"), {8, 518, 778, 50});
     const QStringList comandi{QStringLiteral("Impostazioni predefinite"),
@@ -304,11 +331,12 @@ void FrmOpzioni::Costruisci() {
     setTabOrder(option5_[0], option5_[1]);
     setTabOrder(option5_[1], option5_[2]);
     for (QButtonGroup* g :
-         {option1_, option27_, option17_, option3_, option9_, option28_, option11_})
+         {option1_, option27_, option17_, option3_, option9_, option28_, option11_, option29_})
         for (QAbstractButton* b : g->buttons()) {
             setTabOrder(precedente, b);
             precedente = b;
         }
+    setTabOrder(precedente, cboTempo_);
 
     new TastieraFinestra(this, [this] { return option5_[1]; });
 }
@@ -323,6 +351,8 @@ void FrmOpzioni::MostraScelte() {
     Seleziona(option9_, stato_.Impostazioni.Maiuscolo ? 0 : 1);
     Seleziona(option28_, stato_.Impostazioni.RinforzoSonoro ? 0 : 1);
     Seleziona(option11_, stato_.Impostazioni.SintesiVocale ? 0 : 1);
+    Seleziona(option29_, stato_.Impostazioni.Scansione ? 0 : 1);
+    cboTempo_->setCurrentIndex(IndiceTempo(stato_.Impostazioni.PassoScansione));
 }
 
 void FrmOpzioni::ScegliVoce(int indice) {

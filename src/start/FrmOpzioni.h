@@ -24,6 +24,7 @@ class GruppoTasti;
 class Proporzioni;
 class QAbstractButton;
 class QButtonGroup;
+class QComboBox;
 class QGroupBox;
 class QFrame;
 class QLabel;
@@ -100,6 +101,8 @@ private:
     QButtonGroup* option9_ = nullptr;  // "TIPO CARATTERI"
     QButtonGroup* option28_ = nullptr; // "RINFORZO SONORO"
     QButtonGroup* option11_ = nullptr; // "SINTESI VOCALE"
+    QButtonGroup* option29_ = nullptr; // "SCANSIONE"
+    QComboBox* cboTempo_ = nullptr;    // its step, "Tempo"
 
     std::array<QPushButton*, 3> option5_{};
     GruppoTasti* comandi_ = nullptr;

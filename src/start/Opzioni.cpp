@@ -2,6 +2,7 @@
 
 #include "start/FileImpostazioni.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -114,6 +115,47 @@ bool ScegliSintesiVocale(StatoProgramma& stato, int indice) {
     if (indice < 0 || indice > 1) return false;
     stato.Impostazioni.SintesiVocale = indice == 0;
     return true;
+}
+
+bool ScegliScansioneAttiva(StatoProgramma& stato, int indice) {
+    if (indice < 0 || indice > 1) return false;
+    stato.Impostazioni.Scansione = indice == 0;
+    return true;
+}
+
+bool ScegliTempo(StatoProgramma& stato, int indice) {
+    if (indice < 0 || indice >= NumeroTempi) return false;
+    stato.Impostazioni.PassoScansione = static_cast<std::int16_t>((indice + 1) * 5);
+    return true;
+}
+
+namespace {
+
+// Tenths of a second as the screen writes them: "1", "1,5".
+QString Secondi(int decimi) {
+    return decimi % 10 == 0 ? QString::number(decimi / 10)
+                            : QStringLiteral("%1,%2").arg(decimi / 10).arg(decimi % 10);
+}
+
+} // namespace
+
+QStringList DidascalieTempo() {
+    QStringList didascalie;
+    for (int i = 0; i < NumeroTempi; ++i)
+        didascalie << Secondi((i + 1) * 5) + QStringLiteral(" s");
+    return didascalie;
+}
+
+QStringList TempiDetti() {
+    QStringList detti;
+    for (int i = 0; i < NumeroTempi; ++i)
+        detti << Secondi((i + 1) * 5) +
+                     (i == 1 ? QStringLiteral(" secondo") : QStringLiteral(" secondi"));
+    return detti;
+}
+
+int IndiceTempo(int passo) {
+    return std::clamp((passo + 2) / 5 - 1, 0, NumeroTempi - 1);
 }
 
 bool ApplicaOpzioni(StatoProgramma& stato) {

@@ -52,6 +52,18 @@ bool ScegliRinforzo(StatoProgramma& stato, int indice);
 // "SINTESI VOCALE": 0 "Attivata", 1 "Disattivata"; SintesiVocale, in use at once and stored
 // with the record.
 bool ScegliSintesiVocale(StatoProgramma& stato, int indice);
+// "SCANSIONE": 0 "Attivata", 1 "Disattivata"; Scansione, in use as soon as a pupil's window
+// is in front again, stored with the record.
+bool ScegliScansioneAttiva(StatoProgramma& stato, int indice);
+// "Tempo" of scanning: choice i (0..9) is a step of (i + 1) * 0,5 seconds, PassoScansione
+// (i + 1) * 5 tenths.
+inline constexpr int NumeroTempi = 10;
+bool ScegliTempo(StatoProgramma& stato, int indice);
+// The choices as shown ("0,5 s", "1 s", ... "5 s") and as said ("0,5 secondi", ...).
+QStringList DidascalieTempo();
+QStringList TempiDetti();
+// The choice a stored step shows: the nearest, for a step between two choices.
+int IndiceTempo(int passo);
 
 // The button each colour group shows selected: the one of its stored index when the colour
 // in force is that button's colour, none (-1) otherwise. Applying a record always makes the

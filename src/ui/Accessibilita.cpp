@@ -1,5 +1,6 @@
 #include "ui/Accessibilita.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QVariant>
@@ -111,6 +112,23 @@ void Nome(QWidget* widget, const QString& nome) {
 void Descrizione(QWidget* widget, const QString& descrizione) {
     if (widget->accessibleDescription() != descrizione)
         widget->setAccessibleDescription(descrizione);
+}
+
+QString Didascalia(const QAbstractButton* tasto) {
+    const QString nome = tasto->accessibleName();
+    if (!nome.trimmed().isEmpty()) return nome;
+    const QString testo = tasto->text();
+    QString pulito;
+    pulito.reserve(testo.size());
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        // "&&" stands for "&" itself; a lone "&" marks the next letter as the access key.
+        if (testo[i] == u'&' && i + 1 < testo.size())
+            ++i;
+        else if (testo[i] == u'&')
+            continue;
+        pulito += testo[i];
+    }
+    return pulito.simplified();
 }
 
 void Testo(QWidget* widget, const QString& nome, const QStringList& righe) {

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QWidget>
 
+class QAbstractButton;
+
 namespace accessibilita {
 
 // Installs the program's accessible interfaces; once, before the first window is built
@@ -27,6 +29,10 @@ void Nascondi(QWidget* widget);
 void Nome(QWidget* widget, const QString& nome);
 // The same for the accessible description.
 void Descrizione(QWidget* widget, const QString& descrizione);
+
+// What a key says, to the program's voice: its accessible name when it has one, else its
+// caption without the "&" that marks an access key.
+QString Didascalia(const QAbstractButton* tasto);
 
 // A widget that paints text (a page preview): read as a text called nome, line by line.
 void Testo(QWidget* widget, const QString& nome, const QStringList& righe);

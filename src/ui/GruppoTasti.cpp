@@ -8,6 +8,13 @@
 
 #include "ui/TastiTenuti.h"
 
+namespace {
+
+// The property of a key that names its group.
+const char* const ProprietaGruppo = "gruppoTasti";
+
+} // namespace
+
 GruppoTasti::GruppoTasti(const QList<QPushButton*>& tasti, Azione azione, QObject* parent)
     : QObject(parent), azione_(std::move(azione)) {
     for (QPushButton* tasto : tasti) {
@@ -17,9 +24,21 @@ GruppoTasti::GruppoTasti(const QList<QPushButton*>& tasti, Azione azione, QObjec
         tasto->setDefault(false);
         tasto->setAutoRepeat(false);
         tasto->installEventFilter(this);
+        tasto->setProperty(ProprietaGruppo, QVariant::fromValue<QObject*>(this));
         StileTasti::Segna(tasto);
         Colora(tasto, tasto->hasFocus() ? fuoco_ : riposo_);
     }
+}
+
+GruppoTasti::~GruppoTasti() {
+    for (const QPointer<QObject>& tasto : std::as_const(tasti_))
+        if (tasto && tasto->property(ProprietaGruppo).value<QObject*>() == this)
+            tasto->setProperty(ProprietaGruppo, QVariant());
+}
+
+GruppoTasti* GruppoTasti::Di(const QObject* tasto) {
+    return tasto ? qobject_cast<GruppoTasti*>(tasto->property(ProprietaGruppo).value<QObject*>())
+                 : nullptr;
 }
 
 void GruppoTasti::ImpostaCifre(const QMap<int, int>& cifre, Cifra effetto) {

@@ -63,6 +63,10 @@ public:
     // The keys in index order and the action run when one is pressed. Paints every key in the
     // rest colour (the focused one in the focus colour) and never lets it stay pressed.
     GruppoTasti(const QList<QPushButton*>& tasti, Azione azione, QObject* parent = nullptr);
+    ~GruppoTasti() override;
+
+    // The group a key belongs to; null when it is in none.
+    static GruppoTasti* Di(const QObject* tasto);
 
     // Digit keys of the group: Qt key code (Qt::Key_1 ...) to index. The keypad digit with
     // the same code maps alike. Replaces any earlier map.

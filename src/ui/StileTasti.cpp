@@ -14,6 +14,7 @@
 namespace {
 
 const char* const ProprietaTasto = "tastoPiatto";
+const char* const ProprietaEvidenza = "evidenzaScansione";
 
 // How far a disabled key leans towards the grey of disabled keys.
 constexpr double QuotaGrigio = 0.7;
@@ -52,6 +53,20 @@ bool StileTasti::Segnato(const QWidget* w) {
     return w && w->property(ProprietaTasto).toBool();
 }
 
+void StileTasti::Evidenzia(QWidget* tasto, const QColor& colore) {
+    if (Evidenza(tasto) == colore) return;
+    tasto->setProperty(ProprietaEvidenza, colore.isValid() ? QVariant(colore) : QVariant());
+    tasto->update();
+}
+
+QColor StileTasti::Evidenza(const QWidget* w) {
+    return w ? w->property(ProprietaEvidenza).value<QColor>() : QColor();
+}
+
+bool StileTasti::Piatto(const QWidget* w) {
+    return Segnato(w) || Evidenza(w).isValid();
+}
+
 double StileTasti::Contrasto(const QColor& a, const QColor& b) {
     return RapportoContrasto(tavolozza::Impacchetta(a), tavolozza::Impacchetta(b));
 }
@@ -81,11 +96,13 @@ QColor StileTasti::ColoreContorno(const QColor& fondo) {
                : tavolozza::ContornoFuocoChiaro;
 }
 
-QColor StileTasti::Fondo(const QStyleOption* opzione) {
+QColor StileTasti::Fondo(const QStyleOption* opzione, const QWidget* widget) {
     if (!(opzione->state & State_Enabled))
         return Miscela(opzione->palette.color(QPalette::Disabled, QPalette::Button),
                        tavolozza::TastoSpento, QuotaGrigio);
-    const QColor colore = opzione->palette.color(QPalette::Active, QPalette::Button);
+    const QColor evidenza = Evidenza(widget);
+    const QColor colore =
+        evidenza.isValid() ? evidenza : opzione->palette.color(QPalette::Active, QPalette::Button);
     return opzione->state & (State_Sunken | State_On) ? colore.darker(125) : colore;
 }
 
@@ -93,7 +110,11 @@ QColor StileTasti::Bordo(const QStyleOption* opzione, const QColor& fondo) {
     return opzione->state & State_Enabled ? fondo.darker(170) : tavolozza::BordoTastoSpento;
 }
 
-QColor StileTasti::Didascalia(const QStyleOption* opzione, const QColor& fondo) {
+QColor StileTasti::Didascalia(const QStyleOption* opzione, const QColor& fondo,
+                              const QWidget* widget) {
+    if ((opzione->state & State_Enabled) && Evidenza(widget).isValid())
+        return Contrasto(Qt::black, fondo) >= Contrasto(Qt::white, fondo) ? QColor(Qt::black)
+                                                                          : QColor(Qt::white);
     if (opzione->state & State_Enabled)
         return opzione->palette.color(QPalette::Active, QPalette::ButtonText);
     // The lightest grey that still reads well on the washed-out key.
@@ -106,13 +127,13 @@ QColor StileTasti::Didascalia(const QStyleOption* opzione, const QColor& fondo) 
 
 void StileTasti::drawPrimitive(PrimitiveElement elemento, const QStyleOption* opzione,
                                QPainter* pittore, const QWidget* widget) const {
-    if (!Segnato(widget)) {
+    if (!Piatto(widget)) {
         QProxyStyle::drawPrimitive(elemento, opzione, pittore, widget);
         return;
     }
     switch (elemento) {
     case PE_PanelButtonCommand: {
-        const QColor fondo = Fondo(opzione);
+        const QColor fondo = Fondo(opzione, widget);
         pittore->save();
         pittore->setRenderHint(QPainter::Antialiasing, false);
         pittore->setPen(Bordo(opzione, fondo));
@@ -144,7 +165,7 @@ void StileTasti::drawControl(ControlElement elemento, const QStyleOption* opzion
         return;
     }
     const auto* pulsante = qstyleoption_cast<const QStyleOptionButton*>(opzione);
-    if (elemento != CE_PushButtonLabel || !Segnato(widget) || !pulsante ||
+    if (elemento != CE_PushButtonLabel || !Piatto(widget) || !pulsante ||
         !pulsante->icon.isNull()) {
         QProxyStyle::drawControl(elemento, opzione, pittore, widget);
         return;
@@ -162,14 +183,14 @@ void StileTasti::drawControl(ControlElement elemento, const QStyleOption* opzion
                                        piccolo.pointSizeF() * opzione->rect.width() / larghezza));
         pittore->setFont(piccolo);
     }
-    pittore->setPen(Didascalia(opzione, Fondo(opzione)));
+    pittore->setPen(Didascalia(opzione, Fondo(opzione, widget), widget));
     pittore->drawText(opzione->rect, Qt::AlignCenter, righe.join(QLatin1Char('\n')));
     pittore->restore();
 }
 
 QRect StileTasti::subElementRect(SubElement elemento, const QStyleOption* opzione,
                                  const QWidget* widget) const {
-    if (elemento == SE_PushButtonContents && Segnato(widget))
+    if (elemento == SE_PushButtonContents && Piatto(widget))
         return opzione->rect.adjusted(Margine, Margine, -Margine, -Margine);
     return QProxyStyle::subElementRect(elemento, opzione, widget);
 }

@@ -11,6 +11,8 @@
 // - with the focus: its focus colour and a dark outline, ContornoFuoco pixels wide, just
 //   inside its border, so the focus shows by more than colour (an outline at least
 //   ContrastoContorno against the key; white on a key too dark for a dark one).
+// A push button highlighted by scanning (Evidenzia), marked as a key or not, is painted flat
+// in the scanning colour instead, its caption black or white, whichever reads better on it.
 // Radio buttons with the focus get the same outline around their caption and circle.
 // A caption too wide for its key is drawn on two lines, broken between words where the
 // longer line is shortest. Every other widget, unmarked push buttons included, is Fusion's.
@@ -45,6 +47,11 @@ public:
     static void Segna(QWidget* tasto);
     static bool Segnato(const QWidget* w);
 
+    // Paints a push button in colore, the scanning highlight; an invalid colour takes the
+    // highlight away. Evidenza: the highlight of w, invalid when none.
+    static void Evidenzia(QWidget* tasto, const QColor& colore);
+    static QColor Evidenza(const QWidget* w);
+
     // Contrast ratio of two colours, 1 to 21, by the WCAG relative-luminance formula.
     static double Contrasto(const QColor& a, const QColor& b);
 
@@ -60,7 +67,10 @@ public:
                          const QWidget* widget) const override;
 
 private:
-    static QColor Fondo(const QStyleOption* opzione);
+    static QColor Fondo(const QStyleOption* opzione, const QWidget* widget);
     static QColor Bordo(const QStyleOption* opzione, const QColor& fondo);
-    static QColor Didascalia(const QStyleOption* opzione, const QColor& fondo);
+    static QColor Didascalia(const QStyleOption* opzione, const QColor& fondo,
+                             const QWidget* widget);
+    // Painted flat by this style: a key, or a highlighted push button.
+    static bool Piatto(const QWidget* w);
 };

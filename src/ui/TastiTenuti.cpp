@@ -34,17 +34,19 @@ bool TastiTenuti::Ripetizione(const QKeyEvent* pressione) {
     return ripetuta;
 }
 
+void TastiTenuti::Rilascio(const QKeyEvent* rilascio) {
+    Tasto& tasto = tasti_[Codice(rilascio)];
+    tasto.rilascio = rilascio->timestamp();
+    if (!rilascio->isAutoRepeat()) tasto.giu = false;
+}
+
 bool TastiTenuti::eventFilter(QObject* oggetto, QEvent* evento) {
     switch (evento->type()) {
-    case QEvent::KeyRelease: {
+    case QEvent::KeyRelease:
         // The same release may pass here once per widget it is offered to: recording it is
         // the same each time.
-        const auto* rilascio = static_cast<const QKeyEvent*>(evento);
-        Tasto& tasto = tasti_[Codice(rilascio)];
-        tasto.rilascio = rilascio->timestamp();
-        if (!rilascio->isAutoRepeat()) tasto.giu = false;
+        Rilascio(static_cast<const QKeyEvent*>(evento));
         break;
-    }
     case QEvent::ApplicationDeactivate:
         // Keys released while another program has the keyboard are never seen here.
         tasti_.clear();

@@ -25,6 +25,9 @@ public:
     // Whether a key press only repeats a key that has not been released. A press that is
     // not a repeat marks its key as down.
     bool Ripetizione(const QKeyEvent* pressione);
+    // Records a key's release. Every release reaching the application is recorded by itself;
+    // a filter that stops a release before it gets here hands it over.
+    void Rilascio(const QKeyEvent* rilascio);
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;

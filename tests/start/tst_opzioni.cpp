@@ -59,6 +59,8 @@ private slots:
     void contrasto();
     void maiuscole_data();
     void maiuscole();
+    void tempoScansione_data();
+    void tempoScansione();
 
 private:
     QTemporaryDir* cartella = nullptr;
@@ -325,6 +327,43 @@ void TestOpzioni::maiuscole() {
     QCOMPARE(Didascalia(a, testo), testo); // no record in force: as designed
     a.InVigore = true;
     QCOMPARE(Didascalia(a, testo), maiuscolo);
+}
+
+// "Tempo": each choice's caption, what it stores, and the choice a stored step shows.
+void TestOpzioni::tempoScansione_data() {
+    QTest::addColumn<int>("indice");
+    QTest::addColumn<QString>("didascalia");
+    QTest::addColumn<QString>("detto");
+    QTest::addColumn<int>("passo");
+    QTest::newRow("0,5 s") << 0 << "0,5 s"
+                           << "0,5 secondi" << 5;
+    QTest::newRow("1 s") << 1 << "1 s"
+                         << "1 secondo" << 10;
+    QTest::newRow("1,5 s") << 2 << "1,5 s"
+                           << "1,5 secondi" << 15;
+    QTest::newRow("5 s") << 9 << "5 s"
+                         << "5 secondi" << 50;
+}
+
+void TestOpzioni::tempoScansione() {
+    QFETCH(int, indice);
+    QFETCH(QString, didascalia);
+    QFETCH(QString, detto);
+    QFETCH(int, passo);
+    QCOMPARE(DidascalieTempo().size(), NumeroTempi);
+    QCOMPARE(DidascalieTempo().at(indice), didascalia);
+    QCOMPARE(TempiDetti().at(indice), detto);
+    StatoProgramma stato;
+    QVERIFY(ScegliTempo(stato, indice));
+    QCOMPARE(stato.Impostazioni.PassoScansione, passo);
+    QCOMPARE(IndiceTempo(passo), indice);
+    // A step between two choices, from a record written by hand, shows the nearer one.
+    QCOMPARE(IndiceTempo(passo + 2), indice);
+    QCOMPARE(IndiceTempo(passo - 2), indice);
+    // Outside the choices nothing changes.
+    QVERIFY(!ScegliTempo(stato, NumeroTempi));
+    QVERIFY(!ScegliTempo(stato, -1));
+    QCOMPARE(stato.Impostazioni.PassoScansione, passo);
 }
 
 QTEST_GUILESS_MAIN(TestOpzioni)

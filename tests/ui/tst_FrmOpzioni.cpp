@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -109,6 +110,7 @@ private slots:
     void opzioniAllAvvio_data();
     void opzioniAllAvvio();
     void menuOpzioni();
+    void scansione();
 };
 
 void TestFrmOpzioni::aspetto() {
@@ -537,6 +539,36 @@ void TestFrmOpzioni::menuOpzioni() {
         QCOMPARE(aperture, 1);
     }
     QDir::setCurrent(prima);
+}
+
+// "SCANSIONE" and its "Tempo": by mouse and keyboard, in use at once, stored on lines 15 and
+// 16, shown again as stored; the step's list scaled with the window.
+void TestFrmOpzioni::scansione() {
+    Banco b;
+    QVERIFY(b.Apri());
+    auto* tempo = b.C<QComboBox>("cboTempo");
+    QVERIFY(tempo);
+    QVERIFY(b.R("Option29(1)")->isChecked());
+    QCOMPARE(tempo->currentText(), QStringLiteral("1,5 s"));
+    b.Clic("Option29(0)");
+    QVERIFY(b.stato.Impostazioni.Scansione);
+    tempo->setFocus();
+    b.Tasto(Qt::Key_Up);
+    b.Tasto(Qt::Key_Up);
+    QCOMPARE(tempo->currentText(), QStringLiteral("0,5 s"));
+    QCOMPARE(b.stato.Impostazioni.PassoScansione, 5);
+    b.Clic("Option5(1)");
+    QCOMPARE(b.Righe().mid(14, 2), (QList<QByteArray>{"True\r", "5\r"}));
+
+    const QRect prima = tempo->geometry();
+    b.finestra->resize(2 * FrmOpzioni::LarghezzaProgetto, 2 * FrmOpzioni::AltezzaProgetto);
+    QTRY_VERIFY(qAbs(tempo->width() - 2 * prima.width()) <= 1);
+    QVERIFY(qAbs(tempo->x() - 2 * prima.x()) <= 1);
+
+    delete b.finestra;
+    QVERIFY(b.Apri());
+    QVERIFY(b.R("Option29(0)")->isChecked());
+    QCOMPARE(b.C<QComboBox>("cboTempo")->currentText(), QStringLiteral("0,5 s"));
 }
 
 QTEST_MAIN(TestFrmOpzioni)
