@@ -645,7 +645,8 @@ void FrmOperativo::Annuncia(const QString& testo) {
 void FrmOperativo::DiAnnuncio() {
     // A window behind another keeps its news until it comes to the front.
     if (annuncioInAttesa_.isEmpty() || !isActiveWindow()) return;
-    const QString testo = std::exchange(annuncioInAttesa_, {});
+    // Numbers as a teacher says them, for the screen reader and the voice alike.
+    const QString testo = NumeriDetti(std::exchange(annuncioInAttesa_, {}));
     annunciatore_->Annuncia(testo);
     if (voce_) voce_->Di(testo);
 }
@@ -656,13 +657,15 @@ void FrmOperativo::AggiornaNomi() {
     const QString problema = serie_.FraseProblema();
     accessibilita::Nome(fraNumero_, problema);
     accessibilita::Nome(fraSimbolo_, problema);
-    accessibilita::Nome(LblRisultato_, serie_.FraseRisposta());
-    accessibilita::Nome(lblRisultatoS_, serie_.FraseRisposta());
+    const QString risposta = NumeriDetti(serie_.FraseRisposta());
+    accessibilita::Nome(LblRisultato_, risposta);
+    accessibilita::Nome(lblRisultatoS_, risposta);
     const auto soluzione = [](const QString& testo) {
         return testo.isEmpty() ? QString() : QStringLiteral("Soluzione: ") + testo;
     };
-    accessibilita::Nome(lblCorrezione_, soluzione(t.lblCorrezione));
-    accessibilita::Nome(lblCorrezioneS_, soluzione(t.lblCorrezioneS));
+    accessibilita::Nome(lblCorrezione_, soluzione(NumeroDetto(t.lblCorrezione)));
+    // The symbol problem's solution is a unit: said by its name.
+    accessibilita::Nome(lblCorrezioneS_, soluzione(NomeUnita(stato, t.lblCorrezioneS)));
     const std::array<std::pair<QLabel*, const char*>, 5> conteggi{{
         {LblOperazione_, "Operazioni"},
         {lblRisEsatte_, "Risposte esatte"},

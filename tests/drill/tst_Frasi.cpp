@@ -12,6 +12,8 @@ class TestFrasi : public QObject {
 private slots:
     void frasi_data();
     void frasi();
+    void numeri_data();
+    void numeri();
     void unisci();
 };
 
@@ -27,57 +29,58 @@ void TestFrasi::frasi_data() {
     QTest::addColumn<QString>("tastoA");
 
     // Symbols as the catalogue writes them, blanks included.
-    QTest::newRow("decimal, plural, masculine") << 1 << "27,52"
-                                                << " u "
-                                                << " d "
-                                                << "275,2"
-                                                << "27,52 unità uguale quanti decimi?"
-                                                << "27,52 unità uguale 275,2 quale unità?"
-                                                << "27,52 unità uguale 275,2 decimi"
-                                                << "d, decimi";
+    QTest::newRow("decimal, plural, masculine")
+        << 1 << "27,52"
+        << " u "
+        << " d "
+        << "275,2"
+        << "27 virgola cinque due unità uguale quanti decimi?"
+        << "27 virgola cinque due unità uguale 275 virgola due quale unità?"
+        << "27 virgola cinque due unità uguale 275 virgola due decimi"
+        << "decimi";
     QTest::newRow("three-unit system, feminine, singular of -aia")
         << 2 << "1"
         << "  h "
         << " da "
         << "10"
-        << "1 centinaio uguale quante decine?"
-        << "1 centinaio uguale 10 quale unità?"
-        << "1 centinaio uguale 10 decine"
-        << "da, decine";
+        << "un centinaio uguale quante decine?"
+        << "un centinaio uguale 10 quale unità?"
+        << "un centinaio uguale 10 decine"
+        << "decine";
     QTest::newRow("thousands, unità is feminine and has no singular")
         << 3 << "1"
         << "  u "
         << " uk "
         << "0,001"
-        << "1 unità uguale quante migliaia?"
-        << "1 unità uguale 0,001 quale unità?"
-        << "1 unità uguale 0,001 migliaia"
-        << "uk, migliaia";
+        << "un'unità uguale quante migliaia?"
+        << "un'unità uguale 0 virgola zero zero uno quale unità?"
+        << "un'unità uguale 0 virgola zero zero uno migliaia"
+        << "migliaia";
     QTest::newRow("lengths, singular result") << 4 << "10"
                                               << " dm "
                                               << "  m "
                                               << "1"
                                               << "10 decimetri uguale quanti metri?"
                                               << "10 decimetri uguale 1 quale unità?"
-                                              << "10 decimetri uguale 1 metro"
-                                              << "m, metri";
+                                              << "10 decimetri uguale un metro"
+                                              << "metri";
     QTest::newRow("weights, the names line without a comma")
         << 9 << "3.270"
         << "   g "
         << "  kg "
         << "3,27"
-        << "3.270 grammi uguale quanti chilogrammi?"
-        << "3.270 grammi uguale 3,27 quale unità?"
-        << "3.270 grammi uguale 3,27 chilogrammi"
-        << "kg, chilogrammi";
+        << "3270 grammi uguale quanti chilogrammi?"
+        << "3270 grammi uguale 3 virgola due sette quale unità?"
+        << "3270 grammi uguale 3 virgola due sette chilogrammi"
+        << "chilogrammi";
     QTest::newRow("quintals and tonnes") << 10 << "1"
                                          << "  q "
                                          << "  t "
                                          << "0,1"
-                                         << "1 quintale uguale quante tonnellate?"
-                                         << "1 quintale uguale 0,1 quale unità?"
-                                         << "1 quintale uguale 0,1 tonnellate"
-                                         << "t, tonnellate";
+                                         << "un quintale uguale quante tonnellate?"
+                                         << "un quintale uguale 0 virgola uno quale unità?"
+                                         << "un quintale uguale 0 virgola uno tonnellate"
+                                         << "tonnellate";
     QTest::newRow("capacities, singular of -i") << 12 << "5"
                                                 << "  hl "
                                                 << "   l "
@@ -85,7 +88,7 @@ void TestFrasi::frasi_data() {
                                                 << "5 ettolitri uguale quanti litri?"
                                                 << "5 ettolitri uguale 500 quale unità?"
                                                 << "5 ettolitri uguale 500 litri"
-                                                << "l, litri";
+                                                << "litri";
 }
 
 void TestFrasi::frasi() {
@@ -118,6 +121,46 @@ void TestFrasi::frasi() {
         nomi.insert(nome);
     }
     QCOMPARE(nomi.size(), stato.NumeroUnita);
+}
+
+// Numbers as a teacher says them: the whole part as one number (a speech engine reads "20"
+// as "venti"), the decimals digit by digit, never "tremillesimi".
+void TestFrasi::numeri_data() {
+    QTest::addColumn<QString>("scritto");
+    QTest::addColumn<QString>("detto");
+    QTest::newRow("zeros inside the decimals") << "20,003"
+                                               << "20 virgola zero zero tre";
+    QTest::newRow("no whole part") << "0,004"
+                                   << "0 virgola zero zero quattro";
+    QTest::newRow("zeros at the end") << "105,250"
+                                      << "105 virgola due cinque zero";
+    QTest::newRow("thousands together") << "3.270"
+                                        << "3270";
+    QTest::newRow("millions and decimals") << "1.000.000,5"
+                                           << "1000000 virgola cinque";
+    QTest::newRow("a comma still alone") << "27,"
+                                         << "27 virgola";
+    QTest::newRow("in a sentence, its full stop kept")
+        << "Risposta: 3.270,05. Soluzione: 27,. Tempo totale: 45 secondi."
+        << "Risposta: 3270 virgola zero cinque. Soluzione: 27 virgola. Tempo totale: 45 "
+           "secondi.";
+    QTest::newRow("a comma between words stays") << "Esatto, 12 su 20, bravo"
+                                                 << "Esatto, 12 su 20, bravo";
+    QTest::newRow("said twice, unchanged") << "20 virgola zero zero tre chilogrammi"
+                                           << "20 virgola zero zero tre chilogrammi";
+}
+
+void TestFrasi::numeri() {
+    QFETCH(QString, scritto);
+    QFETCH(QString, detto);
+    QCOMPARE(NumeriDetti(scritto), detto);
+    if (!scritto.contains(u' ')) QCOMPARE(NumeroDetto(scritto), detto);
+    // A quantity of a weight, its unit by name.
+    StatoProgramma stato;
+    stato.Livello = 9;
+    SceltaSimboli(stato);
+    QCOMPARE(Quantita(stato, QStringLiteral("0,004"), QStringLiteral(" kg")),
+             QStringLiteral("0 virgola zero zero quattro chilogrammi"));
 }
 
 void TestFrasi::unisci() {

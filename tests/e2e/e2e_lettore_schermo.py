@@ -13,10 +13,10 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from ausili import Ausili, richiedi  # noqa: E402
-from banco import attendi, esegui, risposta_numero, verifica  # noqa: E402
+from banco import DETTO, attendi, detto, esegui, risposta_numero, scritto, verifica  # noqa: E402,E501
 
 NOMI = ["metri", "decimetri", "centimetri", "millimetri"]
-DOMANDA = re.compile(r"(?P<numero>[\d.,]+) (?P<da>\w+) uguale quant[ie] (?P<a>\w+)\?")
+DOMANDA = re.compile(rf"(?P<numero>{DETTO}) ?(?P<da>\w+) uguale quant[ie] (?P<a>\w+)\?")
 
 
 def plurale(nome):
@@ -59,7 +59,7 @@ def prova(banco):
 
     for esercizio in (1, 2):
         d = ascolta(DOMANDA, f"il problema {esercizio}")
-        giusta = risposta_numero(NOMI, d["numero"], plurale(d["da"]), plurale(d["a"]))
+        giusta = risposta_numero(NOMI, scritto(d["numero"]), plurale(d["da"]), plurale(d["a"]))
         sbagliata = "7" if giusta != "7" else "8"
         banco.tasti(*tasti_numero(sbagliata), "v", "Return")
         ascolta(r"Errato\W+Ti aiuto \?", "«Errato» e «Ti aiuto ?»")
@@ -72,7 +72,7 @@ def prova(banco):
             banco.tasti("Return")  # "Avanti" has the focus
         else:
             banco.tasti("s", "Return")  # "SI": the program gives the solution
-            atteso = f"Intervengo io: {d['numero']} {d['da']} uguale {giusta} "
+            atteso = f"Intervengo io: {d['numero']} {d['da']} uguale {detto(giusta)} "
             ascolta(re.escape(atteso), f"la soluzione del programma «{atteso}»")
     print(f"Orca ha detto {letto[0]} caratteri fino alla soluzione")
 

@@ -14,10 +14,10 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from ausili import Ausili, nodi, pyatspi, richiedi, testi  # noqa: E402
-from banco import attendi, esegui, risposta_numero, verifica  # noqa: E402
+from banco import DETTO, attendi, detto, esegui, risposta_numero, scritto, verifica  # noqa: E402,E501
 
 NOMI = ["metri", "decimetri", "centimetri", "millimetri"]
-DOMANDA = re.compile(r"(?P<numero>[\d.,]+) (?P<da>\w+) uguale quant[ie] (?P<a>\w+)\?")
+DOMANDA = re.compile(rf"(?P<numero>{DETTO}) ?(?P<da>\w+) uguale quant[ie] (?P<a>\w+)\?")
 PAROLA = re.compile(r"[0-9A-Za-zÀ-ÿ]")
 
 
@@ -86,10 +86,11 @@ def prova(banco):
                                 None), 10, "il problema in una frase")
     d = DOMANDA.fullmatch(riga.name)
     plurale = lambda nome: nome if nome in NOMI else nome[:-1] + "i"  # noqa: E731
-    giusta = risposta_numero(NOMI, d["numero"], plurale(d["da"]), plurale(d["a"]))
+    giusta = risposta_numero(NOMI, scritto(d["numero"]), plurale(d["da"]), plurale(d["a"]))
     for nodo in nodi(drill):
         for parola in testi(nodo):
-            verifica(giusta not in re.findall(r"[\d.,]*\d", parola),
+            verifica(giusta not in re.findall(r"[\d.,]*\d", parola)
+                     and f" {detto(giusta)} " not in f" {parola} ",
                      f"la risposta attesa {giusta} si legge in «{parola}»")
     banco.tasti("7" if giusta != "7" else "8", "v", "Return")
     aiuto = finestra(r"^TRASFORMAZIONI$", "esercizio, Ti aiuto ?")
