@@ -92,7 +92,7 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
 
     // The run's one voice, silent while "SINTESI VOCALE" is off: it reads the switch each
     // time it is asked to speak, and loads nothing of speech until then.
-    VoceQt voce(stato);
+    VoceQt voce(stato, &avvisi);
     // The start screen, the drill and the printout window say a key's caption as it takes
     // the focus.
     ParlaFuoco fuoco(voce, [](const QWidget* finestra) {
