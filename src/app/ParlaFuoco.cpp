@@ -2,14 +2,37 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPointer>
+#include <QTimer>
 
 #include "base/Servizi.h"
+#include "ui/Accessibilita.h"
+
+namespace {
+
+// What of a window's opening text the voice has said.
+const char* const ProprietaDetta = "aperturaDetta";
+
+} // namespace
 
 ParlaFuoco::ParlaFuoco(Voce& voce, std::function<bool(const QWidget*)> finestre, QObject* parent)
     : QObject(parent), voce_(voce), finestre_(std::move(finestre)) {
     // A direct connection: focusChanged is emitted while the focus moves.
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* ora) { Fuoco(ora); });
+    qApp->installEventFilter(this);
+}
+
+bool ParlaFuoco::eventFilter(QObject* oggetto, QEvent* evento) {
+    if (evento->type() != QEvent::WindowActivate || !oggetto->isWidgetType()) return false;
+    auto* finestra = static_cast<QWidget*>(oggetto);
+    if (!finestra->isWindow()) return false;
+    const QString testo = accessibilita::TestoApertura(finestra);
+    if (testo.isEmpty() || finestra->property(ProprietaDetta).toString() == testo) return false;
+    finestra->setProperty(ProprietaDetta, testo);
+    // After the key that has the focus, which it cuts short.
+    QTimer::singleShot(0, this, [this, testo] { voce_.Di(testo); });
+    return false;
 }
 
 QString ParlaFuoco::Didascalia(const QAbstractButton* tasto) {

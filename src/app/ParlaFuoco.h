@@ -3,7 +3,8 @@
 // Speaks the caption of a key when it takes the focus, by keyboard or by click (the mouse
 // merely passing over a key moves no focus and says nothing), in the windows chosen. Said at
 // once, inside the change of focus, so that whatever the window announces right after
-// moving the focus replaces it.
+// moving the focus replaces it. In every window, what the window says when it opens
+// (accessibilita::Apertura) is said once it comes to the front, after its key.
 
 #include <QObject>
 #include <functional>
@@ -20,6 +21,9 @@ public:
     // What a key says: its accessible name when it has one, else its caption without the
     // "&" that marks an access key.
     static QString Didascalia(const QAbstractButton* tasto);
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
     void Fuoco(QWidget* ora);

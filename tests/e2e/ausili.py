@@ -161,7 +161,8 @@ class Ausili:
                                 env=self.banco.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processi.append(orca)
-        attendi(lambda: "Startup complete" in (_leggi(registro) or ""), 30, "Orca avviato",
+        # Generous: Orca once took over 30 s to start on a busy machine.
+        attendi(lambda: "Startup complete" in (_leggi(registro) or ""), 120, "Orca avviato",
                 passo=0.2)
         return registro
 

@@ -134,7 +134,7 @@ def prova(banco):
     # "ATTESTATO", then "FINE SESSIONE" ends the program.
     ausili.clic(stampa, r"ATTESTATO")
     banco.attendi_finestra(r"^Form1$")
-    ausili.clic(ausili.finestra(r"^Form1$"), r"FINE SESSIONE")
+    ausili.clic(ausili.finestra(r"^Attestato$"), r"FINE SESSIONE")
     verifica(banco.attendi_uscita() == 0, "\"FINE SESSIONE\" non ha terminato bene")
     print(f"{esatte} risposte esatte, {20 - esatte} soluzioni del programma, "
           f"{sum(1 for a in attesi if a['a'])} problemi di numero")

@@ -1,7 +1,8 @@
 // Keys say their caption, or their accessible name when they have one, as they take the
 // focus, with real X input (xdotool) on the drill window: a click, the space bar walking the
 // keypad; the mouse only passing over keys says nothing, nor do the keys of a window that is
-// not spoken.
+// not spoken. What a window says when it opens is said once it comes to the front, once for
+// each text, in any window.
 
 #include "app/ParlaFuoco.h"
 #include "drill/FrmOperativo.h"
@@ -9,6 +10,7 @@
 #include "support/FonteCasualeFinta.h"
 #include "support/VoceFinta.h"
 #include "support/Xdotool.h"
+#include "ui/Accessibilita.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -18,6 +20,7 @@ class TestFuocoParlato : public QObject {
     Q_OBJECT
 private slots:
     void nelCambioDiFuoco();
+    void apertura();
     void inputReale_data();
     void inputReale();
 };
@@ -34,6 +37,33 @@ void TestFuocoParlato::nelCambioDiFuoco() {
     secondo->setFocus();
     voce.Di(QStringLiteral("annuncio"));
     QCOMPARE(voce.detti.mid(voce.detti.size() - 2), QStringList({"Secondo", "annuncio"}));
+}
+
+void TestFuocoParlato::apertura() {
+    VoceFinta voce;
+    ParlaFuoco fuoco(voce, [](const QWidget*) { return false; }); // no key is spoken
+    QWidget finestra, altra;
+    new QPushButton(QStringLiteral("STAMPA L'ATTESTATO"), &finestra);
+    const QString diploma = QStringLiteral("Diploma di merito. Nome: Mario.");
+    accessibilita::Apertura(&finestra, diploma);
+    finestra.show();
+    QVERIFY(QTest::qWaitForWindowActive(&finestra));
+    QTRY_COMPARE(voce.detti, QStringList{diploma});
+    // Back to the front: not said again; a new text is.
+    altra.show();
+    altra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&altra));
+    finestra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&finestra));
+    QTest::qWait(200);
+    QCOMPARE(voce.detti, QStringList{diploma});
+    const QString nuovo = QStringLiteral("Diploma di merito. Nome: Anna.");
+    accessibilita::Apertura(&finestra, nuovo);
+    altra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&altra));
+    finestra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&finestra));
+    QTRY_COMPARE(voce.detti, QStringList({diploma, nuovo}));
 }
 
 void TestFuocoParlato::inputReale_data() {
