@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 
@@ -53,6 +54,19 @@ QString ParlaFuoco::Didascalia(const QAbstractButton* tasto) {
 }
 
 void ParlaFuoco::Fuoco(QWidget* ora) {
+    disconnect(eco_);
+    if (auto* casella = qobject_cast<QLineEdit*>(ora); casella && finestre_(casella->window())) {
+        voce_.Di(casella->accessibleName());
+        eco_ = connect(casella, &QLineEdit::textEdited, this,
+                       [this, casella, prima = casella->text()](const QString& testo) mutable {
+                           // A character added is said; one taken away says nothing.
+                           const int dopo = casella->cursorPosition();
+                           if (testo.size() > prima.size() && dopo > 0)
+                               voce_.Di(testo.mid(dopo - 1, 1));
+                           prima = testo;
+                       });
+        return;
+    }
     const auto* tasto = qobject_cast<const QAbstractButton*>(ora);
     if (!tasto || !finestre_(tasto->window())) return;
     const QString testo = Didascalia(tasto);

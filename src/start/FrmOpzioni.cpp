@@ -293,6 +293,8 @@ void FrmOpzioni::ScegliVoce(int indice) {
         finestra->attesaVoce_ = false;
         // Told only while the switch is still on: a pupil who has switched it off again
         // meanwhile has nothing to be told.
+        if (disponibile && finestra->stato_.Impostazioni.SintesiVocale && finestra->voce_)
+            finestra->voce_->Di(QStringLiteral("Sintesi vocale attivata"));
         if (!disponibile && finestra->stato_.Impostazioni.SintesiVocale && finestra->avvisi_)
             finestra->avvisi_->Informa(
                 QStringLiteral("Sintesi vocale"),

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 #include "base/MessaggiStampa.h"
 #include "base/Servizi.h"
@@ -229,6 +230,9 @@ void FrmStampaSchedeTreRidotto::CostruisciControlli() {
     connect(cmdStampaAlunni_, &QPushButton::clicked, this, [this] { Stampa(); });
     connect(cmdStampaDocenti_, &QPushButton::clicked, this, [this] { Stampa(); });
     connect(cmdEsci_, &QPushButton::clicked, this, &QWidget::close);
+    // Esc leaves the screen as "ESCI" does (an open list or menu takes it first).
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, cmdEsci_,
+            &QPushButton::click);
 }
 
 void FrmStampaSchedeTreRidotto::CostruisciMenu() {

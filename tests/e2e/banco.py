@@ -58,6 +58,12 @@ SISTEMI = {
     4: ["m", "dm", "cm", "mm"],
     9: ["kg", "hg", "dag", "g"],
 }
+# Their names, in the same order: a symbol key is read by its unit's name.
+NOMI_UNITA = {
+    1: ["unità", "decimi", "centesimi", "millesimi"],
+    4: ["metri", "decimetri", "centimetri", "millimetri"],
+    9: ["chilogrammi", "ettogrammi", "decagrammi", "grammi"],
+}
 
 
 def valore(testo):

@@ -17,7 +17,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from ausili import Ausili, richiedi  # noqa: E402
-from banco import (SISTEMI, esegui, problema, righe_esercizi, riga_chiusa,  # noqa: E402
+from banco import (NOMI_UNITA, SISTEMI, esegui, problema, righe_esercizi, riga_chiusa,  # noqa: E402
                    risposta_numero, risposta_simbolo, testo_pdf, verifica)
 
 SISTEMA = 1
@@ -98,7 +98,7 @@ def prova(banco):
             pannello = r"Simboli"
 
             def rispondi(r):
-                tasto(pannello, re.escape(r) + ", .*")  # the key says the symbol and its name
+                tasto(pannello, NOMI_UNITA[SISTEMA][simboli.index(r)])  # read by its name
                 tasto(pannello, r"Verifica")
         errate = []
         for azione in azioni:

@@ -122,6 +122,7 @@ private slots:
     void pulsanti_data();
     void pulsanti();
     void sceltaStampante();
+    void esc();
 };
 
 // Each row plays real clicks and keys on the screen opened beside a drill series, then
@@ -238,6 +239,16 @@ void TestFrmStampaSchede::sceltaStampante() {
     QVERIFY(voce->isEnabled());
     voce->trigger();
     QCOMPARE(aperture, 1);
+}
+
+// Esc leaves the screen as "ESCI" does, from whichever key has the focus.
+void TestFrmStampaSchede::esc() {
+    Banco b;
+    QVERIFY(b.Mostra());
+    b.C("Option1(1)")->setFocus();
+    b.Tasto(Qt::Key_Escape);
+    QTRY_VERIFY(!b.finestra.isVisible());
+    QVERIFY(b.stampa.lavori.isEmpty());
 }
 
 QTEST_MAIN(TestFrmStampaSchede)

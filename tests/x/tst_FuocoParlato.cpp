@@ -2,7 +2,7 @@
 // focus, with real X input (xdotool) on the drill window: a click, the space bar walking the
 // keypad; the mouse only passing over keys says nothing, nor do the keys of a window that is
 // not spoken. What a window says when it opens is said once it comes to the front, once for
-// each text, in any window.
+// each text, in any window. A text box says its name, then each character typed.
 
 #include "app/ParlaFuoco.h"
 #include "drill/FrmOperativo.h"
@@ -13,6 +13,7 @@
 #include "ui/Accessibilita.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -21,6 +22,7 @@ class TestFuocoParlato : public QObject {
 private slots:
     void nelCambioDiFuoco();
     void apertura();
+    void casella();
     void inputReale_data();
     void inputReale();
 };
@@ -64,6 +66,24 @@ void TestFuocoParlato::apertura() {
     finestra.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&finestra));
     QTRY_COMPARE(voce.detti, QStringList({diploma, nuovo}));
+}
+
+void TestFuocoParlato::casella() {
+    VoceFinta voce;
+    ParlaFuoco fuoco(voce, [](const QWidget*) { return true; });
+    QWidget finestra;
+    auto* nomeTasto = new QPushButton(QStringLiteral("NOME"), &finestra);
+    auto* nome = new QLineEdit(&finestra);
+    nome->setAccessibleName(QStringLiteral("IMMETTI IL TUO NOME"));
+    finestra.show();
+    QVERIFY(QTest::qWaitForWindowActive(&finestra));
+    nomeTasto->setFocus();
+    voce.detti.clear();
+    nome->setFocus();
+    QTest::keyClicks(nome, QStringLiteral("Lu"));
+    QTest::keyClick(nome, Qt::Key_Backspace);
+    QTest::keyClicks(nome, QStringLiteral("a"));
+    QCOMPARE(voce.detti, QStringList({"IMMETTI IL TUO NOME", "L", "u", "a"}));
 }
 
 void TestFuocoParlato::inputReale_data() {
