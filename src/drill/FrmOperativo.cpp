@@ -323,9 +323,12 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
     accessibilita::Gruppo(pannelli_, {});
     accessibilita::Gruppo(fraTastierino_, QStringLiteral("Tastierino"));
     accessibilita::Gruppo(fraSimboli_, QStringLiteral("Simboli"));
-    accessibilita::Gruppo(fraAiuto_, QStringLiteral("Ti aiuto ?"));
-    accessibilita::Gruppo(fraIntervento_, QStringLiteral("Intervengo io"));
-    accessibilita::Gruppo(fraAvviso_, QStringLiteral("Serie finita"));
+    // Unnamed, so a screen reader passes over them: what they ask is announced already
+    // ("Errato. Ti aiuto ?", "Premi INTERVENGO IO: ...", "Serie finita. ..."), and their
+    // names would only say it again.
+    accessibilita::Gruppo(fraAiuto_, {});
+    accessibilita::Gruppo(fraIntervento_, {});
+    accessibilita::Gruppo(fraAvviso_, {});
     Option2_[Serie::Virgola]->setAccessibleName(QStringLiteral("virgola"));
     optAvviso_[Serie::Ricomincia]->setAccessibleDescription(avviso->text());
 }
