@@ -84,6 +84,8 @@ FrmOperativo::FrmOperativo(StatoProgramma& stato, FonteCasuale& fonte, Orologio&
 }
 
 FrmOperativo::~FrmOperativo() {
+    // A window destroyed without being closed still leaves its series.
+    serie_.Abbandona();
     // The key groups and the scaler watch widgets through event filters: they go first, so
     // that the widgets' own destruction never reaches them.
     for (QObject* osservatore :
@@ -478,7 +480,9 @@ void FrmOperativo::showEvent(QShowEvent* evento) {
 }
 
 void FrmOperativo::closeEvent(QCloseEvent* evento) {
-    // Closing unloads the series: if this window is shown again it starts a new one.
+    // Closing unloads the series, which is left unfinished unless it ended: if this window
+    // is shown again it starts a new one.
+    serie_.Abbandona();
     serieAvviata_ = false;
     QMainWindow::closeEvent(evento);
 }

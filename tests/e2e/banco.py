@@ -39,7 +39,7 @@ def attendi(prova, secondi, descrizione, passo=0.02):
         time.sleep(passo)
 
 
-def xdo(*argomenti, secondi=10):
+def xdo(*argomenti, secondi=30):
     try:
         r = subprocess.run(["xdotool", *map(str, argomenti)], capture_output=True, text=True,
                            timeout=secondi)
@@ -225,7 +225,7 @@ class Banco:
         return sorted((f for f in os.listdir(cartella) if f.startswith("lavoro-")),
                       key=lambda f: int(f.split("-")[1]))
 
-    def attendi_lavoro(self, prima, secondi=20):
+    def attendi_lavoro(self, prima, secondi=60):
         """The text of the first job that reached the queue after the jobs in prima."""
         nuovi = attendi(lambda: [f for f in self.lavori() if f not in prima], secondi,
                         "un lavoro di stampa")
@@ -240,7 +240,7 @@ class Banco:
                                           stdin=subprocess.DEVNULL)
         return self.attendi_finestra(r"^SISTEMA (DECIMALE|METRICO): ")
 
-    def attendi_uscita(self, secondi=15):
+    def attendi_uscita(self, secondi=60):
         try:
             codice = self.programma.wait(timeout=secondi)
         except subprocess.TimeoutExpired:
@@ -278,7 +278,7 @@ class Banco:
 
     # -- Windows -----------------------------------------------------------------------
 
-    def attendi_finestra(self, titolo, secondi=15):
+    def attendi_finestra(self, titolo, secondi=60):
         """The id of the visible window of the program whose title matches titolo, once it
         is the active window (so keys go to it)."""
         def cerca():
