@@ -28,11 +28,15 @@ bool ParlaFuoco::eventFilter(QObject* oggetto, QEvent* evento) {
     if (evento->type() != QEvent::WindowActivate || !oggetto->isWidgetType()) return false;
     auto* finestra = static_cast<QWidget*>(oggetto);
     if (!finestra->isWindow()) return false;
-    const QString testo = accessibilita::TestoApertura(finestra);
-    if (testo.isEmpty() || finestra->property(ProprietaDetta).toString() == testo) return false;
-    finestra->setProperty(ProprietaDetta, testo);
-    // After the key that has the focus, which it cuts short.
-    QTimer::singleShot(0, this, [this, testo] { voce_.Di(testo); });
+    // After the key that has the focus, which it cuts short; read then, once the window has
+    // brought its text up to date.
+    QTimer::singleShot(0, this, [this, finestra = QPointer<QWidget>(finestra)] {
+        if (!finestra) return;
+        const QString testo = accessibilita::TestoApertura(finestra);
+        if (testo.isEmpty() || finestra->property(ProprietaDetta).toString() == testo) return;
+        finestra->setProperty(ProprietaDetta, testo);
+        voce_.Di(testo);
+    });
     return false;
 }
 

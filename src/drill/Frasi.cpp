@@ -119,6 +119,39 @@ QString NomeTastoSimbolo(const StatoProgramma& stato, const QString& simbolo) {
     return NomeUnita(stato, s);
 }
 
+QString FraseEsercizioSvolto(const StatoProgramma& stato, int numero,
+                             const EsercizioSvolto& esercizio) {
+    const Problema& p = esercizio.Dati;
+    const auto risposta = [&](const QString& testo) {
+        return esercizio.ChiedeSimbolo ? NomeUnita(stato, testo) : NumeroDetto(testo.trimmed());
+    };
+    const auto secondi = [](std::int32_t n) {
+        return QString::number(n) +
+               (n == 1 ? QStringLiteral(" secondo") : QStringLiteral(" secondi"));
+    };
+    QString frase = QStringLiteral("Esercizio %1: ").arg(numero) +
+                    (esercizio.ChiedeSimbolo
+                         ? FraseTrovaSimbolo(stato, p.NumeroTesto, p.SimboloDa, p.RisultatoTesto)
+                         : FraseTrovaNumero(stato, p.NumeroTesto, p.SimboloDa, p.SimboloA));
+    QStringList errate;
+    for (const Tentativo& t : esercizio.Tentativi)
+        if (!t.Esatta) errate << risposta(t.Risposta);
+    if (!errate.isEmpty())
+        frase += (errate.size() == 1 ? QStringLiteral(" Risposta errata: ")
+                                     : QStringLiteral(" Risposte errate: ")) +
+                 errate.join(QStringLiteral(", ")) + u'.';
+    if (esercizio.Esatto())
+        frase += QStringLiteral(" Risposta esatta: ") +
+                 risposta(esercizio.Tentativi.back().Risposta) + QStringLiteral(", in ") +
+                 secondi(esercizio.Secondi) + u'.';
+    else if (esercizio.SoluzioneData)
+        frase += QStringLiteral(" Soluzione del programma: ") + risposta(esercizio.SoluzioneTesto) +
+                 QStringLiteral(", dopo ") + secondi(esercizio.Secondi) + u'.';
+    else
+        frase += QStringLiteral(" Non ancora risolto.");
+    return frase;
+}
+
 QString Unisci(const QStringList& frasi) {
     QString testo;
     for (const QString& frase : frasi) {

@@ -5,6 +5,7 @@
 // a speech engine as "ventisette virgola cinque due"); units are said by their names in the
 // catalogue of the active system ("u" is "unità", "dm" is "decimetri"), never spelled.
 
+#include "base/RegistroSerie.h"
 #include "base/StatoProgramma.h"
 
 #include <QString>
@@ -44,6 +45,13 @@ QString FraseUguaglianza(const StatoProgramma& stato, const QString& numero,
 // The name of a symbol key, the unit's name alone ("decimetri": a symbol said letter by
 // letter, "di emme", means nothing to a pupil); "nessun simbolo" for a blank key.
 QString NomeTastoSimbolo(const StatoProgramma& stato, const QString& simbolo);
+
+// An exercise of the series' record told in words, for the printout window: "Esercizio 2: un
+// metro uguale quanti decimetri? Risposte errate: 7. Risposta esatta: 10, in 12 secondi."; one
+// closed by the program ends "Soluzione del programma: 10, dopo 40 secondi."; one still open
+// "Non ancora risolto.". Units chosen are said by name.
+QString FraseEsercizioSvolto(const StatoProgramma& stato, int numero,
+                             const EsercizioSvolto& esercizio);
 
 // Sentences said one after the other as one text: "Errato. Ti aiuto ?".
 QString Unisci(const QStringList& frasi);

@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QEvent>
-#include <QPointer>
 #include <QTimer>
 #include <QVariant>
 
@@ -29,19 +28,18 @@ public:
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override {
-        if (evento->type() != QEvent::WindowActivate) return false;
-        QObject* finestra = parent();
-        const QString testo = finestra->property(ProprietaApertura).toString();
-        if (oggetto != finestra || testo.isEmpty() ||
-            finestra->property(ProprietaAnnunciata).toString() == testo)
-            return false;
-        finestra->setProperty(ProprietaAnnunciata, testo);
+        if (evento->type() != QEvent::WindowActivate || oggetto != parent()) return false;
         // A little after the activation: a screen reader says the window and its key first,
-        // and a notification that came while it did would be cut short or dropped.
-        QTimer::singleShot(RitardoApertura, annunciatore_,
-                           [a = QPointer<Annunciatore>(annunciatore_), testo] {
-                               if (a) a->Annuncia(testo);
-                           });
+        // and a notification that came while it did would be cut short or dropped. The text
+        // is read then, so that the window may bring it up to date as it activates.
+        QTimer::singleShot(RitardoApertura, this, [this] {
+            QObject* finestra = parent();
+            const QString testo = finestra->property(ProprietaApertura).toString();
+            if (testo.isEmpty() || finestra->property(ProprietaAnnunciata).toString() == testo)
+                return;
+            finestra->setProperty(ProprietaAnnunciata, testo);
+            annunciatore_->Annuncia(testo);
+        });
         return false;
     }
 

@@ -14,6 +14,8 @@ private slots:
     void frasi();
     void numeri_data();
     void numeri();
+    void esercizioSvolto_data();
+    void esercizioSvolto();
     void unisci();
 };
 
@@ -161,6 +163,52 @@ void TestFrasi::numeri() {
     SceltaSimboli(stato);
     QCOMPARE(Quantita(stato, QStringLiteral("0,004"), QStringLiteral(" kg")),
              QStringLiteral("0 virgola zero zero quattro chilogrammi"));
+}
+
+// The record's exercises told for the printout window.
+void TestFrasi::esercizioSvolto_data() {
+    QTest::addColumn<bool>("simbolo");
+    QTest::addColumn<QStringList>("risposte"); // every reply tried, the last one right or not
+    QTest::addColumn<bool>("ultimaEsatta");
+    QTest::addColumn<bool>("soluzione");
+    QTest::addColumn<QString>("detto");
+    QTest::newRow("right after a wrong reply")
+        << false << QStringList{"7", "20,03"} << true << false
+        << "Esercizio 3: 2 virgola zero zero tre metri uguale quanti decimetri? Risposta "
+           "errata: 7. Risposta esatta: 20 virgola zero tre, in 1 secondo.";
+    QTest::newRow("symbol, solved by the program")
+        << true << QStringList{"  m ", " cm ", " mm "} << false << true
+        << "Esercizio 3: 2 virgola zero zero tre metri uguale 20 virgola zero tre quale unità? "
+           "Risposte errate: metri, centimetri, millimetri. Soluzione del programma: "
+           "decimetri, dopo 1 secondo.";
+    QTest::newRow("still open")
+        << false << QStringList{} << false << false
+        << "Esercizio 3: 2 virgola zero zero tre metri uguale quanti decimetri? Non ancora "
+           "risolto.";
+}
+
+void TestFrasi::esercizioSvolto() {
+    QFETCH(bool, simbolo);
+    QFETCH(QStringList, risposte);
+    QFETCH(bool, ultimaEsatta);
+    QFETCH(bool, soluzione);
+    QFETCH(QString, detto);
+    StatoProgramma stato;
+    stato.Livello = 4;
+    SceltaSimboli(stato);
+    EsercizioSvolto e;
+    e.Dati.NumeroTesto = QStringLiteral("2,003");
+    e.Dati.SimboloDa = QStringLiteral("  m ");
+    e.Dati.SimboloA = QStringLiteral(" dm ");
+    e.Dati.RisultatoTesto = QStringLiteral("20,03");
+    e.ChiedeSimbolo = simbolo;
+    e.SoluzioneTesto = simbolo ? QStringLiteral(" dm ") : QStringLiteral("20,03");
+    for (const QString& r : risposte)
+        e.Tentativi.push_back({r, false});
+    if (ultimaEsatta) e.Tentativi.back().Esatta = true;
+    e.SoluzioneData = soluzione;
+    e.Secondi = 1;
+    QCOMPARE(FraseEsercizioSvolto(stato, 3, e), detto);
 }
 
 void TestFrasi::unisci() {
