@@ -152,6 +152,23 @@ QString FraseEsercizioSvolto(const StatoProgramma& stato, int numero,
     return frase;
 }
 
+QString RigaDetta(const StatoProgramma& stato, const QString& riga) {
+    QStringList parole;
+    for (const QString& parola : riga.split(u' ', Qt::SkipEmptyParts)) {
+        if (parola == QLatin1String("="))
+            parole << QStringLiteral("uguale");
+        else if (parola.count(u'.') == parola.size())
+            parole << QStringLiteral("puntini");
+        else if (parola.startsWith(QLatin1String("(r.")) && parola.endsWith(u')'))
+            parole << QStringLiteral("risposta ") + NumeroDetto(parola.mid(3).chopped(1));
+        else if (parola.front().isDigit())
+            parole << NumeroDetto(parola);
+        else
+            parole << NomeUnita(stato, parola); // the word itself when it is not a symbol
+    }
+    return parole.join(u' ');
+}
+
 QString Unisci(const QStringList& frasi) {
     QString testo;
     for (const QString& frase : frasi) {

@@ -53,5 +53,11 @@ QString NomeTastoSimbolo(const StatoProgramma& stato, const QString& simbolo);
 QString FraseEsercizioSvolto(const StatoProgramma& stato, int numero,
                              const EsercizioSvolto& esercizio);
 
+// A printed line told in words, for a sheet's preview: "27,52 u = ......... d" is "27 virgola
+// cinque due unità uguale puntini decimi". Numbers as NumeroDetto says them, the active
+// system's symbols by name, "=" as "uguale", a row of dots (the blank to fill) as "puntini",
+// the teachers' "(r.79,7)" as "risposta 79 virgola sette".
+QString RigaDetta(const StatoProgramma& stato, const QString& riga);
+
 // Sentences said one after the other as one text: "Errato. Ti aiuto ?".
 QString Unisci(const QStringList& frasi);

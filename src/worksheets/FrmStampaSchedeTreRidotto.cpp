@@ -13,6 +13,7 @@
 
 #include "base/MessaggiStampa.h"
 #include "base/Servizi.h"
+#include "drill/Frasi.h"
 #include "ui/Accessibilita.h"
 #include "ui/Controlli.h"
 #include "ui/GruppoTasti.h"
@@ -203,6 +204,7 @@ void FrmStampaSchedeTreRidotto::CostruisciControlli() {
                       Qt::AlignLeft | Qt::AlignVCenter);
         lblOp_[i]->setTextFormat(Qt::PlainText);
     }
+    annunciatore_ = new Annunciatore(client_);
 
     // Keys that act on press: kinds and orders.
     gruppoTipi_ = new GruppoTasti(
@@ -315,8 +317,18 @@ void FrmStampaSchedeTreRidotto::NascondiStampa() {
 }
 
 void FrmStampaSchedeTreRidotto::MostraAnteprima() {
-    for (int i = 1; i <= RigheScheda; ++i)
+    QStringList dette;
+    for (int i = 1; i <= RigheScheda; ++i) {
         lblOp_[i]->setText(scheda_.RigaStampa[i]);
+        // Read by a screen reader in words, and the whole sheet announced as it appears.
+        const QString detta = RigaDetta(stato_, scheda_.RigaStampa[i]);
+        accessibilita::Nome(lblOp_[i], detta);
+        if (!detta.isEmpty()) dette << detta + u'.';
+    }
+    if (!dette.isEmpty())
+        annunciatore_->Annuncia(
+            QStringLiteral("Anteprima della scheda, %1 righe. ").arg(dette.size()) +
+            dette.join(u' '));
 }
 
 void FrmStampaSchedeTreRidotto::SegnaIndicatore(std::array<QLabel*, 3>& indicatori, int indice) {

@@ -16,6 +16,7 @@ private slots:
     void numeri();
     void esercizioSvolto_data();
     void esercizioSvolto();
+    void rigaDetta();
     void unisci();
 };
 
@@ -209,6 +210,20 @@ void TestFrasi::esercizioSvolto() {
     e.SoluzioneData = soluzione;
     e.Secondi = 1;
     QCOMPARE(FraseEsercizioSvolto(stato, 3, e), detto);
+}
+
+// A sheet's line told in words: its blank, its symbols by name.
+void TestFrasi::rigaDetta() {
+    StatoProgramma stato;
+    stato.Livello = 9;
+    SceltaSimboli(stato);
+    QCOMPARE(RigaDetta(stato, QStringLiteral("  3.270  g  = .........  kg")),
+             QStringLiteral("3270 grammi uguale puntini chilogrammi"));
+    QCOMPARE(RigaDetta(stato, QStringLiteral(" 0,004 kg =     4 ....")),
+             QStringLiteral("0 virgola zero zero quattro chilogrammi uguale 4 puntini"));
+    QCOMPARE(RigaDetta(stato, QStringLiteral("0,797 hg =  g (r.79,7)")),
+             QStringLiteral("0 virgola sette nove sette ettogrammi uguale grammi risposta 79 "
+                            "virgola sette"));
 }
 
 void TestFrasi::unisci() {

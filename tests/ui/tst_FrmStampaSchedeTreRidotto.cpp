@@ -191,6 +191,14 @@ void TestFrmStampaSchede::pulsanti() {
     QCOMPARE(b.C("CmdStampaSchedaDocenti")->isVisible(), stampaDocenti);
     const QStringList mostrate = b.Anteprima();
     QCOMPARE(mostrate.size(), anteprima);
+    // Each line shown is read in words: its blank, its sign and the teachers' reply said,
+    // not spelled.
+    for (int i = 1; i <= mostrate.size(); ++i) {
+        const QString detta = b.C<QLabel>(QStringLiteral("LblOp(%1)").arg(i))->accessibleName();
+        QVERIFY2(detta.contains(QStringLiteral(" uguale ")) && !detta.contains(u'=') &&
+                     !detta.contains(QStringLiteral("(r.")) && !detta.contains(u','),
+                 qPrintable(detta));
+    }
     QCOMPARE(b.stampa.lavori.size(), stampate);
     QCOMPARE(b.Rosso("Label3"), tipo);
     QCOMPARE(b.Rosso("Label4"), ordine);
