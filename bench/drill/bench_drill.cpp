@@ -191,7 +191,7 @@ int main(int argc, char* argv[]) {
     OrologioVero orologio;
     Muto suono;
     stato.Impostazioni.SintesiVocale = parlata;
-    VoceQt voce(stato, {QStringLiteral(CARTELLA_MODULO_VOCE)});
+    VoceQt voce(stato, nullptr, {QStringLiteral(CARTELLA_MODULO_VOCE)});
     ParlaFuoco fuoco(voce, [](const QWidget*) { return true; });
     if (parlata) {
         std::optional<bool> pronta;

@@ -117,7 +117,7 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
 
     // The run's one voice, silent while "SINTESI VOCALE" is off: it reads the switch each
     // time it is asked to speak, and loads nothing of speech until then.
-    VoceQt voce(stato);
+    VoceQt voce(stato, &avvisi);
     // Message boxes are scanned too, their keys said as they are highlighted.
     avvisi.ImpostaPreparazione([&stato, &voce](QMessageBox& messaggio) {
         (new ScansioneFinestra(&messaggio, stato))->ImpostaVoce(&voce);

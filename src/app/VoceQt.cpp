@@ -17,8 +17,9 @@
 // handed to it.
 class VoceQt::Parlatore : public QThread {
 public:
-    // pronta is called on this thread once the engine has started or failed to, unless the
-    // voice has let go of the thread by then.
+    // pronta is called on this thread with whether the engine can speak: once it has started
+    // or failed to, after each question, and whenever a text finds that changed (the server
+    // gone, or back); never once the voice has let go of the thread.
     Parlatore(QStringList cartelle, std::function<void(bool)> pronta)
         : cartelle_(std::move(cartelle)), pronta_(std::move(pronta)) {}
 
@@ -36,23 +37,28 @@ public:
     void Consegna(const QString& testo) {
         QMutexLocker blocco(&mutex_);
         pendente_ = testo;
-        if (ricevitore_ && !inViaggio_) {
-            inViaggio_ = true;
-            QMetaObject::invokeMethod(
-                ricevitore_, [this] { Parla(); }, Qt::QueuedConnection);
-        }
+        Sveglia();
+    }
+
+    // Called from the program's thread: asks whether the engine can speak, connecting to the
+    // server again if it had gone.
+    void Chiedi() {
+        QMutexLocker blocco(&mutex_);
+        domanda_ = true;
+        Sveglia();
     }
 
 protected:
     void run() override {
         std::unique_ptr<MotoreVoce> motore(Carica());
-        if (motore && motore->Pronto()) motore_ = motore.get();
+        motore_ = motore.get();
         QObject ricevitore;
         {
             QMutexLocker blocco(&mutex_);
-            if (!congedato_) pronta_(motore_ != nullptr);
+            domanda_ = false; // answered now
             ricevitore_ = &ricevitore;
         }
+        Riferisci(true);
         Parla(); // what was asked while the engine was starting
         exec();
         {
@@ -63,6 +69,24 @@ protected:
     }
 
 private:
+    // With the mutex held: a call of Parla on this thread, unless one is on its way.
+    void Sveglia() {
+        if (ricevitore_ && !inViaggio_) {
+            inViaggio_ = true;
+            QMetaObject::invokeMethod(
+                ricevitore_, [this] { Parla(); }, Qt::QueuedConnection);
+        }
+    }
+
+    // On this thread: reports whether the engine can speak, always or only when it changed.
+    void Riferisci(bool sempre) {
+        const bool pronto = motore_ && motore_->Pronto();
+        if (!sempre && pronto == riferito_) return;
+        riferito_ = pronto;
+        QMutexLocker blocco(&mutex_);
+        if (!congedato_) pronta_(pronto);
+    }
+
     MotoreVoce* Carica() const {
         for (const QString& cartella : cartelle_) {
             const QString file = cartella + QLatin1Char('/') + FileModulo();
@@ -80,24 +104,35 @@ private:
         return nullptr;
     }
 
-    // On this thread: says the last text handed over, if any.
+    // On this thread: answers a question, then says the last text handed over, if any.
     void Parla() {
         std::optional<QString> testo;
+        bool domanda = false;
         {
             QMutexLocker blocco(&mutex_);
             inViaggio_ = false;
             testo = std::exchange(pendente_, std::nullopt);
+            domanda = std::exchange(domanda_, false);
         }
-        if (testo && motore_) motore_->Di(*testo);
+        if (domanda) {
+            if (motore_) motore_->Prova();
+            Riferisci(true);
+        }
+        if (testo && motore_) {
+            motore_->Di(*testo);
+            Riferisci(false);
+        }
     }
 
     const QStringList cartelle_;
     const std::function<void(bool)> pronta_;
     MotoreVoce* motore_ = nullptr; // used on this thread only
+    bool riferito_ = false;        // what was last reported, on this thread
 
     QMutex mutex_;
     QObject* ricevitore_ = nullptr;   // lives on this thread while its event loop runs
     std::optional<QString> pendente_; // the text to say next, if any
+    bool domanda_ = false;            // Chiedi was called and not answered yet
     bool inViaggio_ = false;          // a call of Parla is on its way
     bool congedato_ = false;
 };
@@ -111,8 +146,9 @@ QStringList VoceQt::CartelleModulo() {
     return {programma, programma + QLatin1String("/" DECIMETRA_CARTELLA_MODULI)};
 }
 
-VoceQt::VoceQt(const StatoProgramma& stato, QStringList cartelle)
-    : stato_(stato), cartelle_(std::move(cartelle)), attesaLode_(new QTimer(&contesto_)) {
+VoceQt::VoceQt(const StatoProgramma& stato, Avvisi* avvisi, QStringList cartelle)
+    : stato_(stato), avvisi_(avvisi), cartelle_(std::move(cartelle)),
+      attesaLode_(new QTimer(&contesto_)) {
     attesaLode_->setSingleShot(true);
     attesaLode_->setInterval(AttesaLode);
     QObject::connect(attesaLode_, &QTimer::timeout, &contesto_, [this] { DiLode(); });
@@ -172,12 +208,14 @@ void VoceQt::DiLode() {
 }
 
 void VoceQt::Disponibile(std::function<void(bool)> risposta) {
-    if (pronta_) {
-        risposta(*pronta_);
+    if (pronta_.value_or(false)) {
+        risposta(true);
         return;
     }
+    // Not known yet, or not available last time: the server may have come since.
     attese_.push_back(std::move(risposta));
     Avvia();
+    parlatore_->Chiedi();
 }
 
 void VoceQt::Risposta(bool pronta) {
@@ -185,6 +223,16 @@ void VoceQt::Risposta(bool pronta) {
     // Answers may ask again: the list is taken first.
     const auto attese = std::move(attese_);
     attese_.clear();
+    if (!pronta && stato_.Impostazioni.SintesiVocale && !avvisato_) {
+        // Told once in a run: by whoever asked, or here when a text could not be said.
+        avvisato_ = true;
+        if (attese.empty() && avvisi_)
+            avvisi_->Informa(QStringLiteral("Sintesi vocale"), MessaggioNonDisponibile());
+    }
     for (const auto& risposta : attese)
         risposta(pronta);
+}
+
+QString VoceQt::MessaggioNonDisponibile() {
+    return QStringLiteral("La sintesi vocale non è disponibile su questo computer.");
 }

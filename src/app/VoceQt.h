@@ -10,9 +10,11 @@
 // Di reads the switch every time: with it off nothing is said, and what was being said
 // stops. Loda reads the praise switch instead: praise is said with speech off too. Praise
 // waits a moment for what the program says of the same event (the verdict, a key taking the
-// focus) and is said after it, in the same text. Texts are handed to the thread as they come; when
-// several arrive before the thread takes them, only the last is said, since each would cut the one
-// before short anyway.
+// focus) and is said after it, in the same text. Texts are handed to the thread as they come;
+// when several arrive before the thread takes them, only the last is said, since each would
+// cut the one before short anyway. A speech server that goes away and comes back is connected
+// to again by the next text. With the switch on and no server to be reached, the pupil is
+// told so once in a run.
 
 #include "base/Servizi.h"
 
@@ -34,7 +36,11 @@ public:
     // The speech module's file name.
     static QString FileModulo();
 
-    explicit VoceQt(const StatoProgramma& stato, QStringList cartelle = CartelleModulo());
+    // The message shown when speech is on and cannot be heard.
+    static QString MessaggioNonDisponibile();
+
+    explicit VoceQt(const StatoProgramma& stato, Avvisi* avvisi = nullptr,
+                    QStringList cartelle = CartelleModulo());
     ~VoceQt() override;
     VoceQt(const VoceQt&) = delete;
     VoceQt& operator=(const VoceQt&) = delete;
@@ -54,9 +60,11 @@ private:
     void DiLode();
 
     const StatoProgramma& stato_;
+    Avvisi* avvisi_;
     QStringList cartelle_;
     Parlatore* parlatore_ = nullptr;
-    bool muta_ = true; // nothing has been said since it was last silenced
+    bool muta_ = true;      // nothing has been said since it was last silenced
+    bool avvisato_ = false; // the pupil has been told speech cannot be heard
     std::optional<bool> pronta_;
     std::vector<std::function<void(bool)>> attese_;
     QObject contesto_;       // answers from the thread are delivered through it, on this thread

@@ -1,6 +1,16 @@
 #include "drill/Frasi.h"
 
+#include <QRegularExpression>
+
 namespace {
+
+// A number as the drill writes it: digits grouped by dots in thousands, then a comma and
+// the decimals, or a comma alone at the end of the text or of a sentence.
+const QRegularExpression& Numero() {
+    static const QRegularExpression numero(
+        QStringLiteral("\\d+(?:\\.\\d{3})*(?:,\\d+|,(?=\\s*$|\\.))?"));
+    return numero;
+}
 
 // A name is feminine when it ends in -e, -a or is "unità": "quante decine", "quanti metri".
 bool Femminile(const QString& nome) {
@@ -17,7 +27,47 @@ QString Singolare(const QString& nome) {
     return nome;
 }
 
+// One of a unit, with its article: "un metro", "un centinaio", "un quintale", "una decina",
+// "un'unità". A singular in -e takes the plural's gender (quintali, like metri).
+QString UnaUnita(const QString& plurale) {
+    const QString nome = Singolare(plurale);
+    const bool femminile =
+        !nome.endsWith(u'o') && (nome.endsWith(u'e') ? plurale.endsWith(u'e') : true);
+    if (!femminile) return QStringLiteral("un ") + nome;
+    static const QString vocali = QStringLiteral("aeiouàèéìòù");
+    return (!nome.isEmpty() && vocali.contains(nome.front()) ? QStringLiteral("un'")
+                                                             : QStringLiteral("una ")) +
+           nome;
+}
+
 } // namespace
+
+QString NumeroDetto(const QString& numero) {
+    const QString n = numero.trimmed();
+    const auto trovato = Numero().match(n);
+    if (!trovato.hasMatch() || trovato.capturedLength() != n.size()) return numero;
+    static const char* const cifre[] = {"zero",   "uno", "due",   "tre",  "quattro",
+                                        "cinque", "sei", "sette", "otto", "nove"};
+    const qsizetype virgola = n.indexOf(u',');
+    QString detto = n.left(virgola < 0 ? n.size() : virgola);
+    detto.remove(u'.');
+    if (virgola < 0) return detto;
+    detto += QStringLiteral(" virgola");
+    for (const QChar c : n.mid(virgola + 1))
+        detto += u' ' + QLatin1String(cifre[c.digitValue()]);
+    return detto;
+}
+
+QString NumeriDetti(const QString& frase) {
+    QString detta;
+    qsizetype da = 0;
+    for (auto it = Numero().globalMatch(frase); it.hasNext();) {
+        const auto numero = it.next();
+        detta += frase.mid(da, numero.capturedStart() - da) + NumeroDetto(numero.captured());
+        da = numero.capturedEnd();
+    }
+    return detta + frase.mid(da);
+}
 
 QString NomeUnita(const StatoProgramma& stato, const QString& simbolo) {
     const QString cercato = simbolo.trimmed();
@@ -37,7 +87,8 @@ QString NomeUnita(const StatoProgramma& stato, const QString& simbolo) {
 QString Quantita(const StatoProgramma& stato, const QString& numero, const QString& simbolo) {
     const QString n = numero.trimmed();
     const QString nome = NomeUnita(stato, simbolo);
-    return n + u' ' + (n == QLatin1String("1") ? Singolare(nome) : nome);
+    if (n == QLatin1String("1")) return UnaUnita(nome);
+    return NumeroDetto(n) + u' ' + nome;
 }
 
 QString FraseTrovaNumero(const StatoProgramma& stato, const QString& numero,
@@ -51,8 +102,8 @@ QString FraseTrovaNumero(const StatoProgramma& stato, const QString& numero,
 
 QString FraseTrovaSimbolo(const StatoProgramma& stato, const QString& numero,
                           const QString& simboloDa, const QString& risultato) {
-    return Quantita(stato, numero, simboloDa) + QStringLiteral(" uguale ") + risultato.trimmed() +
-           QStringLiteral(" quale unità?");
+    return Quantita(stato, numero, simboloDa) + QStringLiteral(" uguale ") +
+           NumeroDetto(risultato.trimmed()) + QStringLiteral(" quale unità?");
 }
 
 QString FraseUguaglianza(const StatoProgramma& stato, const QString& numero,
@@ -65,7 +116,57 @@ QString FraseUguaglianza(const StatoProgramma& stato, const QString& numero,
 QString NomeTastoSimbolo(const StatoProgramma& stato, const QString& simbolo) {
     const QString s = simbolo.trimmed();
     if (s.isEmpty()) return QStringLiteral("nessun simbolo");
-    return s + QStringLiteral(", ") + NomeUnita(stato, s);
+    return NomeUnita(stato, s);
+}
+
+QString FraseEsercizioSvolto(const StatoProgramma& stato, int numero,
+                             const EsercizioSvolto& esercizio) {
+    const Problema& p = esercizio.Dati;
+    const auto risposta = [&](const QString& testo) {
+        return esercizio.ChiedeSimbolo ? NomeUnita(stato, testo) : NumeroDetto(testo.trimmed());
+    };
+    const auto secondi = [](std::int32_t n) {
+        return QString::number(n) +
+               (n == 1 ? QStringLiteral(" secondo") : QStringLiteral(" secondi"));
+    };
+    QString frase = QStringLiteral("Esercizio %1: ").arg(numero) +
+                    (esercizio.ChiedeSimbolo
+                         ? FraseTrovaSimbolo(stato, p.NumeroTesto, p.SimboloDa, p.RisultatoTesto)
+                         : FraseTrovaNumero(stato, p.NumeroTesto, p.SimboloDa, p.SimboloA));
+    QStringList errate;
+    for (const Tentativo& t : esercizio.Tentativi)
+        if (!t.Esatta) errate << risposta(t.Risposta);
+    if (!errate.isEmpty())
+        frase += (errate.size() == 1 ? QStringLiteral(" Risposta errata: ")
+                                     : QStringLiteral(" Risposte errate: ")) +
+                 errate.join(QStringLiteral(", ")) + u'.';
+    if (esercizio.Esatto())
+        frase += QStringLiteral(" Risposta esatta: ") +
+                 risposta(esercizio.Tentativi.back().Risposta) + QStringLiteral(", in ") +
+                 secondi(esercizio.Secondi) + u'.';
+    else if (esercizio.SoluzioneData)
+        frase += QStringLiteral(" Soluzione del programma: ") + risposta(esercizio.SoluzioneTesto) +
+                 QStringLiteral(", dopo ") + secondi(esercizio.Secondi) + u'.';
+    else
+        frase += QStringLiteral(" Non ancora risolto.");
+    return frase;
+}
+
+QString RigaDetta(const StatoProgramma& stato, const QString& riga) {
+    QStringList parole;
+    for (const QString& parola : riga.split(u' ', Qt::SkipEmptyParts)) {
+        if (parola == QLatin1String("="))
+            parole << QStringLiteral("uguale");
+        else if (parola.count(u'.') == parola.size())
+            parole << QStringLiteral("puntini");
+        else if (parola.startsWith(QLatin1String("(r.")) && parola.endsWith(u')'))
+            parole << QStringLiteral("risposta ") + NumeroDetto(parola.mid(3).chopped(1));
+        else if (parola.front().isDigit())
+            parole << NumeroDetto(parola);
+        else
+            parole << NomeUnita(stato, parola); // the word itself when it is not a symbol
+    }
+    return parole.join(u' ');
 }
 
 QString Unisci(const QStringList& frasi) {

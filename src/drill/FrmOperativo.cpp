@@ -352,9 +352,12 @@ void FrmOperativo::CostruisciPannelli(QWidget* centrale) {
     accessibilita::Gruppo(pannelli_, {});
     accessibilita::Gruppo(fraTastierino_, QStringLiteral("Tastierino"));
     accessibilita::Gruppo(fraSimboli_, QStringLiteral("Simboli"));
-    accessibilita::Gruppo(fraAiuto_, QStringLiteral("Ti aiuto ?"));
-    accessibilita::Gruppo(fraIntervento_, QStringLiteral("Intervengo io"));
-    accessibilita::Gruppo(fraAvviso_, QStringLiteral("Serie finita"));
+    // Unnamed, so a screen reader passes over them: what they ask is announced already
+    // ("Errato. Ti aiuto ?", "Premi INTERVENGO IO: ...", "Serie finita. ..."), and their
+    // names would only say it again.
+    accessibilita::Gruppo(fraAiuto_, {});
+    accessibilita::Gruppo(fraIntervento_, {});
+    accessibilita::Gruppo(fraAvviso_, {});
     Option2_[Serie::Virgola]->setAccessibleName(QStringLiteral("virgola"));
     optAvviso_[Serie::Ricomincia]->setAccessibleDescription(avviso->text());
 }
@@ -723,7 +726,8 @@ void FrmOperativo::Annuncia(const QString& testo) {
 void FrmOperativo::DiAnnuncio() {
     // A window behind another keeps its news until it comes to the front.
     if (annuncioInAttesa_.isEmpty() || !isActiveWindow()) return;
-    const QString testo = std::exchange(annuncioInAttesa_, {});
+    // Numbers as a teacher says them, for the screen reader and the voice alike.
+    const QString testo = NumeriDetti(std::exchange(annuncioInAttesa_, {}));
     annunciatore_->Annuncia(testo);
     if (voce_) voce_->Di(testo);
 }
@@ -734,13 +738,15 @@ void FrmOperativo::AggiornaNomi() {
     const QString problema = serie_.FraseProblema();
     accessibilita::Nome(fraNumero_, problema);
     accessibilita::Nome(fraSimbolo_, problema);
-    accessibilita::Nome(LblRisultato_, serie_.FraseRisposta());
-    accessibilita::Nome(lblRisultatoS_, serie_.FraseRisposta());
+    const QString risposta = NumeriDetti(serie_.FraseRisposta());
+    accessibilita::Nome(LblRisultato_, risposta);
+    accessibilita::Nome(lblRisultatoS_, risposta);
     const auto soluzione = [](const QString& testo) {
         return testo.isEmpty() ? QString() : QStringLiteral("Soluzione: ") + testo;
     };
-    accessibilita::Nome(lblCorrezione_, soluzione(t.lblCorrezione));
-    accessibilita::Nome(lblCorrezioneS_, soluzione(t.lblCorrezioneS));
+    accessibilita::Nome(lblCorrezione_, soluzione(NumeroDetto(t.lblCorrezione)));
+    // The symbol problem's solution is a unit: said by its name.
+    accessibilita::Nome(lblCorrezioneS_, soluzione(NomeUnita(stato, t.lblCorrezioneS)));
     const std::array<std::pair<QLabel*, const char*>, 5> conteggi{{
         {LblOperazione_, "Operazioni"},
         {lblRisEsatte_, "Risposte esatte"},

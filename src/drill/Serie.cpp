@@ -328,8 +328,9 @@ QString Serie::FraseProblema() const {
 QString Serie::FraseRisposta() const {
     const QString& mostrata = ProblemaNumero() ? testi_.LblRisultato : testi_.lblRisultatoS;
     const QString testo = mostrata.trimmed();
-    return QStringLiteral("Risposta: ") +
-           (testo.isEmpty() || testo == Domanda ? QStringLiteral("nessuna") : testo);
+    if (testo.isEmpty() || testo == Domanda) return QStringLiteral("Risposta: nessuna");
+    // A unit chosen is said by its name, never spelled.
+    return QStringLiteral("Risposta: ") + (ProblemaNumero() ? testo : NomeUnita(stato_, testo));
 }
 
 QString Serie::FraseFineSerie() const {
@@ -553,6 +554,8 @@ void Serie::Riprova() {
         tentativiNo_ = 0;
         MostraPannello(Pannello::Intervento);
         ChiediPrimoTasto();
+        // Only one key is left: the pupil hears what it does.
+        Annuncia(QStringLiteral("Premi INTERVENGO IO: ti mostro la soluzione."));
     }
 }
 

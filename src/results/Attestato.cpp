@@ -52,6 +52,20 @@ QString DataBreve(const QDate& data) {
     return QLocale(QLocale::Italian).toString(data, QLocale::ShortFormat);
 }
 
+QString FraseAttestato(const DatiAttestato& dati, const QDate& data) {
+    QString giudizio = GiudizioSerie(dati.EsatteTotale, dati.IndiceEsercizio);
+    giudizio.remove(QStringLiteral("(!)"));
+    giudizio = giudizio.trimmed().toLower();
+    if (!giudizio.isEmpty()) giudizio[0] = giudizio[0].toUpper();
+    const QString nome = NomeAttestato(dati.NomeAlunno).trimmed();
+    return QStringLiteral("Diploma di merito. Nome: %1. Giudizio: %2. Risposte esatte: %3 su "
+                          "%4. Data: %5.")
+        .arg(nome.isEmpty() ? QStringLiteral("nessuno") : nome, giudizio)
+        .arg(dati.EsatteTotale)
+        .arg(dati.IndiceEsercizio)
+        .arg(QLocale(QLocale::Italian).toString(data, QStringLiteral("d MMMM yyyy")));
+}
+
 QString RigaRisposte(int esatte, int esercizi) {
     return QStringLiteral("con ") + QString::number(esatte) +
            QStringLiteral(" risposte esatte su ") + QString::number(esercizi) +

@@ -42,6 +42,12 @@ struct DatiAttestato {
     QString Data;        // already written, see DataBreve
 };
 
+// The certificate told in one text, for screen readers and the program's voice: "Diploma di
+// merito. Nome: Mario. Giudizio: Ottimo. Risposte esatte: 19 su 20. Data: 14 maggio 2026."
+// The grade is said without its "(!)", and the date in words, as a reader could not say
+// "14/05/26".
+QString FraseAttestato(const DatiAttestato& dati, const QDate& data);
+
 // Size of the drawing in twips: the design size of the certificate picture.
 constexpr int LarghezzaAttestato = 6690;
 constexpr int AltezzaAttestato = 8820;

@@ -86,6 +86,8 @@ FrmAttestato::FrmAttestato(StatoProgramma& stato, ServizioStampa& stampa, Avvisi
     : QMainWindow(parent), stato_(stato), stampa_(stampa), avvisi_(avvisi), proporzioni_(this) {
     setObjectName(QStringLiteral("FrmAttestato"));
     setWindowTitle(QStringLiteral("Form1"));
+    // Its title says nothing to a screen reader's user: read by what it is.
+    setAccessibleName(QStringLiteral("Attestato"));
     Costruisci();
 
     // The name as the certificate writes it, kept for the rest of the run.
@@ -105,11 +107,14 @@ FrmAttestato::FrmAttestato(StatoProgramma& stato, ServizioStampa& stampa, Avvisi
     // The series graded, as it was chosen when it started, not what the start screen shows
     // now.
     dati_.TestoOrdine = registro.TestoOrdine;
-    dati_.Data = DataBreve(oggi.isValid() ? oggi : QDate::currentDate());
+    const QDate data = oggi.isValid() ? oggi : QDate::currentDate();
+    dati_.Data = DataBreve(data);
     const Pagina disegno = DisegnoAttestato(dati_);
     picture1_->ImpostaDisegno(disegno, QSize(LarghezzaAttestato, AltezzaAttestato));
     // The drawing is painted: its words are given to screen readers as a text.
-    accessibilita::Testo(picture1_, QStringLiteral("Attestato"), RigheDiTesto(disegno));
+    accessibilita::Testo(picture1_, QStringLiteral("Diploma di merito"), RigheDiTesto(disegno));
+    // Said whole when the window opens.
+    accessibilita::Apertura(this, FraseAttestato(dati_, data));
 
     if (QPushButton* primo = PrimoTastoAttivo()) primo->setFocus(Qt::OtherFocusReason);
     // Its keys in one column, read top to bottom: the window's push buttons as they stand.

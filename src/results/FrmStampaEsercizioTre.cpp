@@ -1,6 +1,9 @@
 #include "results/FrmStampaEsercizioTre.h"
 
+#include <algorithm>
+
 #include "base/MessaggiStampa.h"
+#include "drill/Frasi.h"
 #include "results/NomeAlunno.h"
 #include "results/StampaEsercizi.h"
 #include "ui/Accessibilita.h"
@@ -210,6 +213,7 @@ void FrmStampaEsercizioTre::CostruisciNome(QWidget* centrale) {
 // Loading, keys and the name panel
 
 void FrmStampaEsercizioTre::Carica() {
+    AggiornaParlato();
     const QString famiglia = servizio_.CercaCourier();
     if (famiglia.isEmpty()) {
         // The lines are not shown: the labels keep their empty design captions.
@@ -227,6 +231,24 @@ void FrmStampaEsercizioTre::Carica() {
     MostraRighe();
 }
 
+void FrmStampaEsercizioTre::AggiornaParlato() {
+    // Each line read by a screen reader in words, and the whole list said as the window comes
+    // to the front with news.
+    const auto& esercizi = stato_.Registro.Esercizi;
+    const int svolti = std::min<int>(static_cast<int>(esercizi.size()), EtichetteEsercizi);
+    QStringList frasi;
+    for (int k = 1; k <= EtichetteEsercizi; ++k) {
+        const QString frase =
+            k <= svolti ? FraseEsercizioSvolto(stato_, k, esercizi[static_cast<size_t>(k - 1)])
+                        : QString();
+        accessibilita::Nome(LblOp_[k], frase);
+        if (!frase.isEmpty()) frasi << frase;
+    }
+    accessibilita::Apertura(
+        this, svolti == 0 ? QStringLiteral("Nessun esercizio svolto.")
+                          : QStringLiteral("Esercizi svolti: %1. ").arg(svolti) + frasi.join(u' '));
+}
+
 void FrmStampaEsercizioTre::MostraRighe() {
     if (!righeMostrate_) return;
     const auto testi = TestiEtichette(stato_);
@@ -236,7 +258,10 @@ void FrmStampaEsercizioTre::MostraRighe() {
 
 bool FrmStampaEsercizioTre::event(QEvent* evento) {
     // The series may have gone on behind this window: the lines shown are those printed.
-    if (evento->type() == QEvent::WindowActivate) MostraRighe();
+    if (evento->type() == QEvent::WindowActivate) {
+        MostraRighe();
+        AggiornaParlato();
+    }
     return QMainWindow::event(evento);
 }
 

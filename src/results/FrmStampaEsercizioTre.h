@@ -56,6 +56,7 @@ public:
 
     // Shows lines 1..IndiceEsercizio of the record again (also whenever the window comes to
     // the front); nothing when the font check at loading failed.
+    void AggiornaParlato();
     void MostraRighe();
 
 protected:

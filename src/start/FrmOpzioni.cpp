@@ -366,6 +366,8 @@ void FrmOpzioni::ChiediVoce() {
         // Told only while a switch that speaks is still on: a pupil who has switched it off
         // again meanwhile has nothing to be told.
         const Opzioni& o = finestra->stato_.Impostazioni;
+        if (disponibile && o.SintesiVocale && finestra->voce_)
+            finestra->voce_->Di(QStringLiteral("Sintesi vocale attivata"));
         if (!disponibile && (o.SintesiVocale || o.RinforzoSonoro) && finestra->avvisi_)
             finestra->avvisi_->Informa(
                 QStringLiteral("Sintesi vocale"),

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QEvent>
+#include <QTimer>
 #include <QVariant>
 
 namespace {
@@ -10,6 +12,41 @@ namespace {
 // The role a widget is read with, set by the functions below; the text of a painted page.
 const char* const ProprietaRuolo = "ruoloAccessibile";
 const char* const ProprietaRighe = "righeAccessibili";
+// What a window says when it opens, and what it last announced of it.
+const char* const ProprietaApertura = "testoApertura";
+const char* const ProprietaAnnunciata = "aperturaAnnunciata";
+
+// How long after a window comes to the front its opening text is announced, in ms.
+constexpr int RitardoApertura = 600;
+
+// Announces a window's opening text when the window comes to the front, once per text.
+class AnnuncioApertura : public QObject {
+public:
+    AnnuncioApertura(QWidget* finestra, Annunciatore* annunciatore)
+        : QObject(finestra), annunciatore_(annunciatore) {
+        finestra->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override {
+        if (evento->type() != QEvent::WindowActivate || oggetto != parent()) return false;
+        // A little after the activation: a screen reader says the window and its key first,
+        // and a notification that came while it did would be cut short or dropped. The text
+        // is read then, so that the window may bring it up to date as it activates.
+        QTimer::singleShot(RitardoApertura, this, [this] {
+            QObject* finestra = parent();
+            const QString testo = finestra->property(ProprietaApertura).toString();
+            if (testo.isEmpty() || finestra->property(ProprietaAnnunciata).toString() == testo)
+                return;
+            finestra->setProperty(ProprietaAnnunciata, testo);
+            annunciatore_->Annuncia(testo);
+        });
+        return false;
+    }
+
+private:
+    Annunciatore* annunciatore_;
+};
 
 // A widget read with a role of its choosing; a hidden one exposes no text at all.
 class Interfaccia : public QAccessibleWidget {
@@ -137,6 +174,19 @@ void Testo(QWidget* widget, const QString& nome, const QStringList& righe) {
     widget->setAccessibleName(nome);
     QAccessibleEvent evento(widget, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&evento);
+}
+
+void Apertura(QWidget* finestra, const QString& testo) {
+    finestra->setProperty(ProprietaApertura, testo);
+    const QString nome = QStringLiteral("annunciatoreApertura");
+    if (finestra->findChild<QWidget*>(nome, Qt::FindDirectChildrenOnly)) return;
+    auto* annunciatore = new Annunciatore(finestra);
+    annunciatore->setObjectName(nome);
+    new AnnuncioApertura(finestra, annunciatore);
+}
+
+QString TestoApertura(const QWidget* finestra) {
+    return finestra->property(ProprietaApertura).toString();
 }
 
 } // namespace accessibilita

@@ -37,6 +37,12 @@ QString Didascalia(const QAbstractButton* tasto);
 // A widget that paints text (a page preview): read as a text called nome, line by line.
 void Testo(QWidget* widget, const QString& nome, const QStringList& righe);
 
+// What a window says when it opens (a certificate: "Diploma di merito. Nome: ..."): announced
+// to screen readers the first time the window comes to the front after each change of
+// testo, and said by the program's voice too (app/ParlaFuoco reads it with TestoApertura).
+void Apertura(QWidget* finestra, const QString& testo);
+QString TestoApertura(const QWidget* finestra);
+
 } // namespace accessibilita
 
 // Tells screen readers what happened without moving the focus: a notification that

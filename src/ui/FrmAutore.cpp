@@ -1,5 +1,6 @@
 #include "ui/FrmAutore.h"
 
+#include "ui/Accessibilita.h"
 #include "ui/FinestraPiccola.h"
 
 using namespace finestra_piccola;
@@ -17,4 +18,7 @@ frmAutore::frmAutore(QWidget* parent) : QDialog(parent) {
     Etichetta(this, QStringLiteral("Label4"), DaTwip(525, 2310, 5820, 510), Arial(18, true),
               tavolozza::TestoEvidente, sinistra, QStringLiteral("info@decimetra.example.org"));
     Chiudi(this, DaTwip(1830, 3735, 2700, 525), Arial(12))->setFocus();
+    // Said as it opens: its texts are labels, which a screen reader meets only one by one.
+    accessibilita::Apertura(this, QStringLiteral("Sito dell'autore: www.decimetra.example.org. "
+                                                 "Email: info@decimetra.example.org."));
 }

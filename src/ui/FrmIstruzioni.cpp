@@ -1,5 +1,6 @@
 #include "ui/FrmIstruzioni.h"
 
+#include "ui/Accessibilita.h"
 #include "ui/FinestraPiccola.h"
 
 using namespace finestra_piccola;
@@ -12,4 +13,6 @@ frmIstruzioni::frmIstruzioni(QWidget* parent) : QDialog(parent) {
                                QStringLiteral("Il programma prevede l'utilizzo del mouse"));
     label5->setWordWrap(true);
     Chiudi(this, DaTwip(3444, 5760, 3795, 675), Arial(24))->setFocus();
+    // Said as it opens, with the key that has the focus.
+    accessibilita::Apertura(this, label5->text() + u'.');
 }

@@ -33,6 +33,8 @@ frmSceltaStampante::frmSceltaStampante(ServizioStampa& servizio, QWidget* parent
     : QDialog(parent), scelta_(servizio) {
     setObjectName(QStringLiteral("frmSceltaStampante"));
     setWindowTitle(QStringLiteral("Form1"));
+    // Its title says nothing to a screen reader's user: read by what it is.
+    setAccessibleName(QStringLiteral("Scelta della stampante"));
     // The close box unloads the window; "C H I U D I" and Esc only hide it.
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(Larghezza, Altezza);

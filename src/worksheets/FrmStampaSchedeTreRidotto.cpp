@@ -9,9 +9,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 #include "base/MessaggiStampa.h"
 #include "base/Servizi.h"
+#include "drill/Frasi.h"
 #include "ui/Accessibilita.h"
 #include "ui/Controlli.h"
 #include "ui/GruppoTasti.h"
@@ -202,6 +204,7 @@ void FrmStampaSchedeTreRidotto::CostruisciControlli() {
                       Qt::AlignLeft | Qt::AlignVCenter);
         lblOp_[i]->setTextFormat(Qt::PlainText);
     }
+    annunciatore_ = new Annunciatore(client_);
 
     // Keys that act on press: kinds and orders.
     gruppoTipi_ = new GruppoTasti(
@@ -229,6 +232,9 @@ void FrmStampaSchedeTreRidotto::CostruisciControlli() {
     connect(cmdStampaAlunni_, &QPushButton::clicked, this, [this] { Stampa(); });
     connect(cmdStampaDocenti_, &QPushButton::clicked, this, [this] { Stampa(); });
     connect(cmdEsci_, &QPushButton::clicked, this, &QWidget::close);
+    // Esc leaves the screen as "ESCI" does (an open list or menu takes it first).
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, cmdEsci_,
+            &QPushButton::click);
 }
 
 void FrmStampaSchedeTreRidotto::CostruisciMenu() {
@@ -311,8 +317,18 @@ void FrmStampaSchedeTreRidotto::NascondiStampa() {
 }
 
 void FrmStampaSchedeTreRidotto::MostraAnteprima() {
-    for (int i = 1; i <= RigheScheda; ++i)
+    QStringList dette;
+    for (int i = 1; i <= RigheScheda; ++i) {
         lblOp_[i]->setText(scheda_.RigaStampa[i]);
+        // Read by a screen reader in words, and the whole sheet announced as it appears.
+        const QString detta = RigaDetta(stato_, scheda_.RigaStampa[i]);
+        accessibilita::Nome(lblOp_[i], detta);
+        if (!detta.isEmpty()) dette << detta + u'.';
+    }
+    if (!dette.isEmpty())
+        annunciatore_->Annuncia(
+            QStringLiteral("Anteprima della scheda, %1 righe. ").arg(dette.size()) +
+            dette.join(u' '));
 }
 
 void FrmStampaSchedeTreRidotto::SegnaIndicatore(std::array<QLabel*, 3>& indicatori, int indice) {

@@ -25,6 +25,7 @@
 #include "ui/Resize.h"
 #include "worksheets/Scheda.h"
 
+class Annunciatore;
 class Avvisi;
 class FonteCasuale;
 class GruppoTasti;
@@ -102,6 +103,7 @@ private:
     QLabel* label2_ = nullptr;
     QLabel* label6_ = nullptr;
     std::array<QLabel*, RigheScheda + 1> lblOp_{}; // [1..30]
+    Annunciatore* annunciatore_ = nullptr;
     QAction* mnuStampante_ = nullptr;
 
     GruppoTasti* gruppoTipi_ = nullptr;

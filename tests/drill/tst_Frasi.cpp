@@ -17,6 +17,11 @@ private slots:
     void lodeDiFineSerie();
     void frasi_data();
     void frasi();
+    void numeri_data();
+    void numeri();
+    void esercizioSvolto_data();
+    void esercizioSvolto();
+    void rigaDetta();
     void unisci();
 };
 
@@ -32,57 +37,58 @@ void TestFrasi::frasi_data() {
     QTest::addColumn<QString>("tastoA");
 
     // Symbols as the catalogue writes them, blanks included.
-    QTest::newRow("decimal, plural, masculine") << 1 << "27,52"
-                                                << " u "
-                                                << " d "
-                                                << "275,2"
-                                                << "27,52 unità uguale quanti decimi?"
-                                                << "27,52 unità uguale 275,2 quale unità?"
-                                                << "27,52 unità uguale 275,2 decimi"
-                                                << "d, decimi";
+    QTest::newRow("decimal, plural, masculine")
+        << 1 << "27,52"
+        << " u "
+        << " d "
+        << "275,2"
+        << "27 virgola cinque due unità uguale quanti decimi?"
+        << "27 virgola cinque due unità uguale 275 virgola due quale unità?"
+        << "27 virgola cinque due unità uguale 275 virgola due decimi"
+        << "decimi";
     QTest::newRow("three-unit system, feminine, singular of -aia")
         << 2 << "1"
         << "  h "
         << " da "
         << "10"
-        << "1 centinaio uguale quante decine?"
-        << "1 centinaio uguale 10 quale unità?"
-        << "1 centinaio uguale 10 decine"
-        << "da, decine";
+        << "un centinaio uguale quante decine?"
+        << "un centinaio uguale 10 quale unità?"
+        << "un centinaio uguale 10 decine"
+        << "decine";
     QTest::newRow("thousands, unità is feminine and has no singular")
         << 3 << "1"
         << "  u "
         << " uk "
         << "0,001"
-        << "1 unità uguale quante migliaia?"
-        << "1 unità uguale 0,001 quale unità?"
-        << "1 unità uguale 0,001 migliaia"
-        << "uk, migliaia";
+        << "un'unità uguale quante migliaia?"
+        << "un'unità uguale 0 virgola zero zero uno quale unità?"
+        << "un'unità uguale 0 virgola zero zero uno migliaia"
+        << "migliaia";
     QTest::newRow("lengths, singular result") << 4 << "10"
                                               << " dm "
                                               << "  m "
                                               << "1"
                                               << "10 decimetri uguale quanti metri?"
                                               << "10 decimetri uguale 1 quale unità?"
-                                              << "10 decimetri uguale 1 metro"
-                                              << "m, metri";
+                                              << "10 decimetri uguale un metro"
+                                              << "metri";
     QTest::newRow("weights, the names line without a comma")
         << 9 << "3.270"
         << "   g "
         << "  kg "
         << "3,27"
-        << "3.270 grammi uguale quanti chilogrammi?"
-        << "3.270 grammi uguale 3,27 quale unità?"
-        << "3.270 grammi uguale 3,27 chilogrammi"
-        << "kg, chilogrammi";
+        << "3270 grammi uguale quanti chilogrammi?"
+        << "3270 grammi uguale 3 virgola due sette quale unità?"
+        << "3270 grammi uguale 3 virgola due sette chilogrammi"
+        << "chilogrammi";
     QTest::newRow("quintals and tonnes") << 10 << "1"
                                          << "  q "
                                          << "  t "
                                          << "0,1"
-                                         << "1 quintale uguale quante tonnellate?"
-                                         << "1 quintale uguale 0,1 quale unità?"
-                                         << "1 quintale uguale 0,1 tonnellate"
-                                         << "t, tonnellate";
+                                         << "un quintale uguale quante tonnellate?"
+                                         << "un quintale uguale 0 virgola uno quale unità?"
+                                         << "un quintale uguale 0 virgola uno tonnellate"
+                                         << "tonnellate";
     QTest::newRow("capacities, singular of -i") << 12 << "5"
                                                 << "  hl "
                                                 << "   l "
@@ -90,7 +96,7 @@ void TestFrasi::frasi_data() {
                                                 << "5 ettolitri uguale quanti litri?"
                                                 << "5 ettolitri uguale 500 quale unità?"
                                                 << "5 ettolitri uguale 500 litri"
-                                                << "l, litri";
+                                                << "litri";
 }
 
 void TestFrasi::frasi() {
@@ -123,6 +129,106 @@ void TestFrasi::frasi() {
         nomi.insert(nome);
     }
     QCOMPARE(nomi.size(), stato.NumeroUnita);
+}
+
+// Numbers as a teacher says them: the whole part as one number (a speech engine reads "20"
+// as "venti"), the decimals digit by digit, never "tremillesimi".
+void TestFrasi::numeri_data() {
+    QTest::addColumn<QString>("scritto");
+    QTest::addColumn<QString>("detto");
+    QTest::newRow("zeros inside the decimals") << "20,003"
+                                               << "20 virgola zero zero tre";
+    QTest::newRow("no whole part") << "0,004"
+                                   << "0 virgola zero zero quattro";
+    QTest::newRow("zeros at the end") << "105,250"
+                                      << "105 virgola due cinque zero";
+    QTest::newRow("thousands together") << "3.270"
+                                        << "3270";
+    QTest::newRow("millions and decimals") << "1.000.000,5"
+                                           << "1000000 virgola cinque";
+    QTest::newRow("a comma still alone") << "27,"
+                                         << "27 virgola";
+    QTest::newRow("in a sentence, its full stop kept")
+        << "Risposta: 3.270,05. Soluzione: 27,. Tempo totale: 45 secondi."
+        << "Risposta: 3270 virgola zero cinque. Soluzione: 27 virgola. Tempo totale: 45 "
+           "secondi.";
+    QTest::newRow("a comma between words stays") << "Esatto, 12 su 20, bravo"
+                                                 << "Esatto, 12 su 20, bravo";
+    QTest::newRow("said twice, unchanged") << "20 virgola zero zero tre chilogrammi"
+                                           << "20 virgola zero zero tre chilogrammi";
+}
+
+void TestFrasi::numeri() {
+    QFETCH(QString, scritto);
+    QFETCH(QString, detto);
+    QCOMPARE(NumeriDetti(scritto), detto);
+    if (!scritto.contains(u' ')) QCOMPARE(NumeroDetto(scritto), detto);
+    // A quantity of a weight, its unit by name.
+    StatoProgramma stato;
+    stato.Livello = 9;
+    SceltaSimboli(stato);
+    QCOMPARE(Quantita(stato, QStringLiteral("0,004"), QStringLiteral(" kg")),
+             QStringLiteral("0 virgola zero zero quattro chilogrammi"));
+}
+
+// The record's exercises told for the printout window.
+void TestFrasi::esercizioSvolto_data() {
+    QTest::addColumn<bool>("simbolo");
+    QTest::addColumn<QStringList>("risposte"); // every reply tried, the last one right or not
+    QTest::addColumn<bool>("ultimaEsatta");
+    QTest::addColumn<bool>("soluzione");
+    QTest::addColumn<QString>("detto");
+    QTest::newRow("right after a wrong reply")
+        << false << QStringList{"7", "20,03"} << true << false
+        << "Esercizio 3: 2 virgola zero zero tre metri uguale quanti decimetri? Risposta "
+           "errata: 7. Risposta esatta: 20 virgola zero tre, in 1 secondo.";
+    QTest::newRow("symbol, solved by the program")
+        << true << QStringList{"  m ", " cm ", " mm "} << false << true
+        << "Esercizio 3: 2 virgola zero zero tre metri uguale 20 virgola zero tre quale unità? "
+           "Risposte errate: metri, centimetri, millimetri. Soluzione del programma: "
+           "decimetri, dopo 1 secondo.";
+    QTest::newRow("still open")
+        << false << QStringList{} << false << false
+        << "Esercizio 3: 2 virgola zero zero tre metri uguale quanti decimetri? Non ancora "
+           "risolto.";
+}
+
+void TestFrasi::esercizioSvolto() {
+    QFETCH(bool, simbolo);
+    QFETCH(QStringList, risposte);
+    QFETCH(bool, ultimaEsatta);
+    QFETCH(bool, soluzione);
+    QFETCH(QString, detto);
+    StatoProgramma stato;
+    stato.Livello = 4;
+    SceltaSimboli(stato);
+    EsercizioSvolto e;
+    e.Dati.NumeroTesto = QStringLiteral("2,003");
+    e.Dati.SimboloDa = QStringLiteral("  m ");
+    e.Dati.SimboloA = QStringLiteral(" dm ");
+    e.Dati.RisultatoTesto = QStringLiteral("20,03");
+    e.ChiedeSimbolo = simbolo;
+    e.SoluzioneTesto = simbolo ? QStringLiteral(" dm ") : QStringLiteral("20,03");
+    for (const QString& r : risposte)
+        e.Tentativi.push_back({r, false});
+    if (ultimaEsatta) e.Tentativi.back().Esatta = true;
+    e.SoluzioneData = soluzione;
+    e.Secondi = 1;
+    QCOMPARE(FraseEsercizioSvolto(stato, 3, e), detto);
+}
+
+// A sheet's line told in words: its blank, its symbols by name.
+void TestFrasi::rigaDetta() {
+    StatoProgramma stato;
+    stato.Livello = 9;
+    SceltaSimboli(stato);
+    QCOMPARE(RigaDetta(stato, QStringLiteral("  3.270  g  = .........  kg")),
+             QStringLiteral("3270 grammi uguale puntini chilogrammi"));
+    QCOMPARE(RigaDetta(stato, QStringLiteral(" 0,004 kg =     4 ....")),
+             QStringLiteral("0 virgola zero zero quattro chilogrammi uguale 4 puntini"));
+    QCOMPARE(RigaDetta(stato, QStringLiteral("0,797 hg =  g (r.79,7)")),
+             QStringLiteral("0 virgola sette nove sette ettogrammi uguale grammi risposta 79 "
+                            "virgola sette"));
 }
 
 void TestFrasi::unisci() {

@@ -594,11 +594,14 @@ void TestSerie::annunci_data() {
     QTest::newRow("number: SI gives the solution")
         << 1 << "WS" << QStringList{"9", "Errato", "Ti aiuto ?", soluzione};
     QTest::newRow("number: next problem") << 1 << "RA" << QStringList{"3", "30", "Esatto", numero};
-    QTest::newRow("symbol: chosen and right") << 2 << "R" << QStringList{"dm, decimetri", "Esatto"};
+    QTest::newRow("symbol: chosen and right") << 2 << "R" << QStringList{"decimetri", "Esatto"};
     QTest::newRow("symbol: third NO, then INTERVENGO IO")
-        << 2 << "WNWNWNI" << QStringList{"mm, millimetri", "Errato", "Ti aiuto ?", simbolo,
-                                         "mm, millimetri", "Errato", "Ti aiuto ?", simbolo,
-                                         "mm, millimetri", "Errato", "Ti aiuto ?", soluzione};
+        << 2 << "WNWNWNI"
+        << QStringList{"millimetri", "Errato",     "Ti aiuto ?",
+                       simbolo,      "millimetri", "Errato",
+                       "Ti aiuto ?", simbolo,      "millimetri",
+                       "Errato",     "Ti aiuto ?", "Premi INTERVENGO IO: ti mostro la soluzione.",
+                       soluzione};
 }
 
 void TestSerie::annunci() {

@@ -58,6 +58,12 @@ SISTEMI = {
     4: ["m", "dm", "cm", "mm"],
     9: ["kg", "hg", "dag", "g"],
 }
+# Their names, in the same order: a symbol key is read by its unit's name.
+NOMI_UNITA = {
+    1: ["unità", "decimi", "centesimi", "millesimi"],
+    4: ["metri", "decimetri", "centimetri", "millimetri"],
+    9: ["chilogrammi", "ettogrammi", "decagrammi", "grammi"],
+}
 
 
 def valore(testo):
@@ -78,6 +84,32 @@ def scrivi_numero(d):
     risultato = ".".join(gruppi)
     decimali = decimali.rstrip("0")
     return risultato + ("," + decimali if decimali else "")
+
+
+CIFRE = "zero uno due tre quattro cinque sei sette otto nove".split()
+# A number as the program says it: "27 virgola cinque due", "3270"; one of a unit is said
+# with its article ("un metro", "un'unità").
+DETTO = rf"\d+(?: virgola(?: (?:{'|'.join(CIFRE)}))+)?|un'|una|un"
+
+
+def scritto(detto):
+    """A number said ("27 virgola cinque due", "un") as the program writes it ("27,52")."""
+    if detto in ("un", "una", "un'"):
+        return "1"
+    intera, _, decimali = detto.partition(" virgola ")
+    numero = Decimal(intera + ("." + "".join(str(CIFRE.index(c)) for c in decimali.split())
+                               if decimali else ""))
+    return scrivi_numero(numero)
+
+
+def detto(numero):
+    """A number as the program writes it ("3.270,05") as it says it in a quantity of a
+    masculine unit ("3270 virgola zero cinque"; "1" is "un")."""
+    if numero == "1":
+        return "un"
+    intera, _, decimali = numero.partition(",")
+    return intera.replace(".", "") + "".join(
+        (" virgola" if i == 0 else "") + " " + CIFRE[int(c)] for i, c in enumerate(decimali))
 
 
 def risposta_numero(simboli, numero, da, a):

@@ -17,7 +17,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from ausili import Ausili, richiedi  # noqa: E402
-from banco import (SISTEMI, esegui, problema, righe_esercizi, riga_chiusa,  # noqa: E402
+from banco import (NOMI_UNITA, SISTEMI, esegui, problema, righe_esercizi, riga_chiusa,  # noqa: E402
                    risposta_numero, risposta_simbolo, testo_pdf, verifica)
 
 SISTEMA = 1
@@ -75,6 +75,11 @@ def prova(banco):
     pannelli = {}  # found once: a search of the panel alone is quicker than the window's
 
     def tasto(pannello, nome):
+        """Clicks the key nome of the named panel, or of the window for a panel without a
+        name (the help, intervention and end panels, whose question is announced)."""
+        if pannello is None:
+            ausili.clic(operativo, nome)
+            return
         if pannello not in pannelli:
             pannelli[pannello] = ausili.attendi_nodo(operativo, pannello, "panel")
         ausili.clic(pannelli[pannello], nome)
@@ -98,7 +103,7 @@ def prova(banco):
             pannello = r"Simboli"
 
             def rispondi(r):
-                tasto(pannello, re.escape(r) + ", .*")  # the key says the symbol and its name
+                tasto(pannello, NOMI_UNITA[SISTEMA][simboli.index(r)])  # read by its name
                 tasto(pannello, r"Verifica")
         errate = []
         for azione in azioni:
@@ -107,15 +112,15 @@ def prova(banco):
             else:
                 for _ in range(3 if azione == "I" else 1):
                     rispondi(sbagliata)
-                    tasto(r"Ti aiuto \?", "SI" if azione == "S" else "NO")
+                    tasto(None, "SI" if azione == "S" else "NO")
                     errate.append(sbagliata)
                 if azione == "I":
-                    tasto(r"Intervengo io", r"INTERVENGO IO")
+                    tasto(None, r"INTERVENGO IO")
         attesi.append(dict(p, errate=errate, giusta=giusta, esatta=azioni.endswith("G")))
         if k < len(PIANO):
             tasto(pannello, r"Avanti")
 
-    tasto(r"Serie finita", r"Stampa")
+    tasto(None, r"Stampa")
     stampa = finestra_di_stampa(banco, ausili)
     righe = righe_esercizi(stampa_pdf(banco, ausili, stampa))
     verifica(len(righe) == 20, f"il PDF finale ha {len(righe)} righe: {righe}")
@@ -134,7 +139,7 @@ def prova(banco):
     # "ATTESTATO", then "FINE SESSIONE" ends the program.
     ausili.clic(stampa, r"ATTESTATO")
     banco.attendi_finestra(r"^Form1$")
-    ausili.clic(ausili.finestra(r"^Form1$"), r"FINE SESSIONE")
+    ausili.clic(ausili.finestra(r"^Attestato$"), r"FINE SESSIONE")
     verifica(banco.attendi_uscita() == 0, "\"FINE SESSIONE\" non ha terminato bene")
     print(f"{esatte} risposte esatte, {20 - esatte} soluzioni del programma, "
           f"{sum(1 for a in attesi if a['a'])} problemi di numero")

@@ -3,20 +3,22 @@
 lengths answered by keyboard alone. What Orca says reaches a speech-dispatcher of the test's
 own, which logs each text it is asked to say: the problem, "Errato" and "Ti aiuto ?", the
 problem asked again after "NO", "Esatto", and the program's solution after "SI" must all be
-heard, while the focus stays on the keys.
+heard, while the focus stays on the keys. Then the certificate, opened from the printout
+window with a name typed, must be heard with the name and the grade.
 
 Usage: e2e_lettore_schermo.py DECIMETRA   (under tests/x/con_x.sh)"""
 
 import os
 import re
 import sys
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from ausili import Ausili, richiedi  # noqa: E402
-from banco import attendi, esegui, risposta_numero, verifica  # noqa: E402
+from banco import DETTO, attendi, detto, esegui, risposta_numero, scritto, verifica  # noqa: E402,E501
 
 NOMI = ["metri", "decimetri", "centimetri", "millimetri"]
-DOMANDA = re.compile(r"(?P<numero>[\d.,]+) (?P<da>\w+) uguale quant[ie] (?P<a>\w+)\?")
+DOMANDA = re.compile(rf"(?P<numero>{DETTO}) ?(?P<da>\w+) uguale quant[ie] (?P<a>\w+)\?")
 
 
 def plurale(nome):
@@ -59,7 +61,7 @@ def prova(banco):
 
     for esercizio in (1, 2):
         d = ascolta(DOMANDA, f"il problema {esercizio}")
-        giusta = risposta_numero(NOMI, d["numero"], plurale(d["da"]), plurale(d["a"]))
+        giusta = risposta_numero(NOMI, scritto(d["numero"]), plurale(d["da"]), plurale(d["a"]))
         sbagliata = "7" if giusta != "7" else "8"
         banco.tasti(*tasti_numero(sbagliata), "v", "Return")
         ascolta(r"Errato\W+Ti aiuto \?", "«Errato» e «Ti aiuto ?»")
@@ -72,9 +74,22 @@ def prova(banco):
             banco.tasti("Return")  # "Avanti" has the focus
         else:
             banco.tasti("s", "Return")  # "SI": the program gives the solution
-            atteso = f"Intervengo io: {d['numero']} {d['da']} uguale {giusta} "
+            atteso = f"Intervengo io: {d['numero']} {d['da']} uguale {detto(giusta)} "
             ascolta(re.escape(atteso), f"la soluzione del programma «{atteso}»")
     print(f"Orca ha detto {letto[0]} caratteri fino alla soluzione")
+
+    # The printout window, "NOME" ("ESCI" has the focus), the name, "AVANTI", "ATTESTATO".
+    banco.tasti("alt+v")
+    banco.attendi_finestra(r"^FINESTRA DI STAMPA ?$")
+    banco.tasti("space", "space", "Return")
+    banco.scrivi("mARIO")
+    banco.tasti("Tab", "Return")
+    inizio = time.monotonic()
+    banco.tasti("Return")
+    # One right reply out of two exercises: mark 5, said without its "(!)".
+    ascolta(r"Diploma di merito\W+Nome: Mario\W+Giudizio: Sufficiente\W+"
+            r"Risposte esatte: 1 su 2\W+Data: \d+ \w+ \d{4}", "l'attestato, nome e giudizio")
+    print(f"l'attestato detto da Orca {time.monotonic() - inizio:.1f} s dopo «ATTESTATO»")
 
 
 if __name__ == "__main__":

@@ -14,10 +14,10 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from ausili import Ausili, nodi, pyatspi, richiedi, testi  # noqa: E402
-from banco import attendi, esegui, risposta_numero, verifica  # noqa: E402
+from banco import DETTO, attendi, detto, esegui, risposta_numero, scritto, verifica  # noqa: E402,E501
 
 NOMI = ["metri", "decimetri", "centimetri", "millimetri"]
-DOMANDA = re.compile(r"(?P<numero>[\d.,]+) (?P<da>\w+) uguale quant[ie] (?P<a>\w+)\?")
+DOMANDA = re.compile(rf"(?P<numero>{DETTO}) ?(?P<da>\w+) uguale quant[ie] (?P<a>\w+)\?")
 PAROLA = re.compile(r"[0-9A-Za-zÀ-ÿ]")
 
 
@@ -46,9 +46,11 @@ def prova(banco):
     ausili.avvia()
     visti = {}
 
-    def finestra(titolo, descrizione):
+    def finestra(titolo, descrizione, nome=None):
+        """The window titled titolo on screen, read by screen readers as nome (its title
+        when None)."""
         banco.attendi_finestra(titolo)
-        f = ausili.finestra(titolo)
+        f = ausili.finestra(nome or titolo)
         visti[descrizione] = controlla(f, descrizione)
         return f
 
@@ -74,7 +76,7 @@ def prova(banco):
     ausili.clic(schede, r"CALCOLA IL NUMERO")
     ausili.attendi_nodo(schede, r"Scelto: CALCOLA IL NUMERO")
     banco.tasti("alt+i")
-    finestra(r"^Form1$", "scelta della stampante")
+    finestra(r"^Form1$", "scelta della stampante", r"^Scelta della stampante$")
     banco.tasti("Escape")
     banco.attendi_finestra(r"STAMPA DELLE SCHEDE$")
     banco.tasti("alt+F4")
@@ -86,10 +88,11 @@ def prova(banco):
                                 None), 10, "il problema in una frase")
     d = DOMANDA.fullmatch(riga.name)
     plurale = lambda nome: nome if nome in NOMI else nome[:-1] + "i"  # noqa: E731
-    giusta = risposta_numero(NOMI, d["numero"], plurale(d["da"]), plurale(d["a"]))
+    giusta = risposta_numero(NOMI, scritto(d["numero"]), plurale(d["da"]), plurale(d["a"]))
     for nodo in nodi(drill):
         for parola in testi(nodo):
-            verifica(giusta not in re.findall(r"[\d.,]*\d", parola),
+            verifica(giusta not in re.findall(r"[\d.,]*\d", parola)
+                     and f" {detto(giusta)} " not in f" {parola} ",
                      f"la risposta attesa {giusta} si legge in «{parola}»")
     banco.tasti("7" if giusta != "7" else "8", "v", "Return")
     aiuto = finestra(r"^TRASFORMAZIONI$", "esercizio, Ti aiuto ?")
@@ -109,8 +112,8 @@ def prova(banco):
     banco.scrivi("Luca")
     banco.tasti("Return")
     ausili.clic(stampa, r"ATTESTATO")
-    attestato = finestra(r"^Form1$", "attestato")
-    nodo = ausili.attendi_nodo(attestato, r"Attestato")
+    attestato = finestra(r"^Form1$", "attestato", r"^Attestato$")
+    nodo = ausili.attendi_nodo(attestato, r"Diploma di merito")
     parole = " ".join(testi(nodo))
     for atteso in ("DIPLOMA DI MERITO", "RILASCIATO A", "Luca"):
         verifica(atteso in parole, f"l'attestato non dice «{atteso}»: {parole}")

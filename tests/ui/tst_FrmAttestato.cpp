@@ -88,14 +88,21 @@ void TestFrmAttestato::cablaggio_data() {
     QTest::addColumn<QString>("giudizio");
     QTest::addColumn<bool>("stampabile");
     QTest::addColumn<QString>("nomeScritto");
-    QTest::newRow("10/20") << "Anna" << 10 << 20 << "SUFFICIENTE (!)" << true << "Anna";
-    QTest::newRow("9/20") << "Anna" << 9 << 20 << "Non classificato" << false << "Anna";
-    QTest::newRow("19/20") << "Anna" << 19 << 20 << "OTTIMO" << true << "Anna";
-    QTest::newRow("3/4, one unanswered") << "Anna" << 3 << 4 << "BUONO" << true << "Anna";
-    QTest::newRow("no exercise") << "Anna" << 0 << 0 << "Non classificato" << false << "Anna";
-    QTest::newRow("mario d'amico")
-        << "mario d'amico" << 15 << 20 << "BUONO" << true << "Mario D'Amico";
-    QTest::newRow("empty name") << "" << 20 << 20 << "OTTIMO" << true << "";
+    QTest::addColumn<QString>("detto"); // name and grade as the window says them
+    QTest::newRow("10/20") << "Anna" << 10 << 20 << "SUFFICIENTE (!)" << true << "Anna"
+                           << "Anna. Giudizio: Sufficiente";
+    QTest::newRow("9/20") << "Anna" << 9 << 20 << "Non classificato" << false << "Anna"
+                          << "Anna. Giudizio: Non classificato";
+    QTest::newRow("19/20") << "Anna" << 19 << 20 << "OTTIMO" << true << "Anna"
+                           << "Anna. Giudizio: Ottimo";
+    QTest::newRow("3/4, one unanswered") << "Anna" << 3 << 4 << "BUONO" << true << "Anna"
+                                         << "Anna. Giudizio: Buono";
+    QTest::newRow("no exercise") << "Anna" << 0 << 0 << "Non classificato" << false << "Anna"
+                                 << "Anna. Giudizio: Non classificato";
+    QTest::newRow("mario d'amico") << "mario d'amico" << 15 << 20 << "BUONO" << true
+                                   << "Mario D'Amico" << "Mario D'Amico. Giudizio: Buono";
+    QTest::newRow("empty name") << "" << 20 << 20 << "OTTIMO" << true << ""
+                                << "nessuno. Giudizio: Ottimo";
 }
 
 void TestFrmAttestato::cablaggio() {
@@ -105,10 +112,21 @@ void TestFrmAttestato::cablaggio() {
     QFETCH(QString, giudizio);
     QFETCH(bool, stampabile);
     QFETCH(QString, nomeScritto);
+    QFETCH(QString, detto);
     Banco banco(nome, esatte, esercizi);
     FrmAttestato* w = banco.Apri();
 
     QCOMPARE(w->windowTitle(), QStringLiteral("Form1"));
+    QCOMPARE(w->accessibleName(), QStringLiteral("Attestato"));
+    // Announced whole as it opens, the date in words.
+    auto* annuncio = w->findChild<QWidget*>(QStringLiteral("annunciatoreApertura"));
+    QVERIFY(annuncio);
+    QTRY_COMPARE(annuncio->accessibleName(),
+                 QStringLiteral("Diploma di merito. Nome: %1. Risposte esatte: %2 su %3. Data: "
+                                "14 maggio 2026.")
+                     .arg(detto)
+                     .arg(esatte)
+                     .arg(esercizi));
     QCOMPARE(banco.stato.Giudizio, giudizio);
     QCOMPARE(banco.stato.NomeAlunno, nomeScritto);
     const QString ordine = QStringLiteral("  dal più grande al più piccolo");

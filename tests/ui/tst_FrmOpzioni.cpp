@@ -408,6 +408,7 @@ void TestFrmOpzioni::aperturaNonCambiaLoStato() {
 // "SINTESI VOCALE": the screen opens on the stored choice; a choice is in use at once and
 // stored by "Memorizza nuove impostazioni"; switched on where the voice cannot speak, the
 // switch stays on and one message says so, unless it was switched off before the answer.
+// Switched on where it can speak, the voice itself confirms it.
 enum class Risposta { NessunaVoce, Disponibile, NonDisponibile, NonDisponibileTardi };
 Q_DECLARE_METATYPE(Risposta)
 
@@ -418,23 +419,26 @@ void TestFrmOpzioni::sintesiVocale_data() {
     QTest::addColumn<bool>("attiva");     // the switch afterwards
     QTest::addColumn<int>("messaggi");    // "not available" notices
     QTest::addColumn<QByteArray>("riga"); // the record's twelfth line; empty: nothing stored
+    QTest::addColumn<QStringList>("detti");
+    const QStringList attivata{"Sintesi vocale attivata"};
     const QString on = "Option11(0)", off = "Option11(1)", memorizza = "Option5(1)";
-    QTest::newRow("memorizzata attiva")
-        << true << Risposta::Disponibile << QStringList{} << true << 0 << QByteArray();
+    QTest::newRow("memorizzata attiva") << true << Risposta::Disponibile << QStringList{} << true
+                                        << 0 << QByteArray() << QStringList{};
     QTest::newRow("attivata e memorizzata")
         << false << Risposta::Disponibile << QStringList{on, memorizza} << true << 0
-        << QByteArray("True");
+        << QByteArray("True") << attivata;
     QTest::newRow("attivata, non disponibile")
-        << false << Risposta::NonDisponibile << QStringList{on} << true << 1 << QByteArray();
+        << false << Risposta::NonDisponibile << QStringList{on} << true << 1 << QByteArray()
+        << QStringList{};
     QTest::newRow("attivata senza voce")
         << false << Risposta::NessunaVoce << QStringList{on, memorizza} << true << 1
-        << QByteArray("True");
+        << QByteArray("True") << QStringList{};
     QTest::newRow("non disponibile, risposta dopo Disattivata")
         << false << Risposta::NonDisponibileTardi << QStringList{on, off} << false << 0
-        << QByteArray();
+        << QByteArray() << QStringList{};
     QTest::newRow("predefinite la lasciano")
         << true << Risposta::Disponibile << QStringList{"Option5(0)"} << true << 0
-        << QByteArray("True");
+        << QByteArray("True") << QStringList{};
 }
 
 void TestFrmOpzioni::sintesiVocale() {
@@ -444,6 +448,7 @@ void TestFrmOpzioni::sintesiVocale() {
     QFETCH(bool, attiva);
     QFETCH(int, messaggi);
     QFETCH(QByteArray, riga);
+    QFETCH(QStringList, detti);
     Banco b;
     b.stato.Impostazioni.SintesiVocale = memorizzata;
     b.conVoce = risposta != Risposta::NessunaVoce;
@@ -461,7 +466,7 @@ void TestFrmOpzioni::sintesiVocale() {
         QCOMPARE(b.avvisi.notizie[0].second,
                  QStringLiteral("La sintesi vocale non è disponibile su questo computer."));
     QCOMPARE(b.voce.domande, b.conVoce ? int(clic.contains("Option11(0)")) : 0);
-    QVERIFY(b.voce.detti.isEmpty()); // the screen itself says nothing
+    QCOMPARE(b.voce.detti, detti);
     if (riga.isEmpty())
         QCOMPARE(b.Record(), QByteArray("<nessun file>"));
     else

@@ -54,6 +54,7 @@ void TestFrmSceltaStampante::apertaEChiusa() {
     Banco b;
     b.Apri();
     QCOMPARE(b.w->windowTitle(), QStringLiteral("Form1"));
+    QCOMPARE(b.w->accessibleName(), QStringLiteral("Scelta della stampante"));
     QStringList voci;
     for (int i = 0; i < b.Combo()->count(); ++i)
         voci << b.Combo()->itemText(i);

@@ -118,6 +118,20 @@ void TestFrmStampaEsercizioTre::righe() {
             QCOMPARE(b.Lbl(k)->font().bold(), grassetto);
         }
     }
+    // Each exercise read in words, and the list said as the window opens, with or without the
+    // font.
+    const int svolte = std::min(indice, 30);
+    for (int k = 1; k <= 30; ++k)
+        QCOMPARE(b.Lbl(k)->accessibleName().startsWith(QStringLiteral("Esercizio %1: ").arg(k)),
+                 k <= svolte);
+    auto* annuncio = b.w->findChild<QWidget*>(QStringLiteral("annunciatoreApertura"));
+    QVERIFY(annuncio);
+    const auto annunciato = [&](int n) {
+        return annuncio->accessibleName().startsWith(
+                   QStringLiteral("Esercizi svolti: %1. Esercizio 1: ").arg(n)) &&
+               annuncio->accessibleName().endsWith(b.Lbl(std::min(n, 30))->accessibleName());
+    };
+    QTRY_VERIFY(annunciato(svolte));
     QCOMPARE(b.avvisi.errori.size(), courier.isEmpty() ? 1 : 0);
     if (courier.isEmpty())
         QCOMPARE(b.avvisi.errori[0].second,
@@ -132,6 +146,7 @@ void TestFrmStampaEsercizioTre::righe() {
         QVERIFY(QTest::qWaitForWindowActive(&altra));
         b.Mostra();
         QCOMPARE(b.Lbl(4)->text(), Riga(4));
+        QTRY_VERIFY(annunciato(4));
     }
 }
 

@@ -114,6 +114,7 @@ private slots:
     void pulsanti_data();
     void pulsanti();
     void sceltaStampante();
+    void esc();
 };
 
 // Each row plays real clicks and keys on the screen opened beside a drill series, then
@@ -190,6 +191,14 @@ void TestFrmStampaSchede::pulsanti() {
     QCOMPARE(b.C("CmdStampaSchedaDocenti")->isVisible(), stampaDocenti);
     const QStringList mostrate = b.Anteprima();
     QCOMPARE(mostrate.size(), anteprima);
+    // Each line shown is read in words: its blank, its sign and the teachers' reply said,
+    // not spelled.
+    for (int i = 1; i <= mostrate.size(); ++i) {
+        const QString detta = b.C<QLabel>(QStringLiteral("LblOp(%1)").arg(i))->accessibleName();
+        QVERIFY2(detta.contains(QStringLiteral(" uguale ")) && !detta.contains(u'=') &&
+                     !detta.contains(QStringLiteral("(r.")) && !detta.contains(u','),
+                 qPrintable(detta));
+    }
     QCOMPARE(b.stampa.lavori.size(), stampate);
     QCOMPARE(b.Rosso("Label3"), tipo);
     QCOMPARE(b.Rosso("Label4"), ordine);
@@ -235,6 +244,16 @@ void TestFrmStampaSchede::sceltaStampante() {
     QVERIFY(voce->isEnabled());
     voce->trigger();
     QCOMPARE(aperture, 1);
+}
+
+// Esc leaves the screen as "ESCI" does, from whichever key has the focus.
+void TestFrmStampaSchede::esc() {
+    Banco b;
+    QVERIFY(b.Mostra());
+    b.C("Option1(1)")->setFocus();
+    b.Tasto(Qt::Key_Escape);
+    QTRY_VERIFY(!b.finestra.isVisible());
+    QVERIFY(b.stampa.lavori.isEmpty());
 }
 
 QTEST_MAIN(TestFrmStampaSchede)

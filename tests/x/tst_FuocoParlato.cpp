@@ -1,8 +1,10 @@
 // Keys say their caption, or their accessible name when they have one, as they take the
 // focus, with real X input (xdotool) on the drill window: a click, the space bar walking the
 // keypad; the mouse only passing over keys says nothing, nor do the keys of a window that is
-// not spoken. And what a right reply clicked by the pupil makes heard, by the options: the
-// chime only while "BEEP" is on, praise while "RINFORZO SONORO" is.
+// not spoken. What a window says when it opens is said once it comes to the front, once for
+// each text, in any window. A text box says its name, then each character typed. And what a
+// right reply clicked by the pupil makes heard, by the options: the chime only while "BEEP"
+// is on, praise while "RINFORZO SONORO" is.
 
 #include "app/ParlaFuoco.h"
 #include "app/SuonoOpzioni.h"
@@ -12,8 +14,10 @@
 #include "support/FonteCasualeFinta.h"
 #include "support/VoceFinta.h"
 #include "support/Xdotool.h"
+#include "ui/Accessibilita.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -21,6 +25,8 @@ class TestFuocoParlato : public QObject {
     Q_OBJECT
 private slots:
     void nelCambioDiFuoco();
+    void apertura();
+    void casella();
     void inputReale_data();
     void inputReale();
     void suonoDelleOpzioni_data();
@@ -39,6 +45,51 @@ void TestFuocoParlato::nelCambioDiFuoco() {
     secondo->setFocus();
     voce.Di(QStringLiteral("annuncio"));
     QCOMPARE(voce.detti.mid(voce.detti.size() - 2), QStringList({"Secondo", "annuncio"}));
+}
+
+void TestFuocoParlato::apertura() {
+    VoceFinta voce;
+    ParlaFuoco fuoco(voce, [](const QWidget*) { return false; }); // no key is spoken
+    QWidget finestra, altra;
+    new QPushButton(QStringLiteral("STAMPA L'ATTESTATO"), &finestra);
+    const QString diploma = QStringLiteral("Diploma di merito. Nome: Mario.");
+    accessibilita::Apertura(&finestra, diploma);
+    finestra.show();
+    QVERIFY(QTest::qWaitForWindowActive(&finestra));
+    QTRY_COMPARE(voce.detti, QStringList{diploma});
+    // Back to the front: not said again; a new text is.
+    altra.show();
+    altra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&altra));
+    finestra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&finestra));
+    QTest::qWait(200);
+    QCOMPARE(voce.detti, QStringList{diploma});
+    const QString nuovo = QStringLiteral("Diploma di merito. Nome: Anna.");
+    accessibilita::Apertura(&finestra, nuovo);
+    altra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&altra));
+    finestra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&finestra));
+    QTRY_COMPARE(voce.detti, QStringList({diploma, nuovo}));
+}
+
+void TestFuocoParlato::casella() {
+    VoceFinta voce;
+    ParlaFuoco fuoco(voce, [](const QWidget*) { return true; });
+    QWidget finestra;
+    auto* nomeTasto = new QPushButton(QStringLiteral("NOME"), &finestra);
+    auto* nome = new QLineEdit(&finestra);
+    nome->setAccessibleName(QStringLiteral("IMMETTI IL TUO NOME"));
+    finestra.show();
+    QVERIFY(QTest::qWaitForWindowActive(&finestra));
+    nomeTasto->setFocus();
+    voce.detti.clear();
+    nome->setFocus();
+    QTest::keyClicks(nome, QStringLiteral("Lu"));
+    QTest::keyClick(nome, Qt::Key_Backspace);
+    QTest::keyClicks(nome, QStringLiteral("a"));
+    QCOMPARE(voce.detti, QStringList({"IMMETTI IL TUO NOME", "L", "u", "a"}));
 }
 
 void TestFuocoParlato::inputReale_data() {
