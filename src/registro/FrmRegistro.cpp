@@ -180,9 +180,8 @@ void FrmRegistro::Costruisci() {
     tblSerie_->verticalHeader()->hide();
     tblSerie_->verticalHeader()->setDefaultSectionSize(22);
     tblSerie_->horizontalHeader()->setStretchLastSection(true);
-    const int larghezze[] = {110, 100, 90, 90, 60, 60, 50};
-    for (int k = 0; k < 7; ++k)
-        tblSerie_->setColumnWidth(k, larghezze[k]);
+    tblSerie_->setFont(Arial(9));
+    tblSerie_->horizontalHeader()->setFont(Arial(9, true));
     connect(tblSerie_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &FrmRegistro::MostraSerie);
 
@@ -265,6 +264,14 @@ void FrmRegistro::Costruisci() {
     proporzioni_ = new Proporzioni(this);
     proporzioni_->MemorizzaProporzioni(centrale, QSize(LarghezzaProgetto, AltezzaProgetto),
                                        Proporzioni::CaselleCombinate);
+    // The columns share the list's width as they share it at the design size.
+    proporzioni_->DopoApplica = [this](QSize) {
+        static constexpr int Quote[] = {112, 96, 84, 84, 44, 50, 40}; // of 540; the grade last
+        const int larghezza = tblSerie_->viewport()->width();
+        for (int k = 0; k < 7; ++k)
+            tblSerie_->setColumnWidth(k, Quote[k] * larghezza / 540);
+    };
+    proporzioni_->ApplicaProporzioni(QSize(LarghezzaProgetto, AltezzaProgetto));
     resize(LarghezzaProgetto, AltezzaProgetto);
 }
 
