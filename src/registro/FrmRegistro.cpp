@@ -368,34 +368,36 @@ void FrmRegistro::MostraAlunno() {
         return;
     }
     const QString alunno = AlunnoScelto();
-    FiltroRegistro f = Filtro();
-    const auto righe = registro_.Elenco(f);
-    QList<QPointF> punti;
-    QStringList lette;
-    for (auto it = righe.rbegin(); it != righe.rend(); ++it) {
-        punti.append(QPointF(static_cast<qreal>(it->Inizio.toMSecsSinceEpoch()), it->Esatte));
-        lette << QStringLiteral("%1: %2")
-                     .arg(it->Inizio.toString(QStringLiteral("dd/MM/yyyy")))
-                     .arg(it->Esatte);
-    }
-    grafico_->replace(punti);
+    const auto punti = registro_.EsattePerSerie(Filtro());
+    QList<QPointF> serie;
+    serie.reserve(static_cast<qsizetype>(punti.size()));
+    for (const auto& [inizio, esatte] : punti)
+        serie.append(QPointF(static_cast<qreal>(inizio), esatte));
+    grafico_->replace(serie);
     chart->setTitle(QStringLiteral("Risposte esatte di ") + NomeMostrato(alunno));
     auto* asseX = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
-    if (asseX && !righe.empty()) {
-        QDateTime primo = righe.back().Inizio, ultimo = righe.front().Inizio;
+    if (asseX && !punti.empty()) {
+        QDateTime primo = QDateTime::fromMSecsSinceEpoch(punti.front().first);
+        QDateTime ultimo = QDateTime::fromMSecsSinceEpoch(punti.back().first);
         if (primo == ultimo) {
             primo = primo.addSecs(-3600);
             ultimo = ultimo.addSecs(3600);
         }
         asseX->setRange(primo, ultimo);
     }
+    // What a screen reader reads of the chart: how many series, and the last ten.
+    QStringList lette;
+    for (std::size_t i = punti.size() > 10 ? punti.size() - 10 : 0; i < punti.size(); ++i)
+        lette << QStringLiteral("%1: %2")
+                     .arg(QDateTime::fromMSecsSinceEpoch(punti[i].first)
+                              .toString(QStringLiteral("dd/MM/yyyy")))
+                     .arg(punti[i].second);
     vista_->setAccessibleName(QStringLiteral("Grafico delle risposte esatte di ") +
                               NomeMostrato(alunno));
     vista_->setAccessibleDescription(
-        righe.empty()
-            ? QStringLiteral("nessuna serie")
-            : QStringLiteral("%1 serie, esatte su 20 dalla più vecchia: ").arg(righe.size()) +
-                  lette.join(QStringLiteral("; ")));
+        punti.empty() ? QStringLiteral("nessuna serie")
+                      : QStringLiteral("%1 serie; esatte su 20 delle ultime: ").arg(punti.size()) +
+                            lette.join(QStringLiteral("; ")));
     for (const ErroriCoppia& c : registro_.ErroriPerCoppia(alunno))
         lstCoppie_->addItem(TestoCoppia(c));
     if (lstCoppie_->count() == 0) lstCoppie_->addItem(QStringLiteral("nessun errore"));

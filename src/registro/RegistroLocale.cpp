@@ -743,6 +743,25 @@ std::vector<RigaRegistro> RegistroLocale::Elenco(const FiltroRegistro& filtro, i
     return righe;
 }
 
+std::vector<std::pair<qint64, int>> RegistroLocale::EsattePerSerie(const FiltroRegistro& filtro) {
+    std::vector<std::pair<qint64, int>> punti;
+    if (!Apri().Riuscito()) return punti;
+    QVariantList valori;
+    const QString dove = Condizioni(filtro, valori);
+    QSqlQuery q(conn->db);
+    q.setForwardOnly(true);
+    if (!Esegui(q,
+                QStringLiteral("SELECT inizio, esatte FROM serie%1 ORDER BY inizio, id").arg(dove),
+                valori)) {
+        ultimo = DaErrore(q.lastError());
+        return punti;
+    }
+    while (q.next())
+        punti.emplace_back(q.value(0).toLongLong(), q.value(1).toInt());
+    ultimo = {};
+    return punti;
+}
+
 std::optional<int> RegistroLocale::Conta(const FiltroRegistro& filtro) {
     if (!Apri().Riuscito()) return std::nullopt;
     QVariantList valori;
