@@ -373,6 +373,8 @@ void FrmRegistro::MostraAlunno() {
     serie.reserve(static_cast<qsizetype>(punti.size()));
     for (const auto& [inizio, esatte] : punti)
         serie.append(QPointF(static_cast<qreal>(inizio), esatte));
+    // A marker per series while they can be told apart; a line alone beyond.
+    grafico_->setPointsVisible(punti.size() <= 60);
     grafico_->replace(serie);
     chart->setTitle(QStringLiteral("Risposte esatte di ") + NomeMostrato(alunno));
     auto* asseX = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
