@@ -5,10 +5,9 @@
 #include <algorithm>
 
 QStringList IntestazioniRegistro() {
-    return {
-        QStringLiteral("Data"),  QStringLiteral("Alunno"),   QStringLiteral("Sistema"),
-        QStringLiteral("Tipo"),  QStringLiteral("Esatte"),   QStringLiteral("Date dal programma"),
-        QStringLiteral("Tempo"), QStringLiteral("Giudizio"), QStringLiteral("Computer")};
+    return {QStringLiteral("Data"),  QStringLiteral("Alunno"),   QStringLiteral("Sistema"),
+            QStringLiteral("Tipo"),  QStringLiteral("Esatte"),   QStringLiteral("Dal programma"),
+            QStringLiteral("Tempo"), QStringLiteral("Giudizio"), QStringLiteral("Computer")};
 }
 
 QString NomeMostrato(const QString& nome) {
@@ -24,9 +23,9 @@ QString Tempo(std::int32_t secondi) {
 } // namespace
 
 QStringList CelleRegistro(const RigaRegistro& r) {
-    const QString esatte =
-        r.Finita ? QString::number(r.Esatte)
-                 : QStringLiteral("%1 (non finita, %2 esercizi)").arg(r.Esatte).arg(r.Esercizi);
+    // An unfinished series says out of how many exercises.
+    const QString esatte = r.Finita ? QString::number(r.Esatte)
+                                    : QStringLiteral("%1 su %2").arg(r.Esatte).arg(r.Esercizi);
     return {r.Inizio.toString(QStringLiteral("dd/MM/yyyy hh:mm")),
             NomeMostrato(r.NomeAlunno),
             r.Sistema.trimmed(),
