@@ -226,9 +226,19 @@ class Banco:
                       key=lambda f: int(f.split("-")[1]))
 
     def attendi_lavoro(self, prima, secondi=60):
-        """The text of the first job that reached the queue after the jobs in prima."""
+        """The text of the first job that reached the queue after the jobs in prima. The
+        notice that the page was sent to the printer is closed by Enter, and a window of the
+        program is active again."""
         nuovi = attendi(lambda: [f for f in self.lavori() if f not in prima], secondi,
                         "un lavoro di stampa")
+        self.attendi_finestra(r"^Stampa$", secondi)
+        self.tasti("Return")
+
+        def altra():
+            attiva = xdo("getactivewindow")
+            nome = xdo("getwindowname", attiva) if attiva else None
+            return nome is not None and not re.search(r"^Stampa$", nome)
+        attendi(altra, secondi, "la finestra attiva dopo l'avviso di stampa")
         return testo_pdf(os.path.join(self.cups, "lavori", nuovi[0]))
 
     # -- The program -------------------------------------------------------------------
