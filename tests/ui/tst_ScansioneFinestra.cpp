@@ -7,6 +7,7 @@
 #include "start/Catalogo.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
+#include "support/VoceFinta.h"
 #include "ui/GruppoTasti.h"
 #include "ui/ScansioneFinestra.h"
 #include "ui/StileTasti.h"
@@ -56,7 +57,7 @@ struct Banco {
         scansione = new ScansioneFinestra(finestra.get(), stato);
         scansione->ImpostaOrologio([this] { return ora; });
         scansione->ImpostaElenco([this] {
-            return QList<ScansioneFinestra::Gruppo>{{{a, b}, {}}, {{c}, {}}};
+            return QList<ScansioneFinestra::Gruppo>{{{a, b}, QStringLiteral("Lettere")}, {{c}, {}}};
         });
         finestra->resize(240, 160);
     }
@@ -117,6 +118,7 @@ private slots:
     void interruttore_data();
     void interruttore();
     void fermaDietroUnAltraFinestra();
+    void ogniEvidenzaDetta();
     void passoPuntuale();
     void operativoRipartiDoveVaLAlunno();
 };
@@ -247,6 +249,24 @@ void TestScansioneFinestra::fermaDietroUnAltraFinestra() {
     QTRY_VERIFY(banco.finestra->isActiveWindow());
     QVERIFY(!banco.scansione->Attiva());
     QVERIFY(!banco.Timer()->isActive());
+}
+
+void TestScansioneFinestra::ogniEvidenzaDetta() {
+    Banco banco(true);
+    VoceFinta voce;
+    banco.scansione->ImpostaVoce(&voce);
+    banco.b->setAccessibleName(QStringLiteral("bi"));
+    QVERIFY(banco.Mostra());
+    banco.ora = 1000;
+    banco.scansione->Scatta();
+    banco.ora = 2000;
+    banco.scansione->Scatta();
+    banco.ora = 2400;
+    banco.Spazio();
+    banco.ora = 3400;
+    banco.scansione->Scatta();
+    // A group by its name, a key by its caption or its accessible name.
+    QCOMPARE(voce.detti, (QStringList{"Lettere", "C", "Lettere", "A", "bi"}));
 }
 
 void TestScansioneFinestra::passoPuntuale() {
