@@ -3,6 +3,7 @@
 // behind another window, the step keeps its time, and the drill window starts again where
 // the pupil goes next.
 
+#include "app/AvvisiQt.h"
 #include "drill/FrmOperativo.h"
 #include "start/Catalogo.h"
 #include "support/DoppiSerie.h"
@@ -14,6 +15,8 @@
 #include "ui/Tavolozza.h"
 
 #include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -119,6 +122,7 @@ private slots:
     void interruttore();
     void fermaDietroUnAltraFinestra();
     void ogniEvidenzaDetta();
+    void messaggioChiusoDallInterruttore();
     void passoPuntuale();
     void operativoRipartiDoveVaLAlunno();
 };
@@ -267,6 +271,36 @@ void TestScansioneFinestra::ogniEvidenzaDetta() {
     banco.scansione->Scatta();
     // A group by its name, a key by its caption or its accessible name.
     QCOMPARE(voce.detti, (QStringList{"Lettere", "C", "Lettere", "A", "bi"}));
+}
+
+void TestScansioneFinestra::messaggioChiusoDallInterruttore() {
+    // A message box of the program, scanned as the program prepares it: its one key
+    // highlighted dark, a click on its text (which does nothing without scanning) closes it.
+    StatoProgramma stato;
+    stato.Impostazioni.Scansione = true;
+    Colori(stato.Impostazioni);
+    AvvisiQt avvisi;
+    QPointer<QMessageBox> aperto;
+    QColor evidenza;
+    bool chiusoAMano = false;
+    avvisi.ImpostaPreparazione([&](QMessageBox& messaggio) {
+        aperto = &messaggio;
+        new ScansioneFinestra(&messaggio, stato);
+        QTimer::singleShot(900, &messaggio, [&] {
+            if (QAbstractButton* ok = aperto->button(QMessageBox::Ok))
+                evidenza = StileTasti::Evidenza(ok);
+            const auto* testo = aperto->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            QTest::mouseClick(aperto->windowHandle(), Qt::LeftButton, {},
+                              testo->mapTo(aperto.data(), testo->rect().center()));
+        });
+        QTimer::singleShot(20000, &messaggio, [&] {
+            chiusoAMano = true;
+            aperto->reject();
+        });
+    });
+    avvisi.Errore(QStringLiteral("Prova"), QStringLiteral("Un messaggio"));
+    QVERIFY(!chiusoAMano);
+    QCOMPARE(evidenza, Scuro);
 }
 
 void TestScansioneFinestra::passoPuntuale() {
