@@ -16,7 +16,6 @@ StatoProgramma StatoMetri() {
     s.Simbolo = {"", "  m ", " dm ", " cm ", " mm "};
     s.NumeroUnita = 4;
     s.OrdineSimboli = 3;
-    s.IndiceEsercizio = 1;
     return s;
 }
 
@@ -24,9 +23,10 @@ void GeneraProblemaERiga(benchmark::State& state) {
     StatoProgramma s = StatoMetri();
     FonteCasualeSistema fonte;
     for (auto _ : state) {
-        GeneraProblema(s, fonte);
-        ApriRigaNumero(s);
-        benchmark::DoNotOptimize(s.Esercizio[1].constData());
+        EsercizioSvolto e;
+        e.Dati = GeneraProblema(s, fonte);
+        const QString riga = RigaEsercizio(e);
+        benchmark::DoNotOptimize(riga.constData());
     }
 }
 BENCHMARK(GeneraProblemaERiga);
@@ -48,15 +48,12 @@ void Scheda30(benchmark::State& state) {
     StatoProgramma s = StatoMetri();
     FonteCasualeSistema fonte;
     for (auto _ : state) {
+        RigaScheda ultima;
         for (std::int16_t riga = 1; riga <= 30; ++riga) {
-            s.IndiceRiga = riga;
-            GeneraProblema(s, fonte);
-            if (fonte.Rnd() < 0.5f)
-                RigaSchedaNumero(s);
-            else
-                RigaSchedaSimbolo(s);
+            const Problema p = GeneraProblema(s, fonte);
+            ultima = fonte.Rnd() < 0.5f ? RigaSchedaNumero(p) : RigaSchedaSimbolo(p);
         }
-        benchmark::DoNotOptimize(s.Soluzione[30].constData());
+        benchmark::DoNotOptimize(ultima.Soluzione.constData());
     }
 }
 BENCHMARK(Scheda30)->Unit(benchmark::kMicrosecond);

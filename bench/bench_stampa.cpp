@@ -37,15 +37,14 @@ StatoProgramma SerieDiVenti() {
     StatoProgramma s = StatoMetri();
     FonteCasualeSistema fonte;
     for (std::int16_t k = 1; k <= 20; ++k) {
-        s.IndiceEsercizio = s.IndiceRiga = k;
-        GeneraProblema(s, fonte);
-        ApriRigaNumero(s);
-        s.RispostaTesto = s.SoluzioneTesto;
-        s.Segno = QStringLiteral("  ");
-        s.TempoRispostaTesto = QStringLiteral(" %1").arg(5 + k % 20);
-        AggiungiRispostaEsatta(s);
+        EsercizioSvolto e;
+        e.Dati = GeneraProblema(s, fonte);
+        e.SoluzioneTesto = e.Dati.RisultatoTesto;
+        e.Tentativi.push_back({e.SoluzioneTesto, true});
+        e.Secondi = 5 + k % 20;
+        s.Registro.Esercizi.push_back(e);
     }
-    s.EsatteTotale = 20;
+    s.Registro.Finita = true;
     return s;
 }
 

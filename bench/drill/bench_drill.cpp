@@ -140,7 +140,7 @@ int main(int argc, char* argv[]) {
     while (tasti.ms.size() < campioni || avanti.ms.size() < campioni) {
         // Up to six digits typed on the keyboard on the focused key, each one timed. With
         // speech they are clicked instead: a click moves the focus, so each says its key.
-        for (int d = 1; d <= 6 && stato.RispostaTesto.size() < 6; ++d) {
+        for (int d = 1; d <= 6 && w.serie().RispostaTesto().size() < 6; ++d) {
             QWidget* fuoco = QApplication::focusWidget();
             tasti.ms << misura([&] {
                 if (parlata)
@@ -152,13 +152,13 @@ int main(int argc, char* argv[]) {
         // Clear it through a wrong reply and "NO" (not timed), then the right reply.
         clic(Serie::Verifica);
         QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Option3_0")), Qt::LeftButton);
-        for (QChar c : QString(stato.SoluzioneTesto))
+        for (QChar c : QString(w.serie().SoluzioneTesto()))
             if (c == u',')
                 clic(Serie::Virgola);
             else if (c != u'.')
                 clic(c.digitValue());
         clic(Serie::Verifica);
-        if (stato.IndiceEsercizio < 20)
+        if (stato.Registro.IndiceEsercizio() < 20)
             avanti.ms << misura([&] { clic(Serie::Avanti); });
         else
             QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("optAvviso_1")),

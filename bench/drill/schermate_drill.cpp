@@ -44,14 +44,14 @@ public:
     qsizetype n = 0;
 };
 
-struct Problema {
+struct Testi {
     const char* numero;
     const char* da;
     const char* a;
     const char* risultato;
 };
 
-const Problema Problemi[] = {
+const Testi Problemi[] = {
     {"3,5", "  km ", " dam ", "350"},
     {"0,001", "   m ", "  km ", "0,000001"},
     {"999,9", "  hm ", "   m ", "99.990"},
@@ -79,12 +79,16 @@ int main(int argc, char* argv[]) {
     Muto suono;
     FrmOperativo w(stato, fonte, orologio, suono, nullptr);
     int dato = 0;
-    w.serie().ImpostaGeneratore([&dato](StatoProgramma& s, FonteCasuale&) {
-        const Problema& p = Problemi[std::min(dato++, 2)];
-        s.NumeroTesto = QString::fromUtf8(p.numero);
-        s.SimboloDa = QString::fromUtf8(p.da);
-        s.SimboloA = QString::fromUtf8(p.a);
-        s.RisultatoTesto = QString::fromUtf8(p.risultato);
+    w.serie().ImpostaGeneratore([&dato](const StatoProgramma&, FonteCasuale&) {
+        // The last problem again and again: each hand-out counts as a draw of its own.
+        const Testi& t = Problemi[std::min(dato, 2)];
+        Problema p;
+        p.ValoreNumero = ++dato;
+        p.NumeroTesto = QString::fromUtf8(t.numero);
+        p.SimboloDa = QString::fromUtf8(t.da);
+        p.SimboloA = QString::fromUtf8(t.a);
+        p.RisultatoTesto = QString::fromUtf8(t.risultato);
+        return p;
     });
     if (dimensione.isValid()) {
         w.show();
@@ -153,7 +157,7 @@ int main(int argc, char* argv[]) {
     foto("6_soluzione");
 
     // The rest of the series, right at the first try.
-    while (stato.IndiceEsercizio < 20) {
+    while (stato.Registro.IndiceEsercizio() < 20) {
         clic(QStringLiteral("Option2_13"));
         cifre("99990");
         clic(QStringLiteral("Option2_12"));

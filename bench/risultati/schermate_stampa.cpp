@@ -39,22 +39,20 @@ void SerieGenerata(StatoProgramma& stato) {
     ScegliTipo(stato, 0);
     ScegliOrdine(stato, 2);
     for (int k = 1; k <= 20; ++k) {
-        stato.IndiceEsercizio = static_cast<std::int16_t>(k);
-        GeneraProblema(stato, fonte);
-        stato.SoluzioneTesto = stato.RisultatoTesto;
-        ApriRigaNumero(stato);
-        stato.TempoRispostaTesto = QStringLiteral(" %1").arg(3 + k % 9);
+        EsercizioSvolto e;
+        e.Dati = GeneraProblema(stato, fonte);
+        e.SoluzioneTesto = e.Dati.RisultatoTesto;
+        e.Secondi = 3 + k % 9;
+        // Every fourth a wrong reply, then the program's solution.
         if (k % 4 == 0) {
-            stato.RispostaTesto = QStringLiteral("7");
-            stato.Segno = QStringLiteral("* ");
-            AggiungiRispostaErrata(stato);
-            AggiungiSoluzione(stato);
+            e.Tentativi.push_back({QStringLiteral("7"), false});
+            e.AiutoOfferto = e.AiutoAccettato = e.SoluzioneData = true;
         } else {
-            stato.RispostaTesto = stato.RisultatoTesto;
-            stato.Segno = QStringLiteral("  ");
-            AggiungiRispostaEsatta(stato);
+            e.Tentativi.push_back({e.SoluzioneTesto, true});
         }
+        stato.Registro.Esercizi.push_back(e);
     }
+    stato.Registro.Finita = true;
 }
 
 // Messages go to the standard error, not to message boxes.
@@ -186,8 +184,8 @@ int main(int argc, char* argv[]) {
 
     const QString famiglia = servizio.CercaCourier();
     ScriviPdf(PaginaEsercizi(stato, famiglia), cartella + QStringLiteral("/registro.pdf"));
-    for (int k = 1; k <= 20; ++k)
-        std::printf("%s\n", qPrintable(stato.Esercizio[k]));
+    for (const QString& riga : RigheEsercizi(stato.Registro))
+        std::printf("%s\n", qPrintable(riga));
     std::printf("%s\n", qPrintable(base));
     return 0;
 }

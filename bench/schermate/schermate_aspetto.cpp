@@ -103,10 +103,8 @@ int main(int argc, char* argv[]) {
     if (!mostra(inizio)) return 1;
     for (int attesa = 0; attesa < 100 && inizio.TendineInMovimento(); ++attesa)
         QTest::qWait(50);
-    QTest::mouseClick(inizio.findChild<QPushButton*>(QStringLiteral("Option1(0)")),
-                      Qt::LeftButton);
-    QTest::mouseClick(inizio.findChild<QPushButton*>(QStringLiteral("Option2(2)")),
-                      Qt::LeftButton);
+    QTest::mouseClick(inizio.findChild<QPushButton*>(QStringLiteral("Option1(0)")), Qt::LeftButton);
+    QTest::mouseClick(inizio.findChild<QPushButton*>(QStringLiteral("Option2(2)")), Qt::LeftButton);
     foto(inizio, "inizio");
 
     // A series of the metric lengths, every problem 3,5 km = ? dam.
@@ -119,11 +117,16 @@ int main(int argc, char* argv[]) {
     Muto suono;
     Zitti avvisi;
     FrmOperativo w(stato, fonte, orologio, suono, nullptr);
-    w.serie().ImpostaGeneratore([](StatoProgramma& s, FonteCasuale&) {
-        s.NumeroTesto = QStringLiteral("3,5");
-        s.SimboloDa = QStringLiteral("  km ");
-        s.SimboloA = QStringLiteral(" dam ");
-        s.RisultatoTesto = QStringLiteral("350");
+    int dato = 0;
+    w.serie().ImpostaGeneratore([&dato](const StatoProgramma&, FonteCasuale&) {
+        // The same text each time; each hand-out counts as a draw of its own.
+        Problema p;
+        p.ValoreNumero = ++dato;
+        p.NumeroTesto = QStringLiteral("3,5");
+        p.SimboloDa = QStringLiteral("  km ");
+        p.SimboloA = QStringLiteral(" dam ");
+        p.RisultatoTesto = QStringLiteral("350");
+        return p;
     });
     if (!mostra(w)) return 1;
     const auto clic = [&w](const QString& nome) {

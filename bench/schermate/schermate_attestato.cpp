@@ -80,15 +80,23 @@ int main(int argc, char* argv[]) {
     const QSize dimensione(lati.value(0).toInt(), lati.value(1).toInt());
     QDir().mkpath(cartella);
 
+    // A record of `esercizi` exercises of which the first `esatte` were answered right.
+    const auto serie = [](StatoProgramma& stato, int esatte, int esercizi) {
+        stato.Registro.Esercizi.resize(esercizi);
+        for (int k = 0; k < esercizi; ++k) {
+            EsercizioSvolto& e = stato.Registro.Esercizi[k];
+            e.Tentativi.push_back({QStringLiteral("1"), k < esatte});
+            e.SoluzioneData = k >= esatte;
+        }
+    };
     StampaSuFile stampa(cartella + QStringLiteral("/attestato.pdf"));
     AvvisiSuTerminale avvisi;
     const auto foto = [&](const char* nome, const char* alunno, int esatte, int esercizi,
                           bool stampa_) {
         StatoProgramma stato;
         stato.NomeAlunno = QString::fromUtf8(alunno);
-        stato.EsatteTotale = static_cast<std::int16_t>(esatte);
-        stato.IndiceEsercizio = static_cast<std::int16_t>(esercizi);
-        stato.TestoOrdineSerie = QStringLiteral("Dal più grande al più piccolo");
+        serie(stato, esatte, esercizi);
+        stato.Registro.TestoOrdine = QStringLiteral("Dal più grande al più piccolo");
         FrmAttestato w(stato, stampa, avvisi);
         w.show();
         w.resize(dimensione);
@@ -111,8 +119,7 @@ int main(int argc, char* argv[]) {
     // what the window system alone takes.
     StatoProgramma stato;
     stato.NomeAlunno = QStringLiteral("Marco");
-    stato.EsatteTotale = 17;
-    stato.IndiceEsercizio = 20;
+    serie(stato, 17, 20);
     const auto misura = [&](const char* nome, bool attestato) {
         QList<double> tempi;
         for (int i = 0; i < 21; ++i) {

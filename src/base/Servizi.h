@@ -6,6 +6,7 @@
 
 #include "base/ScritturaSicura.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -17,6 +18,8 @@ class Orologio {
 public:
     virtual ~Orologio() = default;
     virtual std::int64_t Millisecondi() = 0;
+    // The date and time of day, for the record of a series (when it started and ended).
+    virtual QDateTime Adesso() { return QDateTime::currentDateTime(); }
 };
 
 // Messages the user must see. The UI answers with a message box.

@@ -75,9 +75,6 @@ signals:
     void LivelloCambiato(int livello);
 };
 
-// Lines of a drill series (1..20) or of a worksheet (1..30); line 0 is never written.
-constexpr int RigheRegistro = 61;
-
 struct StatoProgramma {
     // Program identity: the executable's name without folder and extension.
     QString NomeProgramma;
@@ -103,39 +100,11 @@ struct StatoProgramma {
     bool OpzioniInVigore = false;
     std::shared_ptr<SegnaliImpostazioni> Segnali = std::make_shared<SegnaliImpostazioni>();
 
-    // The problem last made by the generator.
-    std::array<std::uint8_t, 5> Cifra{}; // [1..4] the digits drawn, 1..9
-    std::int16_t FormaNumero = 0;        // 1..18
-    std::int16_t CoppiaSimboli = 0;      // 1..6
-    Fisso4 ValoreNumero = 0;
-    QString NumeroTesto;
-    QString SimboloDa;
-    QString SimboloA;
-    QString RisultatoTesto;
-    QString SoluzioneTesto;
-    std::int16_t Sorteggio = 0;
-
-    // The series in progress and its record.
-    std::int16_t IndiceEsercizio = 0;
-    QString RispostaTesto;
-    QString Segno;
-    std::int16_t EsatteTotale = 0;
-    std::int16_t ErrateTotale = 0;
-    std::int16_t TentativiNo = 0;
-    std::int32_t TempoRisposta = 0; // whole seconds of the exercise just closed
-    std::int32_t TempoTotale = 0;   // sum over the series
-    QString TempoRispostaTesto;     // decimal text with one leading blank
-    QString TempoTotaleTesto;
-    std::array<QString, RigheRegistro> Esercizio;
-    std::array<QString, RigheRegistro> Soluzione;
-    // The order description of the series in progress, kept from the moment it started:
-    // the certificate names the series it grades, whatever the start screen shows since.
-    QString TestoOrdineSerie;
+    // The record of the series in progress, or of the last one: the drill writes it, the
+    // printout window and the certificate read it.
+    RegistroSerie Registro;
 
     // The pupil's name (at most 15 characters) and the grade of the last certificate.
     QString NomeAlunno;
     QString Giudizio;
-
-    // Worksheet line being built (1..30).
-    std::int16_t IndiceRiga = 0;
 };

@@ -88,6 +88,8 @@ FrmOperativo::FrmOperativo(StatoProgramma& stato, FonteCasuale& fonte, Orologio&
 }
 
 FrmOperativo::~FrmOperativo() {
+    // A window destroyed without being closed still leaves its series.
+    serie_.Abbandona();
     // The key groups and the scaler watch widgets through event filters: they go first, so
     // that the widgets' own destruction never reaches them.
     for (QObject* osservatore : std::initializer_list<QObject*>{
@@ -542,7 +544,9 @@ void FrmOperativo::showEvent(QShowEvent* evento) {
 }
 
 void FrmOperativo::closeEvent(QCloseEvent* evento) {
-    // Closing unloads the series: if this window is shown again it starts a new one.
+    // Closing unloads the series, which is left unfinished unless it ended: if this window
+    // is shown again it starts a new one.
+    serie_.Abbandona();
     serieAvviata_ = false;
     QMainWindow::closeEvent(evento);
 }
@@ -679,7 +683,8 @@ void FrmOperativo::Aggiorna() {
     // reads the switch).
     const bool fine = serie_.PannelloAttivo() == Pannello::Avviso;
     if (fine && !fineLodata_ && voce_)
-        voce_->Loda(Lodi::FineSerie(serie_.Stato().EsatteTotale, serie_.Stato().IndiceEsercizio));
+        voce_->Loda(
+            Lodi::FineSerie(serie_.Registro().EsatteTotale(), serie_.Registro().IndiceEsercizio()));
     fineLodata_ = fine;
     if (const auto fuoco = serie_.RitiraFuoco()) {
         if (fuoco->indice >= 0)

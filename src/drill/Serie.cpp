@@ -3,7 +3,6 @@
 #include "base/Servizi.h"
 #include "drill/Frasi.h"
 #include "generation/Algoritmi.h"
-#include "generation/Spazi.h"
 
 #include <QLocale>
 
@@ -25,43 +24,78 @@ bool Vuoto(const QString& testo) {
     return testo.trimmed().isEmpty();
 }
 
+Problema GeneraDiSerie(const StatoProgramma& stato, FonteCasuale& fonte) {
+    return GeneraProblema(stato, fonte);
+}
+
+// What an exercise not yet shown reads as.
+const Problema NessunProblema;
+
 } // namespace
 
 Serie::Serie(StatoProgramma& stato, FonteCasuale& fonte, Orologio& orologio, Suono& suono,
              Avvisi* avvisi)
     : stato_(stato), fonte_(fonte), orologio_(orologio), suono_(suono), avvisi_(avvisi),
-      generatore_(GeneraProblema) {}
+      generatore_(GeneraDiSerie) {}
 
 void Serie::ImpostaGeneratore(Generatore generatore) {
-    generatore_ = generatore ? std::move(generatore) : Generatore(GeneraProblema);
+    generatore_ = generatore ? std::move(generatore) : Generatore(GeneraDiSerie);
 }
 
 void Serie::ImpostaStampaDisponibile(bool disponibile) {
     stampaDisponibile_ = disponibile;
 }
 
+void Serie::ImpostaFineSerie(FineSerie fine) {
+    fineSerie_ = std::move(fine);
+}
+
+const Problema& Serie::ProblemaCorrente() const {
+    return registro().Esercizi.empty() ? NessunProblema : registro().Esercizi.back().Dati;
+}
+
+EsercizioSvolto& Serie::Corrente() {
+    return stato_.Registro.Esercizi.back();
+}
+
+void Serie::Riporta() {
+    if (!daRiportare_) return;
+    daRiportare_ = false;
+    stato_.Registro.Fine = orologio_.Adesso();
+    if (fineSerie_) fineSerie_(stato_.Registro);
+}
+
+void Serie::Abbandona() {
+    Riporta();
+}
+
 // ---------------------------------------------------------------------------------------
 // Series flow
 
 void Serie::NuovaSerie() {
-    stato_.IndiceEsercizio = 0;
-    stato_.ErrateTotale = 0;
-    stato_.EsatteTotale = 0;
-    stato_.TempoTotale = 0;
-    stato_.TempoRisposta = 0;
-    stato_.TempoRispostaTesto.clear();
-    stato_.TempoTotaleTesto.clear();
-    stato_.Segno.clear();
+    // A series left before its end ("Ricomincia" is only offered at the end, but a window
+    // may start a new series at any time) is reported with the exercises done.
+    Riporta();
+
+    RegistroSerie& registro = stato_.Registro;
+    registro = RegistroSerie{};
+    registro.Id = QUuid::createUuid();
+    registro.Inizio = orologio_.Adesso();
+    registro.Livello = stato_.Livello;
+    registro.Sistema = stato_.Catalogo.Label6[0].trimmed();
+    registro.TipoEsercizio = stato_.TipoEsercizio;
+    registro.TestoTipo = stato_.TestoTipo;
+    registro.OrdineSimboli = stato_.OrdineSimboli;
+    // The certificate names the series it grades, whatever the start screen shows since.
+    registro.TestoOrdine = stato_.TestoOrdine;
+
     testi_.LblOperazione.clear();
     testi_.lblRisEsatte.clear();
     testi_.lblRisErrate.clear();
     testi_.lblTempoOperazione.clear();
     testi_.LblTempoTotale.clear();
-    for (int i = 1; i <= NumeroEsercizi; ++i)
-        stato_.Esercizio[i].clear();
 
     // Headings and symbol captions follow the choices the series runs with.
-    stato_.TestoOrdineSerie = stato_.TestoOrdine;
     testi_.Label1 = stato_.TestoOrdine;
     testi_.Label2 = stato_.TestoTipo;
     for (int i = 0; i < 4; ++i)
@@ -81,19 +115,29 @@ void Serie::ProssimoEsercizio() {
     testi_.LblRisultato = Domanda;
     testi_.lblRisultatoS = Domanda;
 
-    ++stato_.IndiceEsercizio;
     testi_.lblTempoOperazione.clear();
-    stato_.SoluzioneTesto.clear();
-    stato_.RispostaTesto.clear();
+    risposta_.clear();
     conVirgola_ = false;
-    stato_.TempoRisposta = 0;
-    stato_.TentativiNo = 0;
+    tentativiNo_ = 0;
 
     linee_ = false;
-    generatore_(stato_, fonte_);
+    // A series never holds the same problem twice.
+    const auto& fatti = stato_.Registro.Esercizi;
+    const auto usato = [&fatti](const Problema& p) {
+        return std::any_of(fatti.begin(), fatti.end(),
+                           [&p](const EsercizioSvolto& e) { return StessoProblema(e.Dati, p); });
+    };
+    constexpr int Tentativi = 100;
+    EsercizioSvolto nuovo;
+    nuovo.Dati = generatore_(stato_, fonte_);
+    for (int i = 1; i < Tentativi && usato(nuovo.Dati); ++i)
+        nuovo.Dati = generatore_(stato_, fonte_);
+    stato_.Registro.Esercizi.push_back(std::move(nuovo));
+    daRiportare_ = true;
     Visualizza();
-    testi_.Label7 = QString::number(stato_.CoppiaSimboli) + QStringLiteral("  ") +
-                    QString::number(stato_.FormaNumero);
+    const Problema& p = ProblemaCorrente();
+    testi_.Label7 =
+        QString::number(p.CoppiaSimboli) + QStringLiteral("  ") + QString::number(p.FormaNumero);
 }
 
 void Serie::Visualizza() {
@@ -104,8 +148,7 @@ void Serie::Visualizza() {
         break;
     case 3: {
         // 1 asks for the number, 2 for the symbol; a faulty draw is held to the two.
-        stato_.Sorteggio = static_cast<std::int16_t>(Estrai(fonte_, 2, 1));
-        if (stato_.Sorteggio == 1)
+        if (Estrai(fonte_, 2, 1) == 1)
             MostraNumero();
         else
             MostraSimbolo();
@@ -121,12 +164,15 @@ void Serie::Visualizza() {
 void Serie::MostraNumero() {
     riga_ = Riga::Numero;
     MostraPannello(Pannello::Tastierino);
-    testi_.lblNumero1 = stato_.NumeroTesto;
-    testi_.lblSimbolo1 = stato_.SimboloDa;
-    testi_.lblSimbolo2 = stato_.SimboloA;
+    const Problema& p = ProblemaCorrente();
+    testi_.lblNumero1 = p.NumeroTesto;
+    testi_.lblSimbolo1 = p.SimboloDa;
+    testi_.lblSimbolo2 = p.SimboloA;
     testi_.LblRisultato = Domanda;
-    stato_.SoluzioneTesto = stato_.RisultatoTesto;
-    ApriRigaNumero(stato_);
+    if (!stato_.Registro.Esercizi.empty()) {
+        Corrente().ChiedeSimbolo = false;
+        Corrente().SoluzioneTesto = p.RisultatoTesto;
+    }
     TastiSi();
     ScriviDiagnostica();
     Annuncia(FraseProblema());
@@ -135,21 +181,30 @@ void Serie::MostraNumero() {
 void Serie::MostraSimbolo() {
     riga_ = Riga::Simbolo;
     MostraPannello(Pannello::Simboli);
-    testi_.lblNumero1S = stato_.NumeroTesto;
-    testi_.lblSimbolo1S = stato_.SimboloDa;
-    testi_.LblSimbolo2S = stato_.RisultatoTesto;
+    const Problema& p = ProblemaCorrente();
+    testi_.lblNumero1S = p.NumeroTesto;
+    testi_.lblSimbolo1S = p.SimboloDa;
+    testi_.LblSimbolo2S = p.RisultatoTesto;
     testi_.lblRisultatoS = Domanda;
-    stato_.SoluzioneTesto = stato_.SimboloA.trimmed();
-    ApriRigaSimbolo(stato_);
+    if (!stato_.Registro.Esercizi.empty()) {
+        Corrente().ChiedeSimbolo = true;
+        Corrente().SoluzioneTesto = p.SimboloA.trimmed();
+    }
     SimboliSi();
     ScriviDiagnostica();
     Annuncia(FraseProblema());
 }
 
 void Serie::ScriviDiagnostica() {
-    testi_.Label6 = QString::number(stato_.CoppiaSimboli) + QLatin1Char('.') +
-                    QString::number(stato_.FormaNumero);
-    testi_.Label8 = stato_.SoluzioneTesto;
+    const Problema& p = ProblemaCorrente();
+    testi_.Label6 =
+        QString::number(p.CoppiaSimboli) + QLatin1Char('.') + QString::number(p.FormaNumero);
+    testi_.Label8 = SoluzioneTesto();
+}
+
+const QString& Serie::SoluzioneTesto() const {
+    static const QString nessuna;
+    return registro().Esercizi.empty() ? nessuna : registro().Esercizi.back().SoluzioneTesto;
 }
 
 bool Serie::ProblemaNumero() const {
@@ -157,11 +212,11 @@ bool Serie::ProblemaNumero() const {
 }
 
 bool Serie::UltimoEsercizioMostrato() const {
-    return stato_.IndiceEsercizio >= NumeroEsercizi;
+    return registro().IndiceEsercizio() >= NumeroEsercizi;
 }
 
 int Serie::LimiteRisposta() const {
-    return std::max<int>(maxCifre_, static_cast<int>(stato_.SoluzioneTesto.size()));
+    return std::max<int>(maxCifre_, static_cast<int>(SoluzioneTesto().size()));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -248,6 +303,8 @@ void Serie::ControlloFineSerie() {
     MostraPannello(Pannello::Avviso);
     ChiediPrimoTasto();
     Annuncia(FraseFineSerie());
+    stato_.Registro.Finita = true;
+    Riporta();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -262,10 +319,10 @@ QStringList Serie::RitiraAnnunci() {
 }
 
 QString Serie::FraseProblema() const {
-    if (stato_.IndiceEsercizio == 0) return {};
-    if (ProblemaNumero())
-        return FraseTrovaNumero(stato_, stato_.NumeroTesto, stato_.SimboloDa, stato_.SimboloA);
-    return FraseTrovaSimbolo(stato_, stato_.NumeroTesto, stato_.SimboloDa, stato_.RisultatoTesto);
+    if (registro().Esercizi.empty()) return {};
+    const Problema& p = ProblemaCorrente();
+    if (ProblemaNumero()) return FraseTrovaNumero(stato_, p.NumeroTesto, p.SimboloDa, p.SimboloA);
+    return FraseTrovaSimbolo(stato_, p.NumeroTesto, p.SimboloDa, p.RisultatoTesto);
 }
 
 QString Serie::FraseRisposta() const {
@@ -282,9 +339,9 @@ QString Serie::FraseFineSerie() const {
     };
     return QStringLiteral(
                "Serie finita. Risposte esatte: %1. Risposte errate: %2. Tempo totale: %3.")
-        .arg(stato_.EsatteTotale)
-        .arg(stato_.ErrateTotale)
-        .arg(secondi(stato_.TempoTotale));
+        .arg(registro().EsatteTotale())
+        .arg(registro().ErrateTotale())
+        .arg(secondi(registro().TempoTotale()));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -340,7 +397,7 @@ void Serie::MostraRispostaSimbolo(const QString& testo) {
 
 Esito Serie::TastoPremuto(int indice) {
     if (!TastoAttivo(Pannello::Tastierino, indice)) return Esito::Nessuno;
-    QString& risposta = stato_.RispostaTesto;
+    QString& risposta = risposta_;
     const int limite = LimiteRisposta();
 
     if (indice <= 9) {
@@ -392,15 +449,15 @@ Esito Serie::TastoPremuto(int indice) {
 Esito Serie::SimboloPremuto(int indice) {
     if (!TastoAttivo(Pannello::Simboli, indice)) return Esito::Nessuno;
     if (indice < 4) {
-        stato_.RispostaTesto = testi_.Option1[indice];
-        MostraRispostaSimbolo(stato_.RispostaTesto);
-        Annuncia(NomeTastoSimbolo(stato_, stato_.RispostaTesto));
+        risposta_ = testi_.Option1[indice];
+        MostraRispostaSimbolo(risposta_);
+        Annuncia(NomeTastoSimbolo(stato_, risposta_));
         return Esito::Nessuno;
     }
     switch (indice) {
     case CancellaS:
         // Takes the chosen symbol back; "Verifica" keeps its state, as on the keypad.
-        stato_.RispostaTesto.clear();
+        risposta_.clear();
         testi_.lblRisultatoS = Domanda;
         Annuncia(FraseRisposta());
         return Esito::Nessuno;
@@ -418,10 +475,12 @@ Esito Serie::SimboloPremuto(int indice) {
 
 void Serie::AiutoPremuto(int indice) {
     if (!TastoAttivo(Pannello::Aiuto, indice)) return;
-    if (indice == No)
+    if (indice == No) {
         Riprova();
-    else
+    } else {
+        Corrente().AiutoAccettato = true;
         Intervento();
+    }
 }
 
 void Serie::InterventoPremuto() {
@@ -441,27 +500,26 @@ Esito Serie::AvvisoPremuto(int indice) {
 void Serie::VerificaRisposta() {
     const bool raggiungibile = ProblemaNumero() ? TastoAttivo(Pannello::Tastierino, Verifica)
                                                 : TastoAttivo(Pannello::Simboli, VerificaS);
-    if (!raggiungibile) return;
+    if (!raggiungibile || stato_.Registro.Esercizi.empty()) return;
 
-    stato_.RispostaTesto = Normalizzata(stato_.RispostaTesto);
-    conVirgola_ = stato_.RispostaTesto.contains(u',');
+    risposta_ = Normalizzata(risposta_);
+    conVirgola_ = risposta_.contains(u',');
 
-    if (stato_.RispostaTesto.trimmed() == stato_.SoluzioneTesto.trimmed()) {
+    EsercizioSvolto& esercizio = Corrente();
+    const bool esatta = risposta_.trimmed() == esercizio.SoluzioneTesto.trimmed();
+    esercizio.Tentativi.push_back({risposta_, esatta});
+    if (esatta) {
         suono_.SuonoEsatto();
         testi_.LblEsito = QStringLiteral("Esatto");
-        ++stato_.EsatteTotale;
-        stato_.Segno = QStringLiteral("  ");
-        testi_.lblRisEsatte = QString::number(stato_.EsatteTotale);
+        testi_.lblRisEsatte = QString::number(registro().EsatteTotale());
         RegistraTempi();
-        AggiungiRispostaEsatta(stato_);
-        testi_.LblOperazione = QString::number(stato_.IndiceEsercizio);
+        testi_.LblOperazione = QString::number(registro().IndiceEsercizio());
         ChiudiRisposta();
         Annuncia(testi_.LblEsito);
         ControlloFineSerie();
     } else {
         testi_.LblEsito = QStringLiteral("Errato");
-        stato_.Segno = QStringLiteral("* ");
-        AggiungiRispostaErrata(stato_);
+        esercizio.AiutoOfferto = true;
         linee_ = true;
         MostraPannello(Pannello::Aiuto);
         ChiediPrimoTasto();
@@ -472,12 +530,12 @@ void Serie::VerificaRisposta() {
 
 void Serie::Riprova() {
     if (pannello_ != Pannello::Aiuto) return;
-    stato_.RispostaTesto.clear();
+    risposta_.clear();
     conVirgola_ = false;
     testi_.LblEsito.clear();
-    ++stato_.TentativiNo;
+    ++tentativiNo_;
 
-    if (stato_.TentativiNo < 3) {
+    if (tentativiNo_ < 3) {
         linee_ = false;
         if (ProblemaNumero()) {
             testi_.LblRisultato = Domanda;
@@ -492,7 +550,7 @@ void Serie::Riprova() {
         // Another try: the problem is asked again.
         Annuncia(FraseProblema());
     } else {
-        stato_.TentativiNo = 0;
+        tentativiNo_ = 0;
         MostraPannello(Pannello::Intervento);
         ChiediPrimoTasto();
     }
@@ -500,19 +558,18 @@ void Serie::Riprova() {
 
 void Serie::Intervento() {
     if (pannello_ != Pannello::Aiuto && pannello_ != Pannello::Intervento) return;
+    Corrente().SoluzioneData = true;
     RegistraTempi();
     testi_.LblEsito.clear();
-    testi_.LblOperazione = QString::number(stato_.IndiceEsercizio);
-    ++stato_.ErrateTotale;
-    testi_.lblRisErrate = QString::number(stato_.ErrateTotale);
+    testi_.LblOperazione = QString::number(registro().IndiceEsercizio());
+    testi_.lblRisErrate = QString::number(registro().ErrateTotale());
     MostraPannello(ProblemaNumero() ? Pannello::Tastierino : Pannello::Simboli);
     ChiudiRisposta();
-    testi_.lblCorrezione = stato_.SoluzioneTesto;
-    testi_.lblCorrezioneS = stato_.SoluzioneTesto;
-    AggiungiSoluzione(stato_);
+    testi_.lblCorrezione = SoluzioneTesto();
+    testi_.lblCorrezioneS = SoluzioneTesto();
+    const Problema& p = ProblemaCorrente();
     Annuncia(QStringLiteral("Intervengo io: ") +
-             FraseUguaglianza(stato_, stato_.NumeroTesto, stato_.SimboloDa, stato_.RisultatoTesto,
-                              stato_.SimboloA));
+             FraseUguaglianza(stato_, p.NumeroTesto, p.SimboloDa, p.RisultatoTesto, p.SimboloA));
     ControlloFineSerie();
 }
 
@@ -524,18 +581,17 @@ void Serie::ChiudiRisposta() {
 }
 
 void Serie::RegistraTempi() {
+    if (stato_.Registro.Esercizi.empty()) return;
     const std::int64_t fine = orologio_.Millisecondi();
     const std::int64_t secondi = std::max<std::int64_t>(0, (fine - inizioRisposta_) / 1000);
-    stato_.TempoRisposta = static_cast<std::int32_t>(std::min<std::int64_t>(secondi, INT32_MAX));
-    stato_.TempoRispostaTesto = QLatin1Char(' ') + QString::number(stato_.TempoRisposta);
-    // Capped like the single time: a clock jumping forward must not wrap the sum round.
-    stato_.TempoTotale = static_cast<std::int32_t>(
-        std::min<std::int64_t>(std::int64_t{stato_.TempoTotale} + stato_.TempoRisposta, INT32_MAX));
-    stato_.TempoTotaleTesto = QLatin1Char(' ') + QString::number(stato_.TempoTotale);
+    const auto tempo = static_cast<std::int32_t>(std::min<std::int64_t>(secondi, INT32_MAX));
+    Corrente().Secondi = tempo;
+    // The sum is capped like the single time: a clock jumping forward must not wrap it round.
+    const std::int32_t totale = registro().TempoTotale();
     testi_.lblTempoOperazione =
-        stato_.TempoRisposta > 99 ? QStringLiteral("99") : stato_.TempoRispostaTesto;
+        tempo > 99 ? QStringLiteral("99") : QLatin1Char(' ') + QString::number(tempo);
     testi_.LblTempoTotale =
-        stato_.TempoTotale > 999 ? QStringLiteral("999") : stato_.TempoTotaleTesto;
+        totale > 999 ? QStringLiteral("999") : QLatin1Char(' ') + QString::number(totale);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -578,7 +634,7 @@ AzioneTastiera Serie::TastieraTastierino(int tasto, bool numerico) const {
     // back to the first key, as the panel opened, so that Enter never checks nothing.
     const auto scrivi = [this](int indice) {
         if (!TastoAttivo(Pannello::Tastierino, indice)) return Azione(Tipo::Ingoia);
-        const bool resta = indice != Cancella || stato_.RispostaTesto.size() > 1;
+        const bool resta = indice != Cancella || risposta_.size() > 1;
         return Azione(Tipo::Premi, indice, resta ? Verifica : 0);
     };
     if (Cifra(tasto)) return scrivi(tasto - Qt::Key_0);
@@ -586,7 +642,7 @@ AzioneTastiera Serie::TastieraTastierino(int tasto, bool numerico) const {
     switch (tasto) {
     case Qt::Key_Comma:
         // A comma cannot open a reply typed on the keyboard.
-        if (stato_.RispostaTesto.isEmpty()) return Azione(Tipo::Ingoia);
+        if (risposta_.isEmpty()) return Azione(Tipo::Ingoia);
         return scrivi(Virgola);
     case Qt::Key_C:
     case Qt::Key_Backspace:

@@ -85,7 +85,11 @@ public:
     static constexpr int No = 0, Si = 1;
     static constexpr int Stampa = 0, Ricomincia = 1;
 
-    using Generatore = std::function<void(StatoProgramma&, FonteCasuale&)>;
+    using Generatore = std::function<Problema(const StatoProgramma&, FonteCasuale&)>;
+    // Told the whole record when the series ends (its 20th exercise closed: Finita) and when
+    // it is left before its end (Abbandona, or a new series started: not Finita, with the
+    // exercises shown so far). Told once per series, and never of a series with no exercise.
+    using FineSerie = std::function<void(const RegistroSerie&)>;
 
     Serie(StatoProgramma& stato, FonteCasuale& fonte, Orologio& orologio, Suono& suono,
           Avvisi* avvisi = nullptr);
@@ -94,6 +98,7 @@ public:
     void ImpostaGeneratore(Generatore generatore);
     // Whether the printout window can be opened: enables "Stampa" on the end panel.
     void ImpostaStampaDisponibile(bool disponibile);
+    void ImpostaFineSerie(FineSerie fine);
 
     // ---- Operations of the window ----
     void NuovaSerie();
@@ -109,6 +114,8 @@ public:
     void Intervento();
     void ChiudiRisposta();
     void RegistraTempi();
+    // The series is left (its window closes): reported as unfinished unless already told.
+    void Abbandona();
 
     // ---- Keyboard rules: a key (Qt::Key) on a key array -> what it does ----
     // numerico: the key comes from the numeric block. A digit, the comma or "Cancella" typed
@@ -125,6 +132,16 @@ public:
     bool LineeVisibili() const { return linee_; }
     const TestiSerie& Testi() const { return testi_; }
     const StatoProgramma& Stato() const { return stato_; }
+    // What happened so far; the last exercise is the one on show.
+    const RegistroSerie& Registro() const { return stato_.Registro; }
+    // The problem on show; an empty one before the first.
+    const Problema& ProblemaCorrente() const;
+    // The reply as typed or picked so far ("6.210", "dm"); checking writes it out.
+    const QString& RispostaTesto() const { return risposta_; }
+    // The reply the exercise on show expects: the number, or the symbol without blanks.
+    const QString& SoluzioneTesto() const;
+    // The "NO" answers to "Ti aiuto ?" in this exercise since the last "INTERVENGO IO".
+    int TentativiNo() const { return tentativiNo_; }
     const std::array<bool, TastiTastierino>& Option2() const { return option2_; }
     const std::array<bool, TastiSimboli>& Option1() const { return option1_; }
     const std::array<bool, 2>& Option3() const { return option3_; }
@@ -182,6 +199,10 @@ private:
     QString FraseFineSerie() const;
     // The length the reply will have once checking has written it out (see LimiteRisposta).
     static int LunghezzaVerificata(const QString& testo);
+    const RegistroSerie& registro() const { return stato_.Registro; }
+    EsercizioSvolto& Corrente();
+    // Tells fineSerie_ of the series, once.
+    void Riporta();
 
     StatoProgramma& stato_;
     FonteCasuale& fonte_;
@@ -189,6 +210,10 @@ private:
     Suono& suono_;
     Avvisi* avvisi_;
     Generatore generatore_;
+    FineSerie fineSerie_;
+    bool daRiportare_ = false; // the series has an exercise and was not reported yet
+    QString risposta_;
+    int tentativiNo_ = 0;
 
     Pannello pannello_ = Pannello::Tastierino;
     Riga riga_ = Riga::Numero;

@@ -189,25 +189,26 @@ QString FormattaFisso(Fisso4 valore) {
     return TestoScalato(valore, 4, true);
 }
 
-void GeneraProblema(StatoProgramma& stato, FonteCasuale& fonte) {
+Problema GeneraProblema(const std::array<QString, 5>& simbolo, int numeroUnita, int ordineSimboli,
+                        FonteCasuale& fonte) {
     fonte.Rimescola();
 
+    Problema p;
     for (int i = 1; i <= 4; ++i)
-        stato.Cifra[i] = static_cast<std::uint8_t>(Estrai(fonte, 9, 1));
-    stato.FormaNumero = static_cast<std::int16_t>(Estrai(fonte, 18, 1));
+        p.Cifra[i] = static_cast<std::uint8_t>(Estrai(fonte, 9, 1));
+    p.FormaNumero = static_cast<std::int16_t>(Estrai(fonte, 18, 1));
 
-    if (stato.NumeroUnita == 3)
-        stato.CoppiaSimboli = static_cast<std::int16_t>(Estrai(fonte, 3, 4));
-    else if (stato.NumeroUnita == 4)
-        stato.CoppiaSimboli = static_cast<std::int16_t>(Estrai(fonte, 6, 1));
+    if (numeroUnita == 3)
+        p.CoppiaSimboli = static_cast<std::int16_t>(Estrai(fonte, 3, 4));
+    else if (numeroUnita == 4)
+        p.CoppiaSimboli = static_cast<std::int16_t>(Estrai(fonte, 6, 1));
 
-    const Forma forma = ValoreForma(stato.FormaNumero, stato.Cifra[1], stato.Cifra[2],
-                                    stato.Cifra[3], stato.Cifra[4]);
-    stato.ValoreNumero = forma.numeratore * Potenza10[4 - forma.decimali];
-    stato.NumeroTesto = FormattaFisso(stato.ValoreNumero);
+    const Forma forma = ValoreForma(p.FormaNumero, p.Cifra[1], p.Cifra[2], p.Cifra[3], p.Cifra[4]);
+    p.ValoreNumero = forma.numeratore * Potenza10[4 - forma.decimali];
+    p.NumeroTesto = FormattaFisso(p.ValoreNumero);
 
     bool versoDecrescente = true;
-    switch (stato.OrdineSimboli) {
+    switch (ordineSimboli) {
     case 1:
         versoDecrescente = true;
         break;
@@ -215,24 +216,47 @@ void GeneraProblema(StatoProgramma& stato, FonteCasuale& fonte) {
         versoDecrescente = false;
         break;
     case 3:
-        stato.Sorteggio = static_cast<std::int16_t>(Estrai(fonte, 2, 1));
-        versoDecrescente = stato.Sorteggio == 1;
+        p.Sorteggio = static_cast<std::int16_t>(Estrai(fonte, 2, 1));
+        versoDecrescente = p.Sorteggio == 1;
         break;
     default:
-        return;
+        return p;
     }
-    if (stato.CoppiaSimboli < 1 || stato.CoppiaSimboli > 6) return;
+    if (p.CoppiaSimboli < 1 || p.CoppiaSimboli > 6) return p;
 
-    const Coppia& coppia = Coppie[stato.CoppiaSimboli];
+    const Coppia& coppia = Coppie[p.CoppiaSimboli];
     if (versoDecrescente) {
-        stato.SimboloDa = stato.Simbolo[coppia.maggiore];
-        stato.SimboloA = stato.Simbolo[coppia.minore];
-        stato.RisultatoTesto = FormattaFisso(stato.ValoreNumero * Potenza10[coppia.zeri]);
+        p.SimboloDa = simbolo[coppia.maggiore];
+        p.SimboloA = simbolo[coppia.minore];
+        p.RisultatoTesto = FormattaFisso(p.ValoreNumero * Potenza10[coppia.zeri]);
     } else {
-        stato.SimboloDa = stato.Simbolo[coppia.minore];
-        stato.SimboloA = stato.Simbolo[coppia.maggiore];
+        p.SimboloDa = simbolo[coppia.minore];
+        p.SimboloA = simbolo[coppia.maggiore];
         // The quotient has up to 4 + 3 decimals; it is written from the same digits.
-        stato.RisultatoTesto = TestoScalato(stato.ValoreNumero, 4 + coppia.zeri, false);
-        stato.SoluzioneTesto = stato.RisultatoTesto;
+        p.RisultatoTesto = TestoScalato(p.ValoreNumero, 4 + coppia.zeri, false);
+        p.SoluzioneTesto = p.RisultatoTesto;
     }
+    return p;
+}
+
+bool StessoProblema(const Problema& a, const Problema& b) {
+    return a.ValoreNumero == b.ValoreNumero && a.SimboloDa == b.SimboloDa &&
+           a.SimboloA == b.SimboloA;
+}
+
+Problema GeneraProblema(const StatoProgramma& stato, FonteCasuale& fonte) {
+    return GeneraProblema(stato.Simbolo, stato.NumeroUnita, stato.OrdineSimboli, fonte);
+}
+
+Problema GeneraProblemaNuovo(const std::array<QString, 5>& simbolo, int numeroUnita,
+                             int ordineSimboli, FonteCasuale& fonte,
+                             const std::function<bool(const Problema&)>& usato) {
+    // A few thousand problems exist for every system and order, and a series or a sheet
+    // holds at most 30: a repeat is rare, and a few draws always find a new one unless the
+    // random source itself repeats, which the bound keeps from looping for ever.
+    constexpr int Tentativi = 100;
+    Problema p = GeneraProblema(simbolo, numeroUnita, ordineSimboli, fonte);
+    for (int i = 1; i < Tentativi && usato && usato(p); ++i)
+        p = GeneraProblema(simbolo, numeroUnita, ordineSimboli, fonte);
+    return p;
 }

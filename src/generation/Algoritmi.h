@@ -3,7 +3,10 @@
 // The number formatter and the problem generator.
 
 #include "base/FonteCasuale.h"
+#include "base/Problema.h"
 #include "base/StatoProgramma.h"
+
+#include <functional>
 
 class Avvisi;
 
@@ -32,7 +35,22 @@ QString TestoFisso(Fisso4 valore);
 // digits alone (no binary rounding): 9999000000 (999 900) gives "999.900".
 QString FormattaFisso(Fisso4 valore);
 
-// Makes one problem from Simbolo, NumeroUnita and OrdineSimboli and writes Cifra,
-// FormaNumero, CoppiaSimboli, ValoreNumero, NumeroTesto, SimboloDa, SimboloA,
-// RisultatoTesto, Sorteggio (order 3) and SoluzioneTesto (towards the larger unit).
-void GeneraProblema(StatoProgramma& stato, FonteCasuale& fonte);
+// Makes one problem of the unit system simbolo ([1] largest unit .. [4] smallest; [1] blank
+// when numeroUnita is 3) and the symbol order: the digits, the form, the
+// pair, the value and the texts; Sorteggio for order 3, and SoluzioneTesto when the problem
+// converts towards the larger unit. With no order chosen, or no unit system, the problem
+// has its number but no symbols.
+Problema GeneraProblema(const std::array<QString, 5>& simbolo, int numeroUnita, int ordineSimboli,
+                        FonteCasuale& fonte);
+// The same, from the system and the order chosen on the start screen.
+Problema GeneraProblema(const StatoProgramma& stato, FonteCasuale& fonte);
+
+// The same problem: the same number converted between the same two units in the same
+// direction.
+bool StessoProblema(const Problema& a, const Problema& b);
+
+// A problem for which usato is false: drawn again while it is true, up to a hundred draws
+// in all (only a random source that repeats itself gets that far; the last draw is kept).
+Problema GeneraProblemaNuovo(const std::array<QString, 5>& simbolo, int numeroUnita,
+                             int ordineSimboli, FonteCasuale& fonte,
+                             const std::function<bool(const Problema&)>& usato);

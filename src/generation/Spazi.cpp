@@ -12,10 +12,6 @@ QString Riempi(const QString& misurato, int larghezza, QChar carattere) {
     return n > 0 ? QString(n, carattere) : QString();
 }
 
-bool IndiceValido(int indice) {
-    return indice >= 0 && indice < RigheRegistro;
-}
-
 // Leading and trailing blanks off; only blanks, as the symbols are padded with them.
 QString SenzaSpazi(const QString& testo) {
     qsizetype inizio = 0;
@@ -28,88 +24,77 @@ QString SenzaSpazi(const QString& testo) {
 }
 
 // The number right-aligned in 9 and its symbol in 5: the start of every problem line.
-QString InizioRiga(const StatoProgramma& stato, const Spazi& spazi) {
-    return spazi.SpazioNumero + stato.NumeroTesto + spazi.SpazioDa + stato.SimboloDa;
+QString InizioRiga(const Problema& p, const Spazi& spazi) {
+    return spazi.SpazioNumero + p.NumeroTesto + spazi.SpazioDa + p.SimboloDa;
 }
 
-// Writes a worksheet line and, after it, the same line with its solution in brackets.
-void ScriviScheda(StatoProgramma& stato, const Spazi& spazi, const QString& esercizio) {
-    stato.Esercizio[stato.IndiceRiga] = esercizio;
-    stato.Soluzione[stato.IndiceRiga] = esercizio + spazi.SpazioSoluzione + QStringLiteral("(r.") +
-                                        stato.SoluzioneTesto + QLatin1Char(')');
+// A worksheet line and, after it, the same line with its solution in brackets.
+RigaScheda Scheda(const QString& esercizio, const QString& soluzione) {
+    const Spazi spazi = PreparaSpazi(Problema{}, {}, soluzione);
+    return {esercizio, esercizio + spazi.SpazioSoluzione + QStringLiteral("(r.") + soluzione +
+                           QLatin1Char(')')};
 }
 
 } // namespace
 
-Spazi PreparaSpazi(const StatoProgramma& stato) {
+Spazi PreparaSpazi(const Problema& p, const QString& risposta, const QString& soluzione,
+                   const QString& riga) {
     Spazi spazi;
-    spazi.SpazioNumero = Riempi(stato.NumeroTesto, 9, u' ');
-    spazi.SpazioRisultato = Riempi(stato.RisultatoTesto, 9, u' ');
-    spazi.SpazioRisposta = Riempi(stato.RispostaTesto, 11, u' ');
-    spazi.SpazioSoluzione = Riempi(stato.SoluzioneTesto, 11, u' ');
-    spazi.SpazioDa = Riempi(stato.SimboloDa, 5, u' ');
-    spazi.SpazioA = Riempi(stato.SimboloA, 5, u' ');
-    const QString riga =
-        IndiceValido(stato.IndiceEsercizio) ? stato.Esercizio[stato.IndiceEsercizio] : QString();
+    spazi.SpazioNumero = Riempi(p.NumeroTesto, 9, u' ');
+    spazi.SpazioRisultato = Riempi(p.RisultatoTesto, 9, u' ');
+    spazi.SpazioRisposta = Riempi(risposta, 11, u' ');
+    spazi.SpazioSoluzione = Riempi(soluzione, 11, u' ');
+    spazi.SpazioDa = Riempi(p.SimboloDa, 5, u' ');
+    spazi.SpazioA = Riempi(p.SimboloA, 5, u' ');
     spazi.Puntini = Riempi(riga, 66, u'.');
     spazi.SpazioScheda = QString(38, u' ');
     return spazi;
 }
 
-void ApriRigaNumero(StatoProgramma& stato) {
-    if (!IndiceValido(stato.IndiceEsercizio)) return;
-    const Spazi spazi = PreparaSpazi(stato);
-    stato.Esercizio[stato.IndiceEsercizio] = InizioRiga(stato, spazi) + QStringLiteral(" = ...") +
-                                             spazi.SpazioA + stato.SimboloA +
-                                             QStringLiteral("  r. ");
+QString RigaEsercizio(const EsercizioSvolto& e) {
+    const Problema& p = e.Dati;
+    const Spazi spazi = PreparaSpazi(p);
+    QString riga = e.ChiedeSimbolo
+                       ? InizioRiga(p, spazi) + QStringLiteral(" = ") + spazi.SpazioRisultato +
+                             p.RisultatoTesto + QStringLiteral("...") + QStringLiteral(" r.")
+                       : InizioRiga(p, spazi) + QStringLiteral(" = ...") + spazi.SpazioA +
+                             p.SimboloA + QStringLiteral("  r. ");
+    for (const Tentativo& t : e.Tentativi) {
+        const QString pad = Riempi(t.Risposta, 11, u' ');
+        if (!t.Esatta) {
+            riga += pad + t.Risposta + QStringLiteral("* ");
+        } else {
+            // The dots are measured on the line as it stands before the reply, so " s." starts
+            // at the same column on every line that is not already longer than 66.
+            const QString puntini = Riempi(riga, 66, u'.');
+            riga += pad + t.Risposta + QStringLiteral("  ") + puntini + QStringLiteral(" s. ") +
+                    QString::number(e.Secondi);
+        }
+    }
+    if (e.SoluzioneData)
+        riga += QStringLiteral("  ") + e.SoluzioneTesto + QStringLiteral(" s ") +
+                QString::number(e.Secondi);
+    return riga;
 }
 
-void ApriRigaSimbolo(StatoProgramma& stato) {
-    if (!IndiceValido(stato.IndiceEsercizio)) return;
-    const Spazi spazi = PreparaSpazi(stato);
-    stato.Esercizio[stato.IndiceEsercizio] = InizioRiga(stato, spazi) + QStringLiteral(" = ") +
-                                             spazi.SpazioRisultato + stato.RisultatoTesto +
-                                             QStringLiteral("...") + QStringLiteral(" r.");
+QStringList RigheEsercizi(const RegistroSerie& registro) {
+    QStringList righe;
+    righe.reserve(registro.IndiceEsercizio());
+    for (const EsercizioSvolto& e : registro.Esercizi)
+        righe.append(RigaEsercizio(e));
+    return righe;
 }
 
-void AggiungiRispostaErrata(StatoProgramma& stato) {
-    if (!IndiceValido(stato.IndiceEsercizio)) return;
-    const Spazi spazi = PreparaSpazi(stato);
-    stato.Esercizio[stato.IndiceEsercizio] +=
-        spazi.SpazioRisposta + stato.RispostaTesto + stato.Segno;
+RigaScheda RigaSchedaNumero(const Problema& p) {
+    const Spazi spazi = PreparaSpazi(p);
+    return Scheda(InizioRiga(p, spazi) + QStringLiteral("= ") + spazi.SpazioScheda + spazi.SpazioA +
+                      p.SimboloA,
+                  p.RisultatoTesto);
 }
 
-void AggiungiRispostaEsatta(StatoProgramma& stato) {
-    if (!IndiceValido(stato.IndiceEsercizio)) return;
-    // The dots are measured on the line as it stands before this append, so " s." starts
-    // at the same column on every line that is not already longer than 66.
-    const Spazi spazi = PreparaSpazi(stato);
-    stato.Esercizio[stato.IndiceEsercizio] += spazi.SpazioRisposta + stato.RispostaTesto +
-                                              stato.Segno + spazi.Puntini + QStringLiteral(" s.") +
-                                              stato.TempoRispostaTesto;
-}
-
-void AggiungiSoluzione(StatoProgramma& stato) {
-    if (!IndiceValido(stato.IndiceEsercizio)) return;
-    stato.Esercizio[stato.IndiceEsercizio] += QStringLiteral("  ") + stato.SoluzioneTesto +
-                                              QStringLiteral(" s ") +
-                                              QString::number(stato.TempoRisposta);
-}
-
-void RigaSchedaNumero(StatoProgramma& stato) {
-    if (!IndiceValido(stato.IndiceRiga)) return;
-    stato.SoluzioneTesto = stato.RisultatoTesto;
-    const Spazi spazi = PreparaSpazi(stato);
-    ScriviScheda(stato, spazi,
-                 InizioRiga(stato, spazi) + QStringLiteral("= ") + spazi.SpazioScheda +
-                     spazi.SpazioA + stato.SimboloA);
-}
-
-void RigaSchedaSimbolo(StatoProgramma& stato) {
-    if (!IndiceValido(stato.IndiceRiga)) return;
-    stato.SoluzioneTesto = SenzaSpazi(stato.SimboloA);
-    const Spazi spazi = PreparaSpazi(stato);
-    ScriviScheda(stato, spazi,
-                 InizioRiga(stato, spazi) + QStringLiteral("= ") + spazi.SpazioRisultato +
-                     stato.RisultatoTesto + QStringLiteral(" ... "));
+RigaScheda RigaSchedaSimbolo(const Problema& p) {
+    const Spazi spazi = PreparaSpazi(p);
+    return Scheda(InizioRiga(p, spazi) + QStringLiteral("= ") + spazi.SpazioRisultato +
+                      p.RisultatoTesto + QStringLiteral(" ... "),
+                  SenzaSpazi(p.SimboloA));
 }

@@ -1,35 +1,44 @@
 #pragma once
 
-// Fixed-width pads and the text lines built from them: the record of the exercises done
-// and the worksheet lines. All lines are meant for a fixed-pitch font.
+// Fixed-width pads and the text lines built from them: the record of the exercises done and
+// the worksheet lines, each made from values (a problem, an exercise of a series) when it is
+// needed. All lines are meant for a fixed-pitch font.
 
-#include "base/StatoProgramma.h"
+#include "base/Problema.h"
+#include "base/RegistroSerie.h"
+
+#include <QString>
+#include <QStringList>
 
 struct Spazi {
     QString SpazioNumero;    // right-aligns NumeroTesto in 9
     QString SpazioRisultato; // RisultatoTesto in 9
-    QString SpazioRisposta;  // RispostaTesto in 11
-    QString SpazioSoluzione; // SoluzioneTesto in 11
+    QString SpazioRisposta;  // the reply in 11
+    QString SpazioSoluzione; // the solution in 11
     QString SpazioDa;        // SimboloDa in 5
     QString SpazioA;         // SimboloA in 5
-    QString Puntini;         // dots bringing Esercizio[IndiceEsercizio] to 66
+    QString Puntini;         // dots bringing the line to 66
     QString SpazioScheda;    // 38 blanks
 };
 
 // Each pad holds (width - length of its text) blanks or dots, none when the text already
-// fills the width. Puntini is measured on Esercizio[IndiceEsercizio] (an empty line when
-// the index is outside the record).
-Spazi PreparaSpazi(const StatoProgramma& stato);
+// fills the width.
+Spazi PreparaSpazi(const Problema& problema, const QString& risposta = {},
+                   const QString& soluzione = {}, const QString& riga = {});
 
-// Record of the exercises done, line Esercizio[IndiceEsercizio]. The caller sets Segno
-// ("* " for a wrong reply, two blanks for a right one) and RispostaTesto before each
-// append. Every builder ignores an index outside the record.
-void ApriRigaNumero(StatoProgramma& stato);         // find-the-number problem shown
-void ApriRigaSimbolo(StatoProgramma& stato);        // find-the-symbol problem shown
-void AggiungiRispostaErrata(StatoProgramma& stato); // reply, then Segno
-void AggiungiRispostaEsatta(StatoProgramma& stato); // reply, Segno, dots, " s." and time
-void AggiungiSoluzione(StatoProgramma& stato);      // the solution given by the program
+// The record line of one exercise, as it stands: the problem ("   27,52 u     = ...    d  r. "
+// for a find-the-number problem), then each reply tried, a wrong one followed by "* ", a
+// right one by two blanks, dots to column 66, " s." and its seconds; or, when the program
+// gave the solution, that solution, " s " and the seconds.
+QString RigaEsercizio(const EsercizioSvolto& esercizio);
 
-// Worksheet lines Esercizio[IndiceRiga] and Soluzione[IndiceRiga]; each sets SoluzioneTesto.
-void RigaSchedaNumero(StatoProgramma& stato);
-void RigaSchedaSimbolo(StatoProgramma& stato);
+// The record lines of a series, one per exercise shown, in order.
+QStringList RigheEsercizi(const RegistroSerie& registro);
+
+// A worksheet line: the problem, and the same line with its solution in brackets.
+struct RigaScheda {
+    QString Esercizio;
+    QString Soluzione;
+};
+RigaScheda RigaSchedaNumero(const Problema& problema);  // the number is asked
+RigaScheda RigaSchedaSimbolo(const Problema& problema); // the unit is asked

@@ -90,17 +90,20 @@ FrmAttestato::FrmAttestato(StatoProgramma& stato, ServizioStampa& stampa, Avvisi
     // The name as the certificate writes it, kept for the rest of the run.
     stato_.NomeAlunno = NomeAttestato(stato_.NomeAlunno);
     // The grade of the series at this moment; no exercise counts as not classified.
-    stato_.Giudizio = GiudizioSerie(stato_.EsatteTotale, stato_.IndiceEsercizio);
+    const RegistroSerie& registro = stato_.Registro;
+    stato_.Giudizio = GiudizioSerie(registro.EsatteTotale(), registro.IndiceEsercizio());
+    stato_.Registro.NomeAlunno = stato_.NomeAlunno;
+    stato_.Registro.Giudizio = stato_.Giudizio;
     stampabile_ = AttestatoStampabile(stato_.Giudizio);
     option5_[0]->setText(DidascaliaStampaAttestato(stampabile_));
     option5_[0]->setEnabled(stampabile_);
 
     dati_.NomeAlunno = stato_.NomeAlunno;
-    dati_.EsatteTotale = stato_.EsatteTotale;
-    dati_.IndiceEsercizio = stato_.IndiceEsercizio;
+    dati_.EsatteTotale = registro.EsatteTotale();
+    dati_.IndiceEsercizio = registro.IndiceEsercizio();
     // The series graded, as it was chosen when it started, not what the start screen shows
     // now.
-    dati_.TestoOrdine = stato_.TestoOrdineSerie;
+    dati_.TestoOrdine = registro.TestoOrdine;
     dati_.Data = DataBreve(oggi.isValid() ? oggi : QDate::currentDate());
     const Pagina disegno = DisegnoAttestato(dati_);
     picture1_->ImpostaDisegno(disegno, QSize(LarghezzaAttestato, AltezzaAttestato));

@@ -1,5 +1,6 @@
 #include "results/PaginaEsercizi.h"
 
+#include "generation/Spazi.h"
 #include "results/Interlinea.h"
 
 #include <algorithm>
@@ -39,8 +40,8 @@ Pagina PaginaEsercizi(const StatoProgramma& stato, const QString& famiglia) {
     testo.punti = PuntiRighe;
     testo.grassetto = true;
     const int altezza = AltezzaRiga(famiglia, PuntiRighe);
-    const int ultima = std::min<int>(stato.IndiceEsercizio, RigheRegistro - 1);
-    for (int k = 1; k <= ultima; ++k) {
+    const QStringList righe = RigheEsercizi(stato.Registro);
+    for (int k = 1; k <= righe.size(); ++k) {
         if (k <= RighePosizionate) {
             const PosizioneRiga p = PosizioneRigaEsercizio(k);
             testo.x = p.x;
@@ -49,7 +50,7 @@ Pagina PaginaEsercizi(const StatoProgramma& stato, const QString& famiglia) {
             testo.x = 0;
             testo.y += altezza;
         }
-        testo.testo = stato.Esercizio[k];
+        testo.testo = righe[k - 1];
         pagina.testi.append(testo);
     }
     return pagina;

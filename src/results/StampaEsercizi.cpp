@@ -1,15 +1,17 @@
 #include "results/StampaEsercizi.h"
 
 #include "base/MessaggiStampa.h"
+#include "generation/Spazi.h"
 #include "results/PaginaEsercizi.h"
 
 #include <algorithm>
 
 std::array<QString, EtichetteEsercizi + 1> TestiEtichette(const StatoProgramma& stato) {
     std::array<QString, EtichetteEsercizi + 1> testi;
-    const int ultima = std::min<int>(stato.IndiceEsercizio, EtichetteEsercizi);
+    const QStringList righe = RigheEsercizi(stato.Registro);
+    const int ultima = std::min<int>(static_cast<int>(righe.size()), EtichetteEsercizi);
     for (int k = 1; k <= ultima; ++k)
-        testi[k] = stato.Esercizio[k];
+        testi[k] = righe[k - 1];
     return testi;
 }
 

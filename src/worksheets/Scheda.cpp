@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -16,17 +17,10 @@ void AnnullaAnteprima(Scheda& scheda) {
     scheda.RigaStampa.fill(QString());
 }
 
-// Writes line IndiceRiga of `lavoro` by the sheet's kind; kind 3 draws it for the line.
-void ScriviRiga(StatoProgramma& lavoro, FonteCasuale& fonte) {
-    int tipo = lavoro.TipoEsercizio;
-    if (tipo == 3) {
-        lavoro.Sorteggio = static_cast<std::int16_t>(Estrai(fonte, 2, 1));
-        tipo = lavoro.Sorteggio == 2 ? 2 : 1;
-    }
-    if (tipo == 1)
-        RigaSchedaNumero(lavoro);
-    else if (tipo == 2)
-        RigaSchedaSimbolo(lavoro);
+// The line of problem p by the sheet's kind; kind 3 draws the kind for the line.
+RigaScheda Riga(const Problema& p, int tipoEsercizio, FonteCasuale& fonte) {
+    const bool simbolo = tipoEsercizio == 3 ? Estrai(fonte, 2, 1) == 2 : tipoEsercizio == 2;
+    return simbolo ? RigaSchedaSimbolo(p) : RigaSchedaNumero(p);
 }
 
 } // namespace
@@ -66,21 +60,18 @@ bool CostruisciScheda(Scheda& scheda, const StatoProgramma& stato, FonteCasuale&
     // problem in place: the lines would pair a new number with a stale solution.
     if (!tipoValido || !ordineValido || !sistemaValido) return false;
 
-    // The generator and the line builders work on a state of their own: a fresh one that
-    // holds only the unit system and the sheet's choices.
-    StatoProgramma lavoro;
-    lavoro.Livello = stato.Livello;
-    lavoro.Simbolo = stato.Simbolo;
-    lavoro.NumeroUnita = stato.NumeroUnita;
-    lavoro.TipoEsercizio = scheda.TipoEsercizio;
-    lavoro.OrdineSimboli = scheda.OrdineSimboli;
-
+    std::vector<Problema> usati;
+    usati.reserve(RigheScheda);
+    const auto usato = [&usati](const Problema& p) {
+        return std::any_of(usati.begin(), usati.end(),
+                           [&p](const Problema& u) { return StessoProblema(u, p); });
+    };
     for (int i = 1; i <= RigheScheda; ++i) {
-        lavoro.IndiceRiga = static_cast<std::int16_t>(i);
-        GeneraProblema(lavoro, fonte);
-        ScriviRiga(lavoro, fonte);
-        scheda.Esercizio[i] = lavoro.Esercizio[i];
-        scheda.Soluzione[i] = lavoro.Soluzione[i];
+        usati.push_back(GeneraProblemaNuovo(stato.Simbolo, stato.NumeroUnita, scheda.OrdineSimboli,
+                                            fonte, usato));
+        const RigaScheda riga = Riga(usati.back(), scheda.TipoEsercizio, fonte);
+        scheda.Esercizio[i] = riga.Esercizio;
+        scheda.Soluzione[i] = riga.Soluzione;
     }
     AnnullaAnteprima(scheda);
     return true;

@@ -52,7 +52,8 @@ void ScegliTipoEsercizio(Scheda& scheda, int indice);
 void ScegliOrdineSimboli(Scheda& scheda, int indice);
 
 // Builds all 30 lines (the count only decides how many are shown and printed) from the
-// unit system of `stato`: for each line one problem of the sheet's order, then the line of
+// unit system of `stato`: for each line one problem of the sheet's order, never one already
+// on the sheet (StessoProblema), then the line of
 // the sheet's kind (kind 3 draws the kind per line). Drops the preview. With no kind or no
 // order chosen, or no unit system, nothing is built and the result is false.
 bool CostruisciScheda(Scheda& scheda, const StatoProgramma& stato, FonteCasuale& fonte);

@@ -10,7 +10,10 @@
 #include "base/MessaggiStampa.h"
 #include "base/Pagina.h"
 #include "results/PaginaEsercizi.h"
+#include "support/DoppiSerie.h"
+#include "support/Istantanea.h"
 #include "support/LeggiPdf.h"
+#include "support/PaginaProva.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -32,23 +35,6 @@
 
 namespace {
 
-Pagina PaginaProva() {
-    Pagina p;
-    TestoPagina t;
-    t.famiglia = QStringLiteral("Courier New");
-    t.punti = 14;
-    t.x = 1000;
-    t.y = 1000;
-    t.testo = QStringLiteral("Nome e cognome");
-    p.testi.append(t);
-    t.punti = 12;
-    t.x = 500;
-    t.y = 2000;
-    t.testo = QStringLiteral("3,5 m = 35 dm");
-    p.testi.append(t);
-    return p;
-}
-
 QByteArray Impronta(const QString& file) {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -58,33 +44,10 @@ QByteArray Impronta(const QString& file) {
 // The record of a whole series: the page whose PDF came out cut on a nearly full disk.
 Pagina PaginaRegistro() {
     StatoProgramma stato;
-    stato.IndiceEsercizio = 20;
-    for (int k = 1; k <= 20; ++k)
-        stato.Esercizio[k] =
-            QStringLiteral("%1,5  m  =  %2  dm      %2 ........ 3 s.").arg(k, 3).arg(k * 10 + 5, 6);
+    SerieDiProva(
+        stato, 20, [](int k) { return QStringLiteral("%1,5").arg(k); },
+        [](int k) { return QString::number(k * 10 + 5); });
     return PaginaEsercizi(stato, QStringLiteral("Courier New"));
-}
-
-// Every entry under a folder (hidden ones too) with what stands there, links not followed:
-// "name: link -> target", "name: folder" or "name: <sha-256 of the bytes>".
-QStringList Istantanea(const QString& cartella) {
-    QStringList voci;
-    QDirIterator it(cartella, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString percorso = it.next();
-        const QFileInfo info(percorso);
-        QString voce = QDir(cartella).relativeFilePath(percorso) + QStringLiteral(": ");
-        if (info.isSymLink())
-            voce += QStringLiteral("link -> ") + info.symLinkTarget();
-        else if (info.isDir())
-            voce += QStringLiteral("folder");
-        else
-            voce += QString::fromLatin1(Impronta(percorso).toHex());
-        voci << voce;
-    }
-    voci.sort();
-    return voci;
 }
 
 bool CaricatoNelProcesso(const QString& libreria) {

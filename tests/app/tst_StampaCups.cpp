@@ -12,6 +12,7 @@
 #include "base/MessaggiStampa.h"
 #include "base/Pagina.h"
 #include "support/LeggiPdf.h"
+#include "support/PaginaProva.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,24 +30,6 @@ QTemporaryDir* cartella = nullptr; // created in main, before the application
 QString Script() {
     const QString script = QStringLiteral(CARTELLA_PROVE "/support/cups_prova.sh");
     return QFileInfo::exists(script) ? script : QString();
-}
-
-Pagina PaginaProva(const QString& riga) {
-    Pagina p;
-    TestoPagina t;
-    t.famiglia = QStringLiteral("Courier New");
-    t.punti = 14;
-    t.x = 1000;
-    t.y = 1000;
-    t.testo = QStringLiteral("Nome e cognome");
-    p.testi.append(t);
-    t.punti = 10;
-    t.grassetto = true;
-    t.x = 500;
-    t.y = 2000;
-    t.testo = riga;
-    p.testi.append(t);
-    return p;
 }
 
 // The jobs the backend has copied into the folder so far.

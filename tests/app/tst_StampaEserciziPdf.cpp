@@ -6,6 +6,7 @@
 #include "app/ServizioStampaQt.h"
 #include "results/FrmStampaEsercizioTre.h"
 #include "support/AvvisiFinti.h"
+#include "support/DoppiSerie.h"
 #include "support/LeggiPdf.h"
 
 #include <QApplication>
@@ -31,12 +32,10 @@ void TestStampaEserciziPdf::senzaStampante() {
     if (servizio.CercaCourier().isEmpty()) QSKIP("nessun font Courier o sostituto a passo fisso");
     AvvisiFinti avvisi;
     StatoProgramma stato;
-    stato.IndiceEsercizio = 20;
-    for (int k = 1; k <= 20; ++k)
-        stato.Esercizio[k] = QStringLiteral("n%1 %2 m = %3 dm fine%1")
-                                 .arg(k, 2, 10, QLatin1Char('0'))
-                                 .arg(k * 11, 4, 10, QLatin1Char('0'))
-                                 .arg(k * 110, 5, 10, QLatin1Char('0'));
+    // Every line starts with "nK" and holds the reply "fineK", right-aligned at one column.
+    SerieDiProva(
+        stato, 20, [](int k) { return QStringLiteral("n%1").arg(k, 2, 10, QLatin1Char('0')); },
+        [](int k) { return QStringLiteral("fine%1").arg(k, 2, 10, QLatin1Char('0')); });
 
     FrmStampaEsercizioTre w(stato, servizio, avvisi);
     w.show();

@@ -59,19 +59,19 @@ struct Banco {
         switch (passo.unicode()) {
         case 'R':
             if (numero) {
-                RispondiNumero(stato.SoluzioneTesto);
+                RispondiNumero(serie.SoluzioneTesto());
             } else {
-                serie.SimboloPremuto(IndiceSimbolo(stato.SoluzioneTesto));
+                serie.SimboloPremuto(IndiceSimbolo(serie.SoluzioneTesto()));
                 serie.SimboloPremuto(Serie::VerificaS);
             }
             break;
         case 'W':
             if (numero) {
-                Digita(stato.SoluzioneTesto == QStringLiteral("9") ? QStringLiteral("8")
-                                                                   : QStringLiteral("9"));
+                Digita(serie.SoluzioneTesto() == QStringLiteral("9") ? QStringLiteral("8")
+                                                                     : QStringLiteral("9"));
                 serie.TastoPremuto(Serie::Verifica);
             } else {
-                const int giusto = IndiceSimbolo(stato.SoluzioneTesto);
+                const int giusto = IndiceSimbolo(serie.SoluzioneTesto());
                 serie.SimboloPremuto(giusto == 3 ? 2 : 3);
                 serie.SimboloPremuto(Serie::VerificaS);
             }
@@ -141,6 +141,9 @@ private slots:
     void annunci();
     void dopoIlVentesimo();
     void ricomincia();
+    void registroDellaSerie();
+    void fineEAbbandono();
+    void nessunProblemaDueVolte();
     void tempi_data();
     void tempi();
     void tempoDellaSoluzione();
@@ -254,18 +257,18 @@ void TestSerie::tastierino() {
     Banco b({{QStringLiteral("7"), QStringLiteral("  m "), QStringLiteral("  m "), soluzione}});
     QVERIFY(!b.serie.Option2()[Serie::Verifica]); // shut until a reply stands
     b.Digita(tasti);
-    QCOMPARE(b.stato.RispostaTesto, risposta);
+    QCOMPARE(b.serie.RispostaTesto(), risposta);
     QCOMPARE(b.serie.Testi().LblRisultato, mostrata);
     QCOMPARE(b.serie.ConVirgola(), risposta.contains(u','));
     QCOMPARE(b.serie.Option2()[Serie::Cancella], cancella);
     QCOMPARE(b.serie.Option2()[Serie::Verifica], verifica);
-    QVERIFY(b.stato.RispostaTesto.size() <= b.serie.LimiteRisposta());
+    QVERIFY(b.serie.RispostaTesto().size() <= b.serie.LimiteRisposta());
     QCOMPARE(b.serie.MaxCifre(), 7);
     // The reply as checking writes it keeps to the limit too.
     if (verifica) {
         b.serie.TastoPremuto(Serie::Verifica);
-        QVERIFY2(b.stato.RispostaTesto.size() <= b.serie.LimiteRisposta(),
-                 qPrintable(b.stato.RispostaTesto));
+        QVERIFY2(b.serie.RispostaTesto().size() <= b.serie.LimiteRisposta(),
+                 qPrintable(b.serie.RispostaTesto()));
     }
 }
 
@@ -306,15 +309,15 @@ void TestSerie::verifica() {
     Banco b({{QStringLiteral("7"), QStringLiteral("  m "), QStringLiteral("  m "), soluzione}});
     b.Digita(tasti);
     b.serie.TastoPremuto(Serie::Verifica);
-    QCOMPARE(b.stato.RispostaTesto, risposta);
+    QCOMPARE(b.serie.RispostaTesto(), risposta);
     QCOMPARE(b.serie.Testi().LblEsito,
              esatto ? QStringLiteral("Esatto") : QStringLiteral("Errato"));
-    QCOMPARE(b.stato.EsatteTotale, esatto ? 1 : 0);
+    QCOMPARE(b.stato.Registro.EsatteTotale(), esatto ? 1 : 0);
     QCOMPARE(b.suono.suonati, esatto ? 1 : 0);
-    QCOMPARE(b.stato.Segno, esatto ? QStringLiteral("  ") : QStringLiteral("* "));
+    QCOMPARE(b.stato.Registro.Esercizi[0].Tentativi.back().Esatta, esatto);
     QCOMPARE(b.serie.PannelloAttivo(), esatto ? Pannello::Tastierino : Pannello::Aiuto);
     QCOMPARE(b.serie.LineeVisibili(), !esatto);
-    QVERIFY(b.stato.Esercizio[1].endsWith(esatto ? QStringLiteral(" s. 0") : risposta + "* "));
+    QVERIFY(RigaDi(b.stato, 1).endsWith(esatto ? QStringLiteral(" s. 0") : risposta + "* "));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -374,10 +377,10 @@ void TestSerie::aiuto() {
     b.Passi(passi);
 
     QCOMPARE(b.serie.PannelloAttivo(), pannello);
-    QCOMPARE(b.stato.EsatteTotale, esatte);
-    QCOMPARE(b.stato.ErrateTotale, errate);
+    QCOMPARE(b.stato.Registro.EsatteTotale(), esatte);
+    QCOMPARE(b.stato.Registro.ErrateTotale(), errate);
     QCOMPARE(b.suono.suonati, esatte);
-    QCOMPARE(Segni(b.stato.Esercizio[1]), segni);
+    QCOMPARE(Segni(RigaDi(b.stato, 1)), segni);
     const auto richiesta = b.serie.RitiraFuoco();
     QVERIFY(richiesta.has_value());
     QCOMPARE(richiesta->pannello, pannello);
@@ -392,8 +395,8 @@ void TestSerie::aiuto() {
             QCOMPARE(b.serie.TastoAttivo(pannello, i),
                      tipo == 1 ? i >= Serie::Avanti : (i == Serie::AvantiS || i == Serie::Esci));
         QCOMPARE(b.serie.Testi().LblOperazione, QStringLiteral("1"));
-        QVERIFY(b.stato.Esercizio[1].endsWith(errate ? "  " + soluzione + " s 0"
-                                                     : QStringLiteral(" s. 0")));
+        QVERIFY(RigaDi(b.stato, 1)
+                    .endsWith(errate ? "  " + soluzione + " s 0" : QStringLiteral(" s. 0")));
     }
     if (pannello == Pannello::Intervento) {
         // Nothing but "INTERVENGO IO": no reply, no verify, no "NO".
@@ -403,16 +406,16 @@ void TestSerie::aiuto() {
         b.serie.VerificaRisposta();
         QCOMPARE(b.serie.PannelloAttivo(), Pannello::Intervento);
         QVERIFY(b.serie.Option4());
-        QCOMPARE(b.stato.TentativiNo, 0);
+        QCOMPARE(b.serie.TentativiNo(), 0);
     }
 }
 
 void TestSerie::simboloSenzaSpazi() {
     Banco b({Metri}, 2);
-    QCOMPARE(b.stato.SoluzioneTesto, QStringLiteral("dm"));
+    QCOMPARE(b.serie.SoluzioneTesto(), QStringLiteral("dm"));
     QCOMPARE(b.serie.Testi().LblSimbolo2S, QStringLiteral("30"));
     b.serie.SimboloPremuto(1);
-    QCOMPARE(b.stato.RispostaTesto, QStringLiteral(" dm "));
+    QCOMPARE(b.serie.RispostaTesto(), QStringLiteral(" dm "));
     QCOMPARE(b.serie.Testi().lblRisultatoS, QStringLiteral(" dm "));
     QVERIFY(b.serie.Option1()[Serie::VerificaS]);
     b.serie.SimboloPremuto(Serie::VerificaS);
@@ -429,15 +432,15 @@ void TestSerie::simboloDopoNo() {
     b.serie.SimboloPremuto(Serie::VerificaS);     // verifying "?" counts as wrong
     QCOMPARE(b.serie.Testi().LblEsito, QStringLiteral("Errato"));
     QCOMPARE(b.serie.PannelloAttivo(), Pannello::Aiuto);
-    QCOMPARE(Segni(b.stato.Esercizio[1]), 2);
-    QCOMPARE(b.stato.EsatteTotale, 0);
+    QCOMPARE(Segni(RigaDi(b.stato, 1)), 2);
+    QCOMPARE(b.stato.Registro.EsatteTotale(), 0);
 }
 
 void TestSerie::simboloCancella() {
     Banco b({Metri}, 2);
     b.serie.SimboloPremuto(3);
     b.serie.SimboloPremuto(Serie::CancellaS);
-    QCOMPARE(b.stato.RispostaTesto, QString());
+    QCOMPARE(b.serie.RispostaTesto(), QString());
     QCOMPARE(b.serie.Testi().lblRisultatoS, QStringLiteral("?"));
     QVERIFY(b.serie.Option1()[Serie::VerificaS]);
     b.serie.SimboloPremuto(Serie::VerificaS);
@@ -468,19 +471,21 @@ void TestSerie::sistemaATreUnita() {
 void TestSerie::tipoTreSorteggiaOgniEsercizio() {
     Banco b({Metri}, 3);
     // The first draw was made by NuovaSerie with an empty script: r = 0 gives a number.
-    QCOMPARE(b.stato.Sorteggio, 1);
+    QCOMPARE((b.stato.Registro.Esercizi.back().ChiedeSimbolo ? 2 : 1), 1);
     b.fonte.Carica({0.9f, 0.6f, 0.2f, 0.5f});
     const QList<Riga> attese{Riga::Simbolo, Riga::Simbolo, Riga::Numero, Riga::Simbolo};
     for (Riga attesa : attese) {
         b.Passi(QStringLiteral("RA"));
         QCOMPARE(b.serie.RigaAttiva(), attesa);
-        QCOMPARE(b.stato.Sorteggio, attesa == Riga::Numero ? 1 : 2);
+        QCOMPARE((b.stato.Registro.Esercizi.back().ChiedeSimbolo ? 2 : 1),
+                 attesa == Riga::Numero ? 1 : 2);
         QCOMPARE(b.serie.PannelloAttivo(),
                  attesa == Riga::Numero ? Pannello::Tastierino : Pannello::Simboli);
-        QCOMPARE(b.stato.SoluzioneTesto,
+        QCOMPARE(b.serie.SoluzioneTesto(),
                  attesa == Riga::Numero ? QStringLiteral("30") : QStringLiteral("dm"));
-        QVERIFY(b.stato.Esercizio[b.stato.IndiceEsercizio].endsWith(
-            attesa == Riga::Numero ? QStringLiteral("  r. ") : QStringLiteral("... r.")));
+        QVERIFY(RigaDi(b.stato, b.stato.Registro.IndiceEsercizio())
+                    .endsWith(attesa == Riga::Numero ? QStringLiteral("  r. ")
+                                                     : QStringLiteral("... r.")));
     }
     QCOMPARE(b.fonte.Letti(), 4);
 }
@@ -507,7 +512,8 @@ void TestSerie::tipoTreConFonteGuasta() {
     b.Passi(QStringLiteral("RA"));
     QCOMPARE(b.fonte.Letti(), 1);
     QCOMPARE(b.serie.RigaAttiva(), attesa);
-    QCOMPARE(b.stato.Sorteggio, attesa == Riga::Numero ? 1 : 2);
+    QCOMPARE((b.stato.Registro.Esercizi.back().ChiedeSimbolo ? 2 : 1),
+             attesa == Riga::Numero ? 1 : 2);
     QCOMPARE(b.serie.PannelloAttivo(),
              attesa == Riga::Numero ? Pannello::Tastierino : Pannello::Simboli);
 }
@@ -542,7 +548,7 @@ void TestSerie::fineSerie() {
         b.fonte.Carica(QList<float>(20, 0.7f));
         const QStringList passi = esercizi.split(u'|');
         for (qsizetype i = 0; i < passi.size(); ++i) {
-            QCOMPARE(b.stato.IndiceEsercizio, i + 1);
+            QCOMPARE(b.stato.Registro.IndiceEsercizio(), i + 1);
             QVERIFY(b.serie.PannelloAttivo() != Pannello::Avviso);
             // True as soon as the 20th is shown, before it is answered.
             QCOMPARE(b.serie.UltimoEsercizioMostrato(), i + 1 == 20);
@@ -550,10 +556,11 @@ void TestSerie::fineSerie() {
             if (i + 1 < passi.size()) b.Passo(u'A');
         }
         QCOMPARE(b.serie.PannelloAttivo(), Pannello::Avviso);
-        QCOMPARE(b.stato.IndiceEsercizio, 20);
-        QCOMPARE(b.stato.EsatteTotale, esatte);
-        QCOMPARE(b.stato.ErrateTotale, errate);
-        QCOMPARE(b.stato.EsatteTotale + b.stato.ErrateTotale, b.stato.IndiceEsercizio);
+        QCOMPARE(b.stato.Registro.IndiceEsercizio(), 20);
+        QCOMPARE(b.stato.Registro.EsatteTotale(), esatte);
+        QCOMPARE(b.stato.Registro.ErrateTotale(), errate);
+        QCOMPARE(b.stato.Registro.EsatteTotale() + b.stato.Registro.ErrateTotale(),
+                 b.stato.Registro.IndiceEsercizio());
         QCOMPARE(b.suono.suonati, esatte);
         QCOMPARE(b.serie.Testi().lblRisEsatte, esatte ? QString::number(esatte) : QString());
         QCOMPARE(b.serie.Testi().lblRisErrate, errate ? QString::number(errate) : QString());
@@ -564,9 +571,9 @@ void TestSerie::fineSerie() {
                      .arg(esatte)
                      .arg(errate));
         for (int i = 1; i <= 20; ++i)
-            QVERIFY2(b.stato.Esercizio[i].contains(QStringLiteral(" s")),
-                     qPrintable(b.stato.Esercizio[i]));
-        QVERIFY(b.stato.Esercizio[21].isEmpty());
+            QVERIFY2(RigaDi(b.stato, i).contains(QStringLiteral(" s")),
+                     qPrintable(RigaDi(b.stato, i)));
+        QVERIFY(RigaDi(b.stato, 21).isEmpty());
     }
 }
 
@@ -631,7 +638,7 @@ void TestSerie::dopoIlVentesimo() {
     // focus by itself: an Enter meant for "Avanti" must not wipe the series.
     QCOMPARE(b.serie.RitiraFuoco(), (RichiestaFuoco{Pannello::Avviso, -1}));
     QCOMPARE(b.serie.PrimoTastoAttivo(), (RichiestaFuoco{Pannello::Avviso, -1}));
-    const QString riga20 = b.stato.Esercizio[20];
+    const QString riga20 = RigaDi(b.stato, 20);
 
     // Nothing but the end panel answers.
     for (int i = 0; i < Serie::TastiTastierino; ++i)
@@ -645,10 +652,10 @@ void TestSerie::dopoIlVentesimo() {
     b.serie.Riprova();
     b.serie.Intervento();
     b.serie.ProssimoEsercizio();
-    QCOMPARE(b.stato.IndiceEsercizio, 20);
-    QCOMPARE(b.stato.EsatteTotale, 20);
-    QCOMPARE(b.stato.ErrateTotale, 0);
-    QCOMPARE(b.stato.Esercizio[20], riga20);
+    QCOMPARE(b.stato.Registro.IndiceEsercizio(), 20);
+    QCOMPARE(b.stato.Registro.EsatteTotale(), 20);
+    QCOMPARE(b.stato.Registro.ErrateTotale(), 0);
+    QCOMPARE(RigaDi(b.stato, 20), riga20);
     QCOMPARE(b.serie.PannelloAttivo(), Pannello::Avviso);
     QCOMPARE(b.serie.AvvisoPremuto(Serie::Stampa), Esito::Nessuno);
 
@@ -656,7 +663,7 @@ void TestSerie::dopoIlVentesimo() {
     QCOMPARE(b.serie.PrimoTastoAttivo(), (RichiestaFuoco{Pannello::Avviso, Serie::Stampa}));
     QCOMPARE(b.serie.AvvisoPremuto(Serie::Stampa), Esito::Stampa);
     QCOMPARE(b.serie.PannelloAttivo(), Pannello::Avviso); // "Stampa" leaves the series as is
-    QCOMPARE(b.stato.Esercizio[20], riga20);
+    QCOMPARE(RigaDi(b.stato, 20), riga20);
 
     // With the printout at hand the series ends with the focus on "Stampa".
     Banco c;
@@ -674,18 +681,18 @@ void TestSerie::ricomincia() {
         b.Passi(i % 2 ? QStringLiteral("RA") : QStringLiteral("WSA"));
     }
     QCOMPARE(b.serie.PannelloAttivo(), Pannello::Avviso);
-    QCOMPARE(b.stato.TempoTotale, 140);
+    QCOMPARE(b.stato.Registro.TempoTotale(), 140);
     // The series keeps the order it started with, whatever the start screen shows since.
     b.stato.TestoOrdine = QStringLiteral(" altro ordine");
-    QCOMPARE(b.stato.TestoOrdineSerie, QStringLiteral(" ordine"));
+    QCOMPARE(b.stato.Registro.TestoOrdine, QStringLiteral(" ordine"));
     QCOMPARE(b.serie.AvvisoPremuto(Serie::Ricomincia), Esito::Nessuno);
-    QCOMPARE(b.stato.TestoOrdineSerie, QStringLiteral(" altro ordine"));
+    QCOMPARE(b.stato.Registro.TestoOrdine, QStringLiteral(" altro ordine"));
 
-    QCOMPARE(b.stato.IndiceEsercizio, 1);
-    QCOMPARE(b.stato.EsatteTotale, 0);
-    QCOMPARE(b.stato.ErrateTotale, 0);
-    QCOMPARE(b.stato.TempoTotale, 0);
-    QCOMPARE(b.stato.TentativiNo, 0);
+    QCOMPARE(b.stato.Registro.IndiceEsercizio(), 1);
+    QCOMPARE(b.stato.Registro.EsatteTotale(), 0);
+    QCOMPARE(b.stato.Registro.ErrateTotale(), 0);
+    QCOMPARE(b.stato.Registro.TempoTotale(), 0);
+    QCOMPARE(b.serie.TentativiNo(), 0);
     const TestiSerie& t = b.serie.Testi();
     for (const QString& testo :
          {t.LblOperazione, t.lblRisEsatte, t.lblRisErrate, t.lblTempoOperazione, t.LblTempoTotale,
@@ -693,9 +700,9 @@ void TestSerie::ricomincia() {
         QCOMPARE(testo, QString());
     QCOMPARE(t.LblRisultato, QStringLiteral("?"));
     QVERIFY(!b.serie.LineeVisibili());
-    QVERIFY(b.stato.Esercizio[1].endsWith(QStringLiteral("  r. ")));
+    QVERIFY(RigaDi(b.stato, 1).endsWith(QStringLiteral("  r. ")));
     for (int i = 2; i <= 20; ++i)
-        QVERIFY(b.stato.Esercizio[i].isEmpty());
+        QVERIFY(RigaDi(b.stato, i).isEmpty());
     QCOMPARE(b.serie.PannelloAttivo(), Pannello::Tastierino);
     QCOMPARE(b.serie.RitiraFuoco(), (RichiestaFuoco{Pannello::Tastierino, 0}));
 }
@@ -750,9 +757,9 @@ void TestSerie::tempi() {
     }
     QCOMPARE(b.serie.Testi().lblTempoOperazione, parziale);
     QCOMPARE(b.serie.Testi().LblTempoTotale, totale);
-    QCOMPARE(b.stato.TempoTotale, tempoTotale);
-    QVERIFY(b.stato.Esercizio[b.stato.IndiceEsercizio].endsWith(
-        " s. " + QString::number(b.stato.TempoRisposta)));
+    QCOMPARE(b.stato.Registro.TempoTotale(), tempoTotale);
+    QVERIFY(RigaDi(b.stato, b.stato.Registro.IndiceEsercizio())
+                .endsWith(" s. " + QString::number(b.stato.Registro.Esercizi.back().Secondi)));
     b.Passo(u'A');
     QCOMPARE(b.serie.Testi().lblTempoOperazione, QString()); // cleared by the next exercise
     QCOMPARE(b.serie.Testi().LblTempoTotale, totale);
@@ -764,10 +771,10 @@ void TestSerie::tempoDellaSoluzione() {
     b.Passo(u'W');
     b.orologio.AvanzaSecondi(30);
     b.Passo(u'S');
-    QCOMPARE(b.stato.TempoRisposta, 42);
+    QCOMPARE(b.stato.Registro.Esercizi.back().Secondi, 42);
     QCOMPARE(b.serie.Testi().lblTempoOperazione, QStringLiteral(" 42"));
     QCOMPARE(b.serie.Testi().LblTempoTotale, QStringLiteral(" 42"));
-    QVERIFY(b.stato.Esercizio[1].endsWith(QStringLiteral("  30 s 42")));
+    QVERIFY(RigaDi(b.stato, 1).endsWith(QStringLiteral("  30 s 42")));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -949,7 +956,7 @@ void TestSerie::serieConIlGeneratore() {
     for (int n = 0; n < 100; ++n) {
         serie.NuovaSerie();
         for (int i = 1; i <= 20; ++i) {
-            const QString attesa = stato.SoluzioneTesto;
+            const QString attesa = serie.SoluzioneTesto();
             if (serie.RigaAttiva() == Riga::Numero) {
                 for (QChar c : attesa) {
                     if (c == u',')
@@ -970,7 +977,7 @@ void TestSerie::serieConIlGeneratore() {
                 if (i < 20) serie.SimboloPremuto(Serie::AvantiS);
             }
         }
-        QCOMPARE(stato.EsatteTotale, 20);
+        QCOMPARE(stato.Registro.EsatteTotale(), 20);
     }
     QCOMPARE(suono.suonati, 2000);
 }
@@ -988,6 +995,131 @@ void TestSerie::orologioDiSistema() {
         ultimo = ora;
     }
     QVERIFY2(ultimo - inizio >= 50 && ultimo - inizio < 1000, qPrintable(QString::number(ultimo)));
+}
+
+// A scripted series kept as values: a right reply; a wrong one, then "SI"; three wrong ones
+// with "NO" until "INTERVENGO IO". Every field of the record, and the printed lines made
+// from it, character for character.
+void TestSerie::registroDellaSerie() {
+    const ProblemaFinto chili{QStringLiteral("0,2"), QStringLiteral(" dag "),
+                              QStringLiteral("  g "), QStringLiteral("2")};
+    const ProblemaFinto litri{QStringLiteral("40"), QStringLiteral(" cl "), QStringLiteral("  l "),
+                              QStringLiteral("0,4")};
+    Banco b({Metri, chili, litri});
+    b.orologio.AvanzaSecondi(4);
+    b.Passi(QStringLiteral("RA"));
+    b.orologio.AvanzaSecondi(7);
+    b.Passi(QStringLiteral("WSA"));
+    b.orologio.AvanzaSecondi(12);
+    b.Passi(QStringLiteral("WNWNWNI"));
+
+    const RegistroSerie& r = b.serie.Registro();
+    QCOMPARE(&r, &b.stato.Registro); // the record the printout window reads
+    QVERIFY(!r.Id.isNull());
+    QVERIFY(r.Inizio.isValid() && !r.Fine.isValid());
+    QCOMPARE(r.TipoEsercizio, 1);
+    QCOMPARE(r.TestoTipo, QStringLiteral(" tipo"));
+    QCOMPARE(r.OrdineSimboli, 1);
+    QCOMPARE(r.TestoOrdine, QStringLiteral(" ordine"));
+    QCOMPARE(r.IndiceEsercizio(), 3);
+    QCOMPARE(r.EsatteTotale(), 1);
+    QCOMPARE(r.ErrateTotale(), 2);
+    QCOMPARE(r.TempoTotale(), 4 + 7 + 12);
+    QVERIFY(!r.Finita);
+
+    const auto tentativi = [](const EsercizioSvolto& e) {
+        QStringList t;
+        for (const Tentativo& x : e.Tentativi)
+            t << x.Risposta + (x.Esatta ? QStringLiteral("=giusta") : QStringLiteral("=errata"));
+        return t;
+    };
+    QCOMPARE(r.Esercizi[0].Dati.NumeroTesto, QStringLiteral("3"));
+    QCOMPARE(r.Esercizi[0].SoluzioneTesto, QStringLiteral("30"));
+    QCOMPARE(tentativi(r.Esercizi[0]), QStringList{QStringLiteral("30=giusta")});
+    QVERIFY(!r.Esercizi[0].AiutoOfferto && !r.Esercizi[0].SoluzioneData);
+    QCOMPARE(r.Esercizi[0].Secondi, 4);
+
+    QCOMPARE(tentativi(r.Esercizi[1]), QStringList{QStringLiteral("9=errata")});
+    QVERIFY(r.Esercizi[1].AiutoOfferto && r.Esercizi[1].AiutoAccettato);
+    QVERIFY(r.Esercizi[1].SoluzioneData && !r.Esercizi[1].Esatto());
+    QCOMPARE(r.Esercizi[1].Secondi, 7);
+
+    QCOMPARE(tentativi(r.Esercizi[2]), QStringList(3, QStringLiteral("9=errata")));
+    QVERIFY(r.Esercizi[2].AiutoOfferto && !r.Esercizi[2].AiutoAccettato);
+    QVERIFY(r.Esercizi[2].SoluzioneData);
+    QCOMPARE(r.Esercizi[2].Secondi, 12);
+
+    // The lines as the record of the exercises done has always printed them.
+    const QStringList righe = RigheEsercizi(r);
+    QCOMPARE(righe, (QStringList{
+                        "        3   m  = ...  dm   r.          30  " + QString(36, u'.') + " s. 4",
+                        "      0,2 dag  = ...   g   r.           9*   2 s 7",
+                        "       40  cl  = ...   l   r.           9*           9*           9*   "
+                        "0,4 s 12",
+                    }));
+}
+
+// The series tells its end once, with the whole record; a series left early is told as
+// unfinished with what was done; a series with no exercise is never told.
+void TestSerie::fineEAbbandono() {
+    Banco b;
+    QList<RegistroSerie> detti;
+    b.serie.ImpostaFineSerie([&detti](const RegistroSerie& r) { detti << r; });
+    for (int i = 1; i < 20; ++i)
+        b.Passi(QStringLiteral("RA"));
+    QVERIFY(detti.isEmpty());
+    b.Passi(QStringLiteral("R"));
+    QCOMPARE(detti.size(), 1);
+    QVERIFY(detti[0].Finita && detti[0].Fine.isValid());
+    QCOMPARE(detti[0].IndiceEsercizio(), 20);
+    QCOMPARE(detti[0].EsatteTotale(), 20);
+    b.serie.Abbandona(); // the window closes after the end: nothing more to tell
+    QCOMPARE(detti.size(), 1);
+
+    // "Ricomincia", then two exercises and a new series: the first one left unfinished.
+    b.serie.AvvisoPremuto(Serie::Ricomincia);
+    QCOMPARE(detti.size(), 1);
+    b.Passi(QStringLiteral("RAW"));
+    const QUuid lasciata = b.serie.Registro().Id;
+    QVERIFY(lasciata != detti[0].Id);
+    b.serie.NuovaSerie();
+    QCOMPARE(detti.size(), 2);
+    QVERIFY(!detti[1].Finita);
+    QCOMPARE(detti[1].Id, lasciata);
+    QCOMPARE(detti[1].IndiceEsercizio(), 2);
+    QCOMPARE(detti[1].Esercizi[1].Tentativi.size(), 1u);
+    b.serie.Abbandona();
+    b.serie.Abbandona();
+    QCOMPARE(detti.size(), 3); // the new series' first exercise, once
+
+    Serie vuota(b.stato, b.fonte, b.orologio, b.suono);
+    vuota.ImpostaFineSerie([&detti](const RegistroSerie& r) { detti << r; });
+    vuota.Abbandona(); // never started: the record on show belongs to another series
+    QCOMPARE(detti.size(), 3);
+}
+
+// With the real generator a series never holds the same number, pair and direction twice.
+void TestSerie::nessunProblemaDueVolte() {
+    StatoProgramma stato;
+    stato.Livello = 4;
+    SceltaSimboli(stato);
+    stato.TipoEsercizio = 1;
+    stato.OrdineSimboli = 3;
+    FonteCasualeSistema fonte;
+    OrologioFinto orologio;
+    SuonoFinto suono;
+    Serie serie(stato, fonte, orologio, suono);
+    for (int n = 0; n < 200; ++n) {
+        serie.NuovaSerie();
+        for (int i = 1; i < 20; ++i) {
+            serie.Intervento(); // not reachable: the series stays put
+            serie.TastoPremuto(Serie::Avanti);
+        }
+        const auto& e = serie.Registro().Esercizi;
+        for (std::size_t i = 0; i < e.size(); ++i)
+            for (std::size_t j = i + 1; j < e.size(); ++j)
+                QVERIFY2(!StessoProblema(e[i].Dati, e[j].Dati), qPrintable(e[i].Dati.NumeroTesto));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestSerie)

@@ -88,7 +88,7 @@ class Ausili:
 
     # -- The accessible tree -------------------------------------------------------------
 
-    def applicazione(self, secondi=15):
+    def applicazione(self, secondi=60):
         def cerca():
             for app in pyatspi.Registry.getDesktop(0):
                 if app is not None and app.name == "decimetra":
@@ -96,7 +96,7 @@ class Ausili:
             return None
         return attendi(cerca, secondi, "il programma sul bus AT-SPI", passo=0.2)
 
-    def finestra(self, titolo, secondi=15):
+    def finestra(self, titolo, secondi=60):
         """The accessible top-level window of the program on the screen whose name matches
         titolo."""
         def cerca():
@@ -117,11 +117,11 @@ class Ausili:
                     return nodo
         return None
 
-    def attendi_nodo(self, radice, nome, ruolo=None, secondi=10):
+    def attendi_nodo(self, radice, nome, ruolo=None, secondi=30):
         return attendi(lambda: self.cerca(radice, nome, ruolo), secondi,
                        f"un controllo «{nome}»", passo=0.1)
 
-    def clic(self, radice, nome, ruolo="push button", secondi=10):
+    def clic(self, radice, nome, ruolo="push button", secondi=30):
         """A click in the middle of the control named nome under radice, where AT-SPI says
         it is on the screen, once it shows there."""
         nodo = self.attendi_nodo(radice, nome, ruolo, secondi)
@@ -161,7 +161,7 @@ class Ausili:
                                 env=self.banco.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processi.append(orca)
-        attendi(lambda: "Startup complete" in (_leggi(registro) or ""), 30, "Orca avviato",
+        attendi(lambda: "Startup complete" in (_leggi(registro) or ""), 120, "Orca avviato",
                 passo=0.2)
         return registro
 

@@ -39,7 +39,7 @@ def attendi(prova, secondi, descrizione, passo=0.02):
         time.sleep(passo)
 
 
-def xdo(*argomenti, secondi=10):
+def xdo(*argomenti, secondi=30):
     try:
         r = subprocess.run(["xdotool", *map(str, argomenti)], capture_output=True, text=True,
                            timeout=secondi)
@@ -193,10 +193,20 @@ class Banco:
         return sorted((f for f in os.listdir(cartella) if f.startswith("lavoro-")),
                       key=lambda f: int(f.split("-")[1]))
 
-    def attendi_lavoro(self, prima, secondi=20):
-        """The text of the first job that reached the queue after the jobs in prima."""
+    def attendi_lavoro(self, prima, secondi=60):
+        """The text of the first job that reached the queue after the jobs in prima. The
+        notice that the page was sent to the printer is closed by Enter, and a window of the
+        program is active again."""
         nuovi = attendi(lambda: [f for f in self.lavori() if f not in prima], secondi,
                         "un lavoro di stampa")
+        self.attendi_finestra(r"^Stampa$", secondi)
+        self.tasti("Return")
+
+        def altra():
+            attiva = xdo("getactivewindow")
+            nome = xdo("getwindowname", attiva) if attiva else None
+            return nome is not None and not re.search(r"^Stampa$", nome)
+        attendi(altra, secondi, "la finestra attiva dopo l'avviso di stampa")
         return testo_pdf(os.path.join(self.cups, "lavori", nuovi[0]))
 
     # -- The program -------------------------------------------------------------------
@@ -208,7 +218,7 @@ class Banco:
                                           stdin=subprocess.DEVNULL)
         return self.attendi_finestra(r"^SISTEMA (DECIMALE|METRICO): ")
 
-    def attendi_uscita(self, secondi=15):
+    def attendi_uscita(self, secondi=60):
         try:
             codice = self.programma.wait(timeout=secondi)
         except subprocess.TimeoutExpired:
@@ -246,7 +256,7 @@ class Banco:
 
     # -- Windows -----------------------------------------------------------------------
 
-    def attendi_finestra(self, titolo, secondi=15):
+    def attendi_finestra(self, titolo, secondi=60):
         """The id of the visible window of the program whose title matches titolo, once it
         is the active window (so keys go to it)."""
         def cerca():

@@ -112,15 +112,15 @@ void TestGeneraProblema::forme() {
     StatoProgramma s = Stato(4, 1);
     FonteCasualeFinta fonte(
         FonteCasualeFinta::Problema({cifre[0], cifre[1], cifre[2], cifre[3]}, forma, 4, 1));
-    GeneraProblema(s, fonte);
+    const Problema p = GeneraProblema(s, fonte);
 
-    QCOMPARE(s.FormaNumero, forma);
+    QCOMPARE(p.FormaNumero, forma);
     for (int i = 1; i <= 4; ++i)
-        QCOMPARE(int(s.Cifra[i]), cifre[i - 1]);
-    QCOMPARE(s.NumeroTesto, numero);
+        QCOMPARE(int(p.Cifra[i]), cifre[i - 1]);
+    QCOMPARE(p.NumeroTesto, numero);
     const auto letto = Leggi(numero);
     QVERIFY(letto);
-    QCOMPARE(s.ValoreNumero, letto->mantissa * Pot10(4 - letto->decimali));
+    QCOMPARE(p.ValoreNumero, letto->mantissa * Pot10(4 - letto->decimali));
 }
 
 void TestGeneraProblema::coppie_data() {
@@ -182,73 +182,57 @@ void TestGeneraProblema::coppie() {
     QFETCH(QString, risultato);
 
     StatoProgramma s = Stato(numeroUnita, ordine);
-    s.SoluzioneTesto = "prima";
     FonteCasualeFinta fonte(FonteCasualeFinta::Problema({cifre[0], cifre[1], cifre[2], cifre[3]},
                                                         forma, numeroUnita, coppia, sorteggio));
-    GeneraProblema(s, fonte);
+    const Problema p = GeneraProblema(s, fonte);
 
     QCOMPARE(fonte.Rimescolamenti(), 1);
     QCOMPARE(fonte.Restanti(), 0); // every scripted draw used, none beyond
     QCOMPARE(fonte.OltreIlCopione(), 0);
-    QCOMPARE(s.CoppiaSimboli, coppia);
-    QCOMPARE(s.SimboloDa, da);
-    QCOMPARE(s.SimboloA, a);
-    QCOMPARE(s.RisultatoTesto, risultato);
-    if (sorteggio != 0) QCOMPARE(s.Sorteggio, sorteggio);
+    QCOMPARE(p.CoppiaSimboli, coppia);
+    QCOMPARE(p.SimboloDa, da);
+    QCOMPARE(p.SimboloA, a);
+    QCOMPARE(p.RisultatoTesto, risultato);
+    if (sorteggio != 0) QCOMPARE(p.Sorteggio, sorteggio);
     // Only the way towards the larger unit sets the solution.
     const bool versoMaggiore = ordine == 2 || sorteggio == 2;
-    QCOMPARE(s.SoluzioneTesto, versoMaggiore ? risultato : QString("prima"));
+    QCOMPARE(p.SoluzioneTesto, versoMaggiore ? risultato : QString());
 }
 
 void TestGeneraProblema::fuoriIntervallo_data() {
     QTest::addColumn<int>("numeroUnita");
     QTest::addColumn<int>("ordine");
-    QTest::addColumn<int>("coppiaPrima");
     QTest::addColumn<bool>("conSorteggio");
-    QTest::addColumn<bool>("testiNuovi");
 
-    QTest::newRow("unita 0, coppia tenuta") << 0 << 1 << 5 << false << true;
-    QTest::newRow("unita 5, coppia tenuta") << 5 << 2 << 2 << false << true;
-    QTest::newRow("unita 0, coppia mai scelta") << 0 << 1 << 0 << false << false;
-    QTest::newRow("unita 0, ordine 3, coppia mai scelta") << 0 << 3 << 0 << true << false;
-    QTest::newRow("ordine 0") << 0 << 0 << 4 << false << false;
-    QTest::newRow("ordine 4") << 0 << 4 << 4 << false << false;
-    QTest::newRow("ordine -1") << 0 << -1 << 4 << false << false;
+    QTest::newRow("unita 0") << 0 << 1 << false;
+    QTest::newRow("unita 5") << 5 << 2 << false;
+    QTest::newRow("unita 0, ordine 3") << 0 << 3 << true;
+    QTest::newRow("ordine 0") << 0 << 0 << false;
+    QTest::newRow("ordine 4") << 0 << 4 << false;
+    QTest::newRow("ordine -1") << 0 << -1 << false;
 }
 
+// Without a unit system or an order the problem has its number and nothing else: no pair,
+// no symbols, no result that could belong to another problem.
 void TestGeneraProblema::fuoriIntervallo() {
     QFETCH(int, numeroUnita);
     QFETCH(int, ordine);
-    QFETCH(int, coppiaPrima);
     QFETCH(bool, conSorteggio);
-    QFETCH(bool, testiNuovi);
 
     StatoProgramma s = Stato(4, ordine);
     s.NumeroUnita = static_cast<std::int16_t>(numeroUnita);
-    s.CoppiaSimboli = static_cast<std::int16_t>(coppiaPrima);
-    s.SimboloDa = "da";
-    s.SimboloA = "a";
-    s.RisultatoTesto = "ris";
-    s.SoluzioneTesto = "sol";
-    s.Sorteggio = 7;
     // No pair is drawn for these unit counts.
     FonteCasualeFinta fonte(
         FonteCasualeFinta::Problema({2, 3, 4, 5}, 4, numeroUnita, 0, conSorteggio ? 2 : 0));
-    GeneraProblema(s, fonte);
+    const Problema p = GeneraProblema(s, fonte);
 
     QCOMPARE(fonte.Restanti(), 0);
     QCOMPARE(fonte.OltreIlCopione(), 0);
-    QCOMPARE(s.NumeroTesto, QString("23")); // the number is always made
-    QCOMPARE(s.CoppiaSimboli, coppiaPrima);
-    QCOMPARE(s.Sorteggio, conSorteggio ? 2 : 7);
-    if (testiNuovi) {
-        QVERIFY(s.SimboloDa != "da" && s.SimboloA != "a" && s.RisultatoTesto != "ris");
-    } else {
-        QCOMPARE(s.SimboloDa, QString("da"));
-        QCOMPARE(s.SimboloA, QString("a"));
-        QCOMPARE(s.RisultatoTesto, QString("ris"));
-        QCOMPARE(s.SoluzioneTesto, QString("sol"));
-    }
+    QCOMPARE(p.NumeroTesto, QString("23")); // the number is always made
+    QCOMPARE(p.CoppiaSimboli, 0);
+    QCOMPARE(p.Sorteggio, conSorteggio ? 2 : 0);
+    QVERIFY(p.SimboloDa.isEmpty() && p.SimboloA.isEmpty() && p.RisultatoTesto.isEmpty() &&
+            p.SoluzioneTesto.isEmpty());
 }
 
 // A source that breaks its promise of [0, 1) still gives draws within their ranges.
@@ -272,12 +256,12 @@ void TestGeneraProblema::fonteDifettosa() {
     QFETCH(int, sorteggio);
     StatoProgramma s = Stato(4, 3);
     FonteCasualeFinta fonte(QList<float>(7, r));
-    GeneraProblema(s, fonte);
+    const Problema p = GeneraProblema(s, fonte);
     for (int k = 1; k <= 4; ++k)
-        QCOMPARE(int(s.Cifra[k]), cifra);
-    QCOMPARE(s.FormaNumero, forma);
-    QCOMPARE(s.CoppiaSimboli, coppia);
-    QCOMPARE(s.Sorteggio, sorteggio);
+        QCOMPARE(int(p.Cifra[k]), cifra);
+    QCOMPARE(p.FormaNumero, forma);
+    QCOMPARE(p.CoppiaSimboli, coppia);
+    QCOMPARE(p.Sorteggio, sorteggio);
 }
 
 // With four units and the real source every pair, form and digit occurs, nothing else.
@@ -287,12 +271,12 @@ void TestGeneraProblema::quattroUnita() {
     QSet<int> coppie, forme, sorteggi;
     std::array<QSet<int>, 5> cifre;
     for (int i = 0; i < 3000; ++i) {
-        GeneraProblema(s, fonte);
-        coppie << s.CoppiaSimboli;
-        forme << s.FormaNumero;
-        sorteggi << s.Sorteggio;
+        const Problema p = GeneraProblema(s, fonte);
+        coppie << p.CoppiaSimboli;
+        forme << p.FormaNumero;
+        sorteggi << p.Sorteggio;
         for (int k = 1; k <= 4; ++k)
-            cifre[k] << s.Cifra[k];
+            cifre[k] << p.Cifra[k];
     }
     QCOMPARE(coppie, (QSet<int>{1, 2, 3, 4, 5, 6}));
     QSet<int> diciotto;
@@ -322,10 +306,10 @@ void TestGeneraProblema::catalogo() {
     FonteCasualeSistema fonte;
     QSet<int> coppie;
     for (int i = 0; i < 1500; ++i) {
-        GeneraProblema(s, fonte);
-        coppie << s.CoppiaSimboli;
-        QVERIFY2(!s.SimboloDa.trimmed().isEmpty() && !s.SimboloA.trimmed().isEmpty(),
-                 qPrintable(QString("coppia %1").arg(s.CoppiaSimboli)));
+        const Problema p = GeneraProblema(s, fonte);
+        coppie << p.CoppiaSimboli;
+        QVERIFY2(!p.SimboloDa.trimmed().isEmpty() && !p.SimboloA.trimmed().isEmpty(),
+                 qPrintable(QString("coppia %1").arg(p.CoppiaSimboli)));
     }
     const QSet<int> attese = s.NumeroUnita == 3 ? QSet<int>{4, 5, 6} : QSet<int>{1, 2, 3, 4, 5, 6};
     QCOMPARE(coppie, attese);
@@ -338,17 +322,17 @@ void TestGeneraProblema::ordineTre() {
     int giu = 0;
     int su = 0;
     for (int i = 0; i < 20 * 10; ++i) {
-        GeneraProblema(s, fonte);
+        const Problema p = GeneraProblema(s, fonte);
         const auto indice = [&](const QString& simbolo) {
             return std::find(s.Simbolo.begin() + 1, s.Simbolo.end(), simbolo) - s.Simbolo.begin();
         };
         // Simbolo[1] is the largest unit: a lower index is a larger unit.
-        if (s.Sorteggio == 1) {
-            QVERIFY(indice(s.SimboloDa) < indice(s.SimboloA));
+        if (p.Sorteggio == 1) {
+            QVERIFY(indice(p.SimboloDa) < indice(p.SimboloA));
             ++giu;
         } else {
-            QCOMPARE(s.Sorteggio, 2);
-            QVERIFY(indice(s.SimboloDa) > indice(s.SimboloA));
+            QCOMPARE(p.Sorteggio, 2);
+            QVERIFY(indice(p.SimboloDa) > indice(p.SimboloA));
             ++su;
         }
     }
@@ -371,11 +355,11 @@ void TestGeneraProblema::raffica() {
                                             : FonteCasualeSistema::OraDelGiornoSistema);
     QSet<QString> problemi;
     for (int i = 0; i < 30; ++i) {
-        GeneraProblema(s, fonte);
-        problemi << s.NumeroTesto + s.SimboloDa + s.SimboloA + QString::number(s.FormaNumero) +
-                        QString::number(s.CoppiaSimboli) + QString::number(s.Cifra[1]) +
-                        QString::number(s.Cifra[2]) + QString::number(s.Cifra[3]) +
-                        QString::number(s.Cifra[4]);
+        const Problema p = GeneraProblema(s, fonte);
+        problemi << p.NumeroTesto + p.SimboloDa + p.SimboloA + QString::number(p.FormaNumero) +
+                        QString::number(p.CoppiaSimboli) + QString::number(p.Cifra[1]) +
+                        QString::number(p.Cifra[2]) + QString::number(p.Cifra[3]) +
+                        QString::number(p.Cifra[4]);
     }
     QVERIFY2(problemi.size() >= 25, qPrintable(QString::number(problemi.size())));
 }
@@ -416,22 +400,22 @@ void TestGeneraProblema::fonteSistema() {
 // What is wrong with the problem just made, or an empty text: the number and the result
 // must read back exactly, the result must be the number times (ordine 1) or divided by
 // (ordine 2) the factor, and both texts must agree with the double formatter.
-QString Difetto(const StatoProgramma& s, int ordine, qint64 fattore) {
-    const QString problema = s.NumeroTesto + (ordine == 1 ? " x " : " : ") +
-                             QString::number(fattore) + " -> " + s.RisultatoTesto;
-    const auto n = Leggi(s.NumeroTesto);
-    const auto r = Leggi(s.RisultatoTesto);
+QString Difetto(const Problema& p, int ordine, qint64 fattore) {
+    const QString problema = p.NumeroTesto + (ordine == 1 ? " x " : " : ") +
+                             QString::number(fattore) + " -> " + p.RisultatoTesto;
+    const auto n = Leggi(p.NumeroTesto);
+    const auto r = Leggi(p.RisultatoTesto);
     if (!n || !r) return "unreadable: " + problema;
-    if (n->mantissa * Pot10(4 - n->decimali) != s.ValoreNumero) return "value: " + problema;
+    if (n->mantissa * Pot10(4 - n->decimali) != p.ValoreNumero) return "value: " + problema;
     // r = n * f  or  r = n / f, cross-multiplied; every product stays below 10^15.
     const qint64 sinistra = r->mantissa * Pot10(n->decimali) * (ordine == 2 ? fattore : 1);
     const qint64 destra = n->mantissa * Pot10(r->decimali) * (ordine == 1 ? fattore : 1);
     if (sinistra != destra) return "inexact: " + problema;
-    const double x = s.ValoreNumero / 10000.0;
-    if (s.NumeroTesto != FormattaNumero(x)) return "number text: " + problema;
+    const double x = p.ValoreNumero / 10000.0;
+    if (p.NumeroTesto != FormattaNumero(x)) return "number text: " + problema;
     const QString comeDouble =
         ordine == 1 ? FormattaNumero(x * fattore) : TestoDecimale(x / fattore);
-    if (s.RisultatoTesto != comeDouble) return "result text: " + problema + " / " + comeDouble;
+    if (p.RisultatoTesto != comeDouble) return "result text: " + problema + " / " + comeDouble;
     return {};
 }
 
@@ -457,13 +441,13 @@ void TestGeneraProblema::esaustivo() {
         }
         s.OrdineSimboli = static_cast<std::int16_t>(ordine);
         fonte.Carica(FonteCasualeFinta::Problema(cifre, forma, 4, coppia));
-        GeneraProblema(s, fonte);
+        const Problema p = GeneraProblema(s, fonte);
 
-        QCOMPARE(s.FormaNumero, forma);
-        QCOMPARE(s.CoppiaSimboli, coppia);
-        const QString difetto = Difetto(s, ordine, fattore[coppia]);
+        QCOMPARE(p.FormaNumero, forma);
+        QCOMPARE(p.CoppiaSimboli, coppia);
+        const QString difetto = Difetto(p, ordine, fattore[coppia]);
         QVERIFY2(difetto.isEmpty(), qPrintable(difetto));
-        if (s.RisultatoTesto.size() > piuLungo.size()) piuLungo = s.RisultatoTesto;
+        if (p.RisultatoTesto.size() > piuLungo.size()) piuLungo = p.RisultatoTesto;
     }
     qInfo("longest expected result: %s", qPrintable(piuLungo));
 }

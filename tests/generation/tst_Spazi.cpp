@@ -14,56 +14,50 @@ QString P(int n) {
     return QString(n, u'.');
 } // n dots
 
-// The problem "3 m = ? dm" as the drill shows it, 12 seconds into the exercise.
-StatoProgramma StatoProblema() {
-    StatoProgramma s;
-    s.NumeroTesto = "3";
-    s.SimboloDa = "  m ";
-    s.SimboloA = " dm ";
-    s.RisultatoTesto = "30";
-    s.SoluzioneTesto = "30";
-    s.TempoRisposta = 12;
-    s.TempoRispostaTesto = " 12";
-    s.IndiceEsercizio = 4;
-    return s;
+// The problem "3 m = ? dm".
+Problema ProblemaMetri() {
+    Problema p;
+    p.NumeroTesto = "3";
+    p.SimboloDa = "  m ";
+    p.SimboloA = " dm ";
+    p.RisultatoTesto = "30";
+    return p;
 }
 
-// Plays the drill's moves on a line: "N" / "S" open a number / symbol problem, "E:x" a
-// wrong reply x, "G:x" a right reply x, "P" the solution given by the program, "L:n" puts
-// a line of n characters in place, "T:x" sets the number text.
-void Esegui(StatoProgramma& s, const QStringList& passi) {
+// Plays the drill's moves on an exercise closed 12 seconds after it was shown: "N" / "S" a
+// number / symbol problem, "E:x" a wrong reply x, "G:x" a right reply x, "P" the solution
+// given by the program, "T:x" sets the number text.
+EsercizioSvolto Esegui(const QStringList& passi) {
+    EsercizioSvolto e;
+    e.Dati = ProblemaMetri();
+    e.SoluzioneTesto = "30";
+    e.Secondi = 12;
     for (const QString& passo : passi) {
         const QString arg = passo.mid(2);
         switch (passo[0].unicode()) {
         case 'N':
-            ApriRigaNumero(s);
+            e.ChiedeSimbolo = false;
             break;
         case 'S':
-            ApriRigaSimbolo(s);
+            e.ChiedeSimbolo = true;
             break;
         case 'E':
-            s.RispostaTesto = arg;
-            s.Segno = "* ";
-            AggiungiRispostaErrata(s);
+            e.Tentativi.push_back({arg, false});
             break;
         case 'G':
-            s.RispostaTesto = arg;
-            s.Segno = "  ";
-            AggiungiRispostaEsatta(s);
+            e.Tentativi.push_back({arg, true});
             break;
         case 'P':
-            AggiungiSoluzione(s);
-            break;
-        case 'L':
-            s.Esercizio[s.IndiceEsercizio] = QString(arg.toInt(), u'x');
+            e.SoluzioneData = true;
             break;
         case 'T':
-            s.NumeroTesto = arg;
+            e.Dati.NumeroTesto = arg;
             break;
         default:
-            QFAIL("unknown step");
+            qFatal("unknown step");
         }
     }
+    return e;
 }
 
 } // namespace
@@ -78,8 +72,6 @@ private slots:
     void righe();
     void schede_data();
     void schede();
-    void indiciFuori_data();
-    void indiciFuori();
 };
 
 // Every pad measured on one text: the widths 9 (number, result), 11 (reply, solution),
@@ -113,12 +105,9 @@ void TestSpazi::pads() {
     QFETCH(int, in5);
     QFETCH(int, in66);
 
-    StatoProgramma s;
-    s.NumeroTesto = s.RisultatoTesto = s.RispostaTesto = s.SoluzioneTesto = testo;
-    s.SimboloDa = s.SimboloA = testo;
-    s.IndiceEsercizio = 7;
-    s.Esercizio[7] = testo;
-    const Spazi spazi = PreparaSpazi(s);
+    Problema p;
+    p.NumeroTesto = p.RisultatoTesto = p.SimboloDa = p.SimboloA = testo;
+    const Spazi spazi = PreparaSpazi(p, testo, testo, testo);
     QCOMPARE(spazi.SpazioNumero, B(in9));
     QCOMPARE(spazi.SpazioRisultato, B(in9));
     QCOMPARE(spazi.SpazioRisposta, B(in11));
@@ -164,11 +153,13 @@ void TestSpazi::righe_data() {
     QTest::newRow("numero di 11 allunga la riga")
         << QStringList{"T:1.234.567,8", "N"}
         << "1.234.567,8" + B(1) + "  m " + " = ..." + B(1) + " dm " + "  r. " << -1;
+    const QString x34(34, u'x');
     QTest::newRow("riga di 66, niente puntini")
-        << QStringList{"L:66", "G:30"} << QString(66, u'x') + B(9) + "30  " + " s. 12" << 79;
-    QTest::newRow("riga di 70, niente puntini")
-        << QStringList{"L:70", "G:30"} << QString(70, u'x') + B(9) + "30  " + " s. 12" << 83;
-    QTest::newRow("nuova apertura sostituisce") << QStringList{"L:70", "E:1", "N"} << numero << -1;
+        << QStringList{"N", "E:" + x34, "G:30"} << numero + x34 + "* " + B(9) + "30  " + " s. 12"
+        << 79;
+    QTest::newRow("riga di 69, niente puntini")
+        << QStringList{"N", "E:1234567,891", "E:1234567,891", "E:1234567,891", "G:30"}
+        << numero + "1234567,891* 1234567,891* 1234567,891* " + B(9) + "30  " + " s. 12" << 82;
 }
 
 void TestSpazi::righe() {
@@ -176,12 +167,9 @@ void TestSpazi::righe() {
     QFETCH(QString, riga);
     QFETCH(int, colonna);
 
-    StatoProgramma s = StatoProblema();
-    Esegui(s, passi);
-    QCOMPARE(s.Esercizio[4], riga);
-    QCOMPARE(s.Esercizio[4].indexOf(" s."), colonna);
-    for (int i = 0; i < RigheRegistro; ++i)
-        if (i != 4) QVERIFY(s.Esercizio[i].isEmpty());
+    const QString fatta = RigaEsercizio(Esegui(passi));
+    QCOMPARE(fatta, riga);
+    QCOMPARE(fatta.indexOf(" s."), colonna);
 }
 
 void TestSpazi::schede_data() {
@@ -220,52 +208,17 @@ void TestSpazi::schede() {
     QFETCH(QString, esercizio);
     QFETCH(QString, soluzione);
 
-    StatoProgramma s;
-    s.NumeroTesto = numero;
-    s.SimboloDa = da;
-    s.SimboloA = a;
-    s.RisultatoTesto = risultato;
-    s.SoluzioneTesto = "vecchia";
-    s.IndiceRiga = 30;
-    trovaSimbolo ? RigaSchedaSimbolo(s) : RigaSchedaNumero(s);
+    Problema p;
+    p.NumeroTesto = numero;
+    p.SimboloDa = da;
+    p.SimboloA = a;
+    p.RisultatoTesto = risultato;
+    const RigaScheda riga = trovaSimbolo ? RigaSchedaSimbolo(p) : RigaSchedaNumero(p);
 
     const QString atteso = soluzione.mid(3, soluzione.size() - 4);
-    QCOMPARE(s.SoluzioneTesto, atteso);
-    QCOMPARE(s.Esercizio[30], esercizio);
+    QCOMPARE(riga.Esercizio, esercizio);
     // The solution follows the line, right-aligned in 11 before "(r.".
-    QCOMPARE(s.Soluzione[30], esercizio + B(qMax(0, 11 - int(atteso.size()))) + soluzione);
-    QVERIFY(s.Esercizio[29].isEmpty() && s.Soluzione[29].isEmpty());
-}
-
-// Builders called with an index outside the record change nothing and do not crash.
-void TestSpazi::indiciFuori_data() {
-    QTest::addColumn<int>("indice");
-    QTest::newRow("-1") << -1;
-    QTest::newRow("61") << 61;
-    QTest::newRow("32767") << 32767;
-    QTest::newRow("-32768") << -32768;
-}
-
-void TestSpazi::indiciFuori() {
-    QFETCH(int, indice);
-    StatoProgramma s = StatoProblema();
-    s.IndiceEsercizio = static_cast<std::int16_t>(indice);
-    s.IndiceRiga = static_cast<std::int16_t>(indice);
-    s.RispostaTesto = "30";
-    s.Segno = "  ";
-
-    QCOMPARE(PreparaSpazi(s).Puntini, P(66));
-    ApriRigaNumero(s);
-    ApriRigaSimbolo(s);
-    AggiungiRispostaErrata(s);
-    AggiungiRispostaEsatta(s);
-    AggiungiSoluzione(s);
-    RigaSchedaNumero(s);
-    RigaSchedaSimbolo(s);
-
-    QCOMPARE(s.SoluzioneTesto, QString("30"));
-    for (int i = 0; i < RigheRegistro; ++i)
-        QVERIFY(s.Esercizio[i].isEmpty() && s.Soluzione[i].isEmpty());
+    QCOMPARE(riga.Soluzione, esercizio + B(qMax(0, 11 - int(atteso.size()))) + soluzione);
 }
 
 QTEST_APPLESS_MAIN(TestSpazi)

@@ -4,6 +4,8 @@
 #include "results/Interlinea.h"
 #include "results/PaginaEsercizi.h"
 
+#include "generation/Spazi.h"
+
 #include <QTest>
 
 namespace {
@@ -51,9 +53,8 @@ void TestPagineRisultati::registro_data() {
         << "Courier" << 3 << 3 << Posizioni{{1, 2000}, {2, 2400}, {3, 2800}};
     QTest::newRow("30 righe") << "Courier New" << 30 << 30 << Posizioni{{21, 10900}, {30, 14500}};
     QTest::newRow("nessuna") << "Courier New" << 0 << 0 << Posizioni{};
-    QTest::newRow("negativo") << "Courier New" << -5 << 0 << Posizioni{};
     QTest::newRow("31 righe") << "Courier New" << 31 << 31 << Posizioni{{30, 14500}};
-    QTest::newRow("oltre il registro") << "Courier New" << 200 << 60 << Posizioni{};
+    QTest::newRow("60 righe") << "Courier New" << 60 << 60 << Posizioni{};
 }
 
 void TestPagineRisultati::registro() {
@@ -63,9 +64,11 @@ void TestPagineRisultati::registro() {
     QFETCH(Posizioni, attese);
 
     StatoProgramma s;
-    for (int k = 1; k < RigheRegistro; ++k)
-        s.Esercizio[k] = QStringLiteral("riga %1").arg(k);
-    s.IndiceEsercizio = static_cast<std::int16_t>(indice);
+    for (int k = 1; k <= indice; ++k) {
+        EsercizioSvolto e;
+        e.Dati.NumeroTesto = QString::number(k);
+        s.Registro.Esercizi.push_back(e);
+    }
     const Pagina p = PaginaEsercizi(s, famiglia);
 
     QCOMPARE(p.testi.size(), 2 + righe);
@@ -84,7 +87,7 @@ void TestPagineRisultati::registro() {
 
     for (int k = 1; k <= righe; ++k) {
         const TestoPagina& t = p.testi[1 + k];
-        QCOMPARE(t.testo, s.Esercizio[k]);
+        QCOMPARE(t.testo, RigaEsercizio(s.Registro.Esercizi[k - 1]));
         QCOMPARE(t.famiglia, famiglia);
         QCOMPARE(t.punti, 10.0);
         QVERIFY(t.grassetto);

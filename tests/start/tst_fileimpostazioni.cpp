@@ -1,5 +1,7 @@
 #include "start/FileImpostazioni.h"
 
+#include "support/Istantanea.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -45,19 +47,6 @@ QString Voce(const QString& percorso) {
     if (S_ISFIFO(info.st_mode)) return QStringLiteral("fifo");
     if (S_ISDIR(info.st_mode)) return QStringLiteral("folder");
     return QStringLiteral("file ") + QString::fromLatin1(contenuto(percorso).toHex());
-}
-
-// Every entry under a folder with what stands there, links not followed.
-QStringList Istantanea(const QString& cartella) {
-    QStringList voci;
-    QDirIterator it(cartella, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString percorso = it.next();
-        voci << percorso + QStringLiteral(": ") + Voce(percorso);
-    }
-    voci.sort();
-    return voci;
 }
 
 } // namespace

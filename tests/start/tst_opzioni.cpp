@@ -3,6 +3,8 @@
 #include "start/FileImpostazioni.h"
 #include "start/Opzioni.h"
 
+#include "support/Istantanea.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -27,16 +29,6 @@ void Scrivi(const QString& percorso, const QByteArray& dati) {
 }
 
 // Every entry of the current folder with its bytes.
-QStringList Istantanea() {
-    QStringList voci;
-    QDirIterator it(QDir::currentPath(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        const QString percorso = it.next();
-        voci << percorso + QStringLiteral(": ") + QString::fromLatin1(Contenuto(percorso).toHex());
-    }
-    voci.sort();
-    return voci;
-}
 
 QByteArray Record(const QList<QByteArray>& righe) {
     QByteArray r;

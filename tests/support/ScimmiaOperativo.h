@@ -5,6 +5,7 @@
 
 #include "base/FonteCasuale.h"
 #include "drill/FrmOperativo.h"
+#include "support/DoppiSerie.h"
 
 #include <QFrame>
 #include <QString>
@@ -40,20 +41,22 @@ inline bool Aperto(const Serie& serie) {
 
 inline QString ControllaOperativo(const FrmOperativo& w, const StatoProgramma& stato) {
     const Serie& serie = w.serie();
-    const int chiusi = stato.IndiceEsercizio - (Aperto(serie) ? 1 : 0);
-    if (stato.IndiceEsercizio < 1 || stato.IndiceEsercizio > Serie::NumeroEsercizi)
-        return QStringLiteral("esercizio %1 fuori dalla serie").arg(stato.IndiceEsercizio);
-    if (stato.EsatteTotale + stato.ErrateTotale != chiusi)
+    const int chiusi = stato.Registro.IndiceEsercizio() - (Aperto(serie) ? 1 : 0);
+    if (stato.Registro.IndiceEsercizio() < 1 ||
+        stato.Registro.IndiceEsercizio() > Serie::NumeroEsercizi)
+        return QStringLiteral("esercizio %1 fuori dalla serie")
+            .arg(stato.Registro.IndiceEsercizio());
+    if (stato.Registro.EsatteTotale() + stato.Registro.ErrateTotale() != chiusi)
         return QStringLiteral("esatte %1 + risolte %2 diverse dagli esercizi chiusi %3")
-            .arg(stato.EsatteTotale)
-            .arg(stato.ErrateTotale)
+            .arg(stato.Registro.EsatteTotale())
+            .arg(stato.Registro.ErrateTotale())
             .arg(chiusi);
     for (int k = 1; k <= chiusi; ++k)
-        if (stato.Esercizio[k].isEmpty())
+        if (RigaDi(stato, k).isEmpty())
             return QStringLiteral("la riga dell'esercizio chiuso %1 manca").arg(k);
-    if (stato.RispostaTesto.size() > serie.LimiteRisposta())
+    if (serie.RispostaTesto().size() > serie.LimiteRisposta())
         return QStringLiteral("risposta \"%1\" oltre il limite %2")
-            .arg(stato.RispostaTesto)
+            .arg(serie.RispostaTesto())
             .arg(serie.LimiteRisposta());
 
     const char* nomi[5] = {"fraTastierino", "fraSimboli", "fraAiuto", "fraIntervento", "fraAvviso"};

@@ -5,6 +5,7 @@
 #include "drill/FrmOperativo.h"
 #include "start/Catalogo.h"
 #include "start/FrmInizio.h"
+#include "support/BancoOperativo.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
 #include "ui/StileTasti.h"
@@ -110,16 +111,10 @@ void TestDidascalieTasti::inizio() {
 void TestDidascalieTasti::operativo() {
     QFETCH(int, livello);
     QFETCH(QSize, dimensione);
-    StatoProgramma stato;
-    stato.Livello = static_cast<std::int16_t>(livello);
-    SceltaSimboli(stato);
-    ScegliTipo(stato, 1); // find the symbol
-    ScegliOrdine(stato, 2);
-    FonteCasualeFinta fonte;
-    OrologioFinto orologio;
-    SuonoFinto suono;
-    auto w = std::make_unique<FrmOperativo>(stato, fonte, orologio, suono, nullptr);
-    w->serie().ImpostaGeneratore(GeneratoreFinto(Problemi()));
+    BancoOperativo b(livello, 1, 2); // find the symbol
+    b.Problemi(Problemi());
+    StatoProgramma& stato = b.stato;
+    auto& w = b.w;
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     if (dimensione.isValid()) w->resize(dimensione);

@@ -5,6 +5,7 @@
 #include "app/Avvio.h"
 #include "results/FrmAttestato.h"
 #include "support/AvvisiFinti.h"
+#include "support/DoppiSerie.h"
 #include "support/StampaFinta.h"
 
 #include <QApplication>
@@ -22,9 +23,8 @@ const QDate Oggi(2026, 5, 14);
 struct Banco {
     Banco(const QString& nome, int esatte, int esercizi) {
         stato.NomeAlunno = nome;
-        stato.EsatteTotale = static_cast<std::int16_t>(esatte);
-        stato.IndiceEsercizio = static_cast<std::int16_t>(esercizi);
-        stato.TestoOrdineSerie = QStringLiteral("dal più grande al più piccolo");
+        SerieConEsiti(stato, esatte, esercizi);
+        stato.Registro.TestoOrdine = QStringLiteral("dal più grande al più piccolo");
         // The start screen has moved on to another order since the series started.
         stato.TestoOrdine = QStringLiteral("dal più piccolo al più grande");
     }
@@ -258,8 +258,7 @@ void TestFrmAttestato::anteprimaComeStampa() {
 void TestFrmAttestato::fabbrica() {
     StatoProgramma stato;
     stato.NomeAlunno = QStringLiteral("sARA");
-    stato.EsatteTotale = 20;
-    stato.IndiceEsercizio = 20;
+    SerieConEsiti(stato, 20, 20);
     StampaFinta stampa;
     AvvisiFinti avvisi;
     const std::function<QWidget*()> apri = FabbricaAttestato(stato, stampa, avvisi);

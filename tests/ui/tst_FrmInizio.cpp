@@ -1,4 +1,6 @@
 #include "start/FrmInizio.h"
+#include "start/Opzioni.h"
+#include "ui/Tavolozza.h"
 
 #include <QAction>
 #include <QDir>
@@ -9,6 +11,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -98,6 +101,8 @@ private slots:
     void menu();
     void menuSistema();
     void ritornoDaUnAltraFinestra();
+    void aspettoDalRecord_data();
+    void aspettoDalRecord();
 };
 
 void TestFrmInizio::percorsoDaTastiera_data() {
@@ -450,6 +455,47 @@ void TestFrmInizio::ritornoDaUnAltraFinestra() {
     QVERIFY(b.C("Frame2")->isEnabled());
     QVERIFY(b.C("Frame3")->isEnabled());
     QCOMPARE(b.stato.OrdineSimboli, 2);
+}
+
+// The page below the title band, and its author's line, as a stored options record dresses
+// them at start; with no record, as designed.
+void TestFrmInizio::aspettoDalRecord_data() {
+    QTest::addColumn<bool>("record");
+    QTest::addColumn<QColor>("pagina");
+    QTest::addColumn<QColor>("lettere");
+    QTest::newRow("nessun record") << false << tavolozza::SfondoInizio << tavolozza::TestoTitoli;
+    QTest::newRow("Azzurro, Nero") << true << QColor(180, 255, 255) << QColor(0, 0, 0);
+}
+
+void TestFrmInizio::aspettoDalRecord() {
+    QFETCH(bool, record);
+    QFETCH(QColor, pagina);
+    QFETCH(QColor, lettere);
+    QTemporaryDir cartella;
+    QDir::setCurrent(cartella.path());
+    if (record) {
+        StatoProgramma prima;
+        prima.NomeProgramma = Nome;
+        QVERIFY(ScegliSfondo(prima, 6) && ScegliCaratteri(prima, 9));
+        QVERIFY(MemorizzaNuoveImpostazioni(prima));
+    }
+    StatoProgramma stato;
+    stato.NomeProgramma = Nome;
+    FrmInizio w(stato);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_VERIFY_WITH_TIMEOUT(!w.TendineInMovimento(), 20000);
+    QWidget* client = w.centralWidget();
+    QCOMPARE(client->grab().toImage().pixelColor(client->width() - 4, client->height() - 4),
+             pagina);
+    QLabel* autore = w.findChild<QLabel*>(QStringLiteral("Label5"));
+    QCOMPARE(autore->palette().color(QPalette::WindowText), lettere);
+    // A step of the unit system is told to the windows that follow it.
+    QSignalSpy livello(stato.Segnali.get(), &SegnaliImpostazioni::LivelloCambiato);
+    QTest::mouseClick(autore, Qt::LeftButton);
+    QCOMPARE(livello.size(), 1);
+    QCOMPARE(livello[0][0].toInt(), 2);
+    QDir::setCurrent(QDir::tempPath());
 }
 
 QTEST_MAIN(TestFrmInizio)

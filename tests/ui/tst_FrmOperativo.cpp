@@ -4,10 +4,11 @@
 #include "drill/FrmOperativo.h"
 #include "start/Catalogo.h"
 #include "start/Opzioni.h"
-#include "ui/Tavolozza.h"
+#include "support/BancoOperativo.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
 #include "support/VoceFinta.h"
+#include "ui/Tavolozza.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -43,40 +44,26 @@ QList<float> Sorteggi() {
     return valori;
 }
 
-struct Banco {
-    Banco() {
-        stato.Livello = 4;
-        SceltaSimboli(stato);
-        ScegliTipo(stato, 2);   // number or symbol
-        ScegliOrdine(stato, 2); // both directions
+// Metres, number or symbol, both directions.
+struct Banco : BancoOperativo<> {
+    Banco() : BancoOperativo(4, 2, 2) {
         fonte.Carica(Sorteggi());
-        w = std::make_unique<FrmOperativo>(stato, fonte, orologio, suono, nullptr);
-        w->serie().ImpostaGeneratore(GeneratoreFinto(Problemi()));
+        BancoOperativo::Problemi(::Problemi());
     }
 
-    void Mostra() {
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    }
-
-    QPushButton* Tasto(const QString& nome) const {
-        auto* b = w->findChild<QPushButton*>(nome);
-        if (!b) qFatal("no key %s", qPrintable(nome));
-        return b;
-    }
+    void Mostra() { QVERIFY(BancoOperativo::Mostra()); }
     QLabel* Etichetta(const char* nome) const { return w->findChild<QLabel*>(QLatin1String(nome)); }
     QFrame* Cornice(const char* nome) const { return w->findChild<QFrame*>(QLatin1String(nome)); }
 
     bool Numero() const { return w->serie().RigaAttiva() == Riga::Numero; }
     int SimboloGiusto() const {
         for (int i = 0; i < 4; ++i)
-            if (stato.Simbolo[i + 1].trimmed() == stato.SoluzioneTesto) return i;
+            if (stato.Simbolo[i + 1].trimmed() == w->serie().SoluzioneTesto()) return i;
         return -1;
     }
     QString Sbagliata() const {
-        return stato.SoluzioneTesto == QStringLiteral("9") ? QStringLiteral("8")
-                                                           : QStringLiteral("9");
+        return w->serie().SoluzioneTesto() == QStringLiteral("9") ? QStringLiteral("8")
+                                                                  : QStringLiteral("9");
     }
 
     // ---- Keyboard alone: every key goes to the widget that has the focus ----
@@ -96,7 +83,7 @@ struct Banco {
     // A reply typed, then V and Enter; or a symbol by its digit, then Enter.
     void RispondiTastiera(bool giusta) {
         if (Numero()) {
-            DigitaTastiera(giusta ? stato.SoluzioneTesto : Sbagliata());
+            DigitaTastiera(giusta ? w->serie().SoluzioneTesto() : Sbagliata());
             Premi(Qt::Key_V);
         } else {
             const int giusto = SimboloGiusto();
@@ -109,7 +96,7 @@ struct Banco {
     void Clic(const QString& nome) { QTest::mouseClick(Tasto(nome), Qt::LeftButton); }
     void RispondiMouse(bool giusta) {
         if (Numero()) {
-            for (QChar c : giusta ? stato.SoluzioneTesto : Sbagliata()) {
+            for (QChar c : giusta ? w->serie().SoluzioneTesto() : Sbagliata()) {
                 if (c == u',')
                     Clic(QStringLiteral("Option2_10"));
                 else if (c != u'.')
@@ -150,12 +137,6 @@ struct Banco {
         QCOMPARE(Cornice("fraNumero")->isVisible(), Numero());
         QCOMPARE(Cornice("fraSimbolo")->isVisible(), !Numero());
     }
-
-    StatoProgramma stato;
-    FonteCasualeFinta fonte;
-    OrologioFinto orologio;
-    SuonoFinto suono;
-    std::unique_ptr<FrmOperativo> w;
 };
 
 } // namespace
@@ -222,7 +203,7 @@ void TestFrmOperativo::serie() {
         QCOMPARE(b.w->findChild<QWidget*>(b.Numero() ? "Linea1" : "Line1")->isVisible(), !giusta);
     };
     for (qsizetype i = 0; i < esercizi.size(); ++i) {
-        QCOMPARE(b.stato.IndiceEsercizio, i + 1);
+        QCOMPARE(b.stato.Registro.IndiceEsercizio(), i + 1);
         const QChar passo = esercizi[i];
         if (passo == u'1') {
             rispondi(false);
@@ -245,7 +226,7 @@ void TestFrmOperativo::serie() {
             QCOMPARE(b.Etichetta("LblEsito")->text(), QStringLiteral("Esatto"));
         } else {
             QCOMPARE(b.Etichetta(b.Numero() ? "lblCorrezione" : "lblCorrezioneS")->text(),
-                     b.stato.SoluzioneTesto);
+                     b.w->serie().SoluzioneTesto());
         }
         if (i + 1 < esercizi.size())
             premi(b.Numero() ? QStringLiteral("Option2_13") : QStringLiteral("Option1_6"));
@@ -253,8 +234,8 @@ void TestFrmOperativo::serie() {
     b.ControllaPannello();
     QCOMPARE(b.w->serie().PannelloAttivo(), Pannello::Avviso);
     QVERIFY(!b.Tasto(QStringLiteral("optAvviso_0"))->isEnabled()); // no printout window yet
-    QCOMPARE(b.stato.EsatteTotale, esatte);
-    QCOMPARE(b.stato.ErrateTotale, 20 - esatte);
+    QCOMPARE(b.stato.Registro.EsatteTotale(), esatte);
+    QCOMPARE(b.stato.Registro.ErrateTotale(), 20 - esatte);
     QCOMPARE(b.suono.suonati, esatte);
     QCOMPARE(b.Etichetta("LblOperazione")->text(), QStringLiteral("20"));
     QCOMPARE(b.Etichetta("lblRisEsatte")->text(), QString::number(esatte));
@@ -263,15 +244,15 @@ void TestFrmOperativo::serie() {
         // No key has the focus: the habitual Enter does nothing; Tab reaches "Ricomincia".
         QVERIFY(!qobject_cast<QPushButton*>(QApplication::focusWidget()));
         b.Premi(Qt::Key_Return);
-        QCOMPARE(b.stato.IndiceEsercizio, 20);
+        QCOMPARE(b.stato.Registro.IndiceEsercizio(), 20);
         b.Premi(Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), b.Tasto(QStringLiteral("optAvviso_1")));
         b.Premi(Qt::Key_Return); // "Ricomincia", on purpose
     } else {
         premi(QStringLiteral("optAvviso_1"));
     }
-    QCOMPARE(b.stato.IndiceEsercizio, 1);
-    QCOMPARE(b.stato.EsatteTotale, 0);
+    QCOMPARE(b.stato.Registro.IndiceEsercizio(), 1);
+    QCOMPARE(b.stato.Registro.EsatteTotale(), 0);
     QCOMPARE(b.Etichetta("lblRisEsatte")->text(), QString());
     b.ControllaPannello();
 }
@@ -291,7 +272,7 @@ void TestFrmOperativo::cifraTenuta() {
     }
     QKeyEvent su(QEvent::KeyRelease, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
     QApplication::sendEvent(QApplication::focusWidget(), &su);
-    QCOMPARE(b.stato.RispostaTesto, QStringLiteral("7"));
+    QCOMPARE(b.w->serie().RispostaTesto(), QStringLiteral("7"));
     QCOMPARE(b.Etichetta("LblRisultato")->text(), QStringLiteral("7"));
     // A second, separate press enters again.
     b.Premi(Qt::Key_7);
@@ -304,7 +285,7 @@ void TestFrmOperativo::cifraTenuta() {
     QApplication::sendEvent(QApplication::focusWidget(), &invioRipetuto);
     QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(b.w->serie().PannelloAttivo(), Pannello::Aiuto);
-    QCOMPARE(b.stato.TentativiNo, 0);
+    QCOMPARE(b.w->serie().TentativiNo(), 0);
 }
 
 // The sound double is called once for each right reply and never otherwise.
@@ -352,7 +333,7 @@ void TestFrmOperativo::ridimensionareNonPerdeLaSerie() {
         b.AvantiMouse();
     }
     b.Clic(QStringLiteral("Option2_5"));
-    const QString riga2 = b.stato.Esercizio[2];
+    const QString riga2 = RigaDi(b.stato, 2);
     const QSize prima = b.Tasto(QStringLiteral("Option2_5"))->size();
 
     b.w->showMaximized();
@@ -362,10 +343,10 @@ void TestFrmOperativo::ridimensionareNonPerdeLaSerie() {
     b.w->resize(1000, 700);
     QTRY_COMPARE(b.w->size(), QSize(1000, 700));
 
-    QCOMPARE(b.stato.IndiceEsercizio, 4);
-    QCOMPARE(b.stato.EsatteTotale, 3);
-    QCOMPARE(b.stato.Esercizio[2], riga2);
-    QCOMPARE(b.stato.RispostaTesto, QStringLiteral("5"));
+    QCOMPARE(b.stato.Registro.IndiceEsercizio(), 4);
+    QCOMPARE(b.stato.Registro.EsatteTotale(), 3);
+    QCOMPARE(RigaDi(b.stato, 2), riga2);
+    QCOMPARE(b.w->serie().RispostaTesto(), QStringLiteral("5"));
     QCOMPARE(b.Etichetta("LblRisultato")->text(), QStringLiteral("5"));
     QCOMPARE(b.Etichetta("lblRisEsatte")->text(), QStringLiteral("3"));
     // The panels and the crossing lines follow the new size.
@@ -386,12 +367,12 @@ void TestFrmOperativo::chiudereEriaprire() {
     b.Mostra();
     b.RispondiMouse(true);
     b.AvantiMouse();
-    QCOMPARE(b.stato.IndiceEsercizio, 2);
+    QCOMPARE(b.stato.Registro.IndiceEsercizio(), 2);
     b.w->close();
     b.w->show(); // shown again after closing: a new series
-    QTRY_COMPARE(b.stato.IndiceEsercizio, 1);
-    QCOMPARE(b.stato.EsatteTotale, 0);
-    QVERIFY(b.stato.Esercizio[2].isEmpty());
+    QTRY_COMPARE(b.stato.Registro.IndiceEsercizio(), 1);
+    QCOMPARE(b.stato.Registro.EsatteTotale(), 0);
+    QVERIFY(RigaDi(b.stato, 2).isEmpty());
 }
 
 void TestFrmOperativo::escoChiude() {
@@ -419,7 +400,7 @@ void TestFrmOperativo::istruzioni() {
     });
     voce->trigger(); // returns when the modal window is closed
     QCOMPARE(aperta, QStringLiteral("frmIstruzioni ISTRUZIONI"));
-    QCOMPARE(b.stato.IndiceEsercizio, 1);
+    QCOMPARE(b.stato.Registro.IndiceEsercizio(), 1);
 }
 
 void TestFrmOperativo::stampa() {
@@ -440,7 +421,7 @@ void TestFrmOperativo::stampa() {
     QCOMPARE(QApplication::focusWidget(), b.Tasto(QStringLiteral("optAvviso_0")));
     b.Clic(QStringLiteral("optAvviso_0"));
     QCOMPARE(aperture, 2);
-    QCOMPARE(b.stato.IndiceEsercizio, 20);
+    QCOMPARE(b.stato.Registro.IndiceEsercizio(), 20);
     QVERIFY(b.Cornice("fraAvviso")->isVisible());
 }
 
@@ -520,7 +501,7 @@ void TestFrmOperativo::testiFissi() {
     // The diagnostics never show, even though they hold the expected answer.
     for (const char* diagnostica : {"Label6", "Label7", "Label8"})
         QVERIFY(!b.Etichetta(diagnostica)->isVisible());
-    QCOMPARE(b.Etichetta("Label8")->text(), b.stato.SoluzioneTesto);
+    QCOMPARE(b.Etichetta("Label8")->text(), b.w->serie().SoluzioneTesto());
 }
 
 // A shut key ignores the mouse: "Verifica" before any reply, "Avanti" before the verdict.
@@ -530,7 +511,7 @@ void TestFrmOperativo::tastoSpentoNonRisponde() {
     QVERIFY(!b.Tasto(QStringLiteral("Option2_12"))->isEnabled());
     b.Clic(QStringLiteral("Option2_12"));
     b.Clic(QStringLiteral("Option2_13"));
-    QCOMPARE(b.stato.IndiceEsercizio, 1);
+    QCOMPARE(b.stato.Registro.IndiceEsercizio(), 1);
     QVERIFY(b.Cornice("fraTastierino")->isVisible());
     QCOMPARE(b.Etichetta("LblEsito")->text(), QString());
 }
@@ -554,16 +535,9 @@ void TestFrmOperativo::rigaSimboloComeUguaglianza_data() {
 void TestFrmOperativo::rigaSimboloComeUguaglianza() {
     QFETCH(QString, risultato);
     QFETCH(QSize, dimensione);
-    StatoProgramma stato;
-    stato.Livello = 4;
-    SceltaSimboli(stato);
-    ScegliTipo(stato, 1); // find the symbol
-    ScegliOrdine(stato, 2);
-    FonteCasualeFinta fonte;
-    OrologioFinto orologio;
-    SuonoFinto suono;
-    FrmOperativo w(stato, fonte, orologio, suono, nullptr);
-    w.serie().ImpostaGeneratore(GeneratoreFinto({{"0,001", " cm ", "  m ", risultato}}));
+    BancoOperativo b(4, 1, 2); // find the symbol
+    b.Problemi({{"0,001", " cm ", "  m ", risultato}});
+    FrmOperativo& w = *b.w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     if (dimensione.isValid()) {

@@ -5,6 +5,7 @@
 #include "results/FrmStampaEsercizioTre.h"
 #include "results/PaginaEsercizi.h"
 #include "support/AvvisiFinti.h"
+#include "support/DoppiSerie.h"
 #include "support/StampaFinta.h"
 #include "worksheets/FrmSceltaStampante.h"
 
@@ -19,12 +20,24 @@
 
 namespace {
 
-// A record line as the drill writes it, different for every k.
+// A record of 40 exercises, each line different.
+RegistroSerie Quaranta() {
+    StatoProgramma s;
+    SerieDiProva(
+        s, 40, [](int k) { return QStringLiteral("%1,5").arg(k); },
+        [](int k) { return QString::number(k * 10 + 5); });
+    return s.Registro;
+}
+
+// Record line k as the printout shows it.
 QString Riga(int k) {
-    return QStringLiteral("%1,5  m  =  %2  dm      %2 ........ %3 s.")
-        .arg(k, 3)
-        .arg(k * 10 + 5, 6)
-        .arg(k % 7);
+    return RigaEsercizio(Quaranta().Esercizi[k - 1]);
+}
+
+// The first n exercises of the forty.
+std::vector<EsercizioSvolto> Primi(int n) {
+    const auto tutti = Quaranta().Esercizi;
+    return {tutti.begin(), tutti.begin() + std::clamp(n, 0, 40)};
 }
 
 struct Banco {
@@ -34,9 +47,7 @@ struct Banco {
     QPointer<FrmStampaEsercizioTre> w;
 
     explicit Banco(int righe = 20, const QString& courier = QStringLiteral("Courier New")) {
-        for (int k = 1; k <= 40; ++k)
-            stato.Esercizio[k] = Riga(k); // lines past the index must not show
-        stato.IndiceEsercizio = static_cast<std::int16_t>(righe);
+        stato.Registro.Esercizi = Primi(righe);
         servizio.courier = courier;
         w = new FrmStampaEsercizioTre(stato, servizio, avvisi);
         w->setAttribute(Qt::WA_DeleteOnClose);
@@ -114,7 +125,7 @@ void TestFrmStampaEsercizioTre::righe() {
 
     // The series goes on behind the window: coming back to the front shows the new lines.
     if (indice == 3) {
-        b.stato.IndiceEsercizio = 4;
+        b.stato.Registro.Esercizi = Primi(4);
         QWidget altra;
         altra.show();
         QApplication::setActiveWindow(&altra);

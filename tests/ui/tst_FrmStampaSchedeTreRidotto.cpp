@@ -8,6 +8,7 @@
 #include "generation/Algoritmi.h"
 #include "start/Catalogo.h"
 #include "support/AvvisiFinti.h"
+#include "support/DoppiSerie.h"
 #include "support/StampaFinta.h"
 #include "ui/StileTasti.h"
 
@@ -29,22 +30,13 @@ StatoProgramma StatoInSerie() {
     SceltaSimboli(s);
     ScegliTipo(s, 1);
     ScegliOrdine(s, 2);
-    for (int k = 1; k <= 20; ++k) {
-        s.Esercizio[k] = QStringLiteral("esercizio %1").arg(k);
-        s.Soluzione[k] = QStringLiteral("soluzione %1").arg(k);
-    }
-    s.IndiceEsercizio = s.IndiceRiga = 7;
-    s.NumeroTesto = "3";
-    s.SimboloDa = "  m ";
-    s.SimboloA = " dm ";
-    s.RisultatoTesto = s.SoluzioneTesto = "30";
+    SerieConEsiti(s, 5, 7);
     return s;
 }
 
 // What a drill series open beside the screen relies on.
 bool StessoStato(const StatoProgramma& a, const StatoProgramma& b) {
-    return a.Esercizio == b.Esercizio && a.Soluzione == b.Soluzione &&
-           a.SoluzioneTesto == b.SoluzioneTesto && a.TipoEsercizio == b.TipoEsercizio &&
+    return a.Registro.Esercizi == b.Registro.Esercizi && a.TipoEsercizio == b.TipoEsercizio &&
            a.OrdineSimboli == b.OrdineSimboli && a.TestoOrdine == b.TestoOrdine;
 }
 

@@ -5,6 +5,7 @@
 
 #include "results/FrmAttestato.h"
 #include "support/AvvisiFinti.h"
+#include "support/DoppiSerie.h"
 #include "support/Scimmia.h"
 #include "support/StampaFinta.h"
 
@@ -34,10 +35,8 @@ void TestScimmiaAttestato::attestato() {
     Scimmia scimmia(1500);
     StatoProgramma stato;
     stato.NomeAlunno = QStringLiteral("Giulia");
-    stato.EsatteTotale = static_cast<std::int16_t>(esatte);
-    stato.ErrateTotale = static_cast<std::int16_t>(20 - esatte);
-    stato.IndiceEsercizio = 20;
-    stato.TestoOrdineSerie = QStringLiteral("dal più grande al più piccolo");
+    SerieConEsiti(stato, esatte, 20);
+    stato.Registro.TestoOrdine = QStringLiteral("dal più grande al più piccolo");
     StampaFinta stampa;
     stampa.stampanti = {QStringLiteral("Ufficio"), QStringLiteral("Aula")};
     stampa.corrente = stampa.stampanti.front();

@@ -5,6 +5,7 @@
 
 #include "drill/FrmOperativo.h"
 #include "start/Catalogo.h"
+#include "support/BancoOperativo.h"
 #include "support/DoppiSerie.h"
 #include "support/Scimmia.h"
 #include "support/ScimmiaOperativo.h"
@@ -36,15 +37,10 @@ void TestScimmiaOperativo::serie() {
     QFETCH(int, ordine);
 
     Scimmia scimmia(1200);
-    StatoProgramma stato;
-    stato.Livello = static_cast<std::int16_t>(livello);
-    SceltaSimboli(stato);
-    ScegliTipo(stato, tipo);
-    ScegliOrdine(stato, ordine);
-    FonteSeminata fonte(scimmia.Seme());
-    OrologioFinto orologio;
-    SuonoFinto suono;
-    FrmOperativo w(stato, fonte, orologio, suono, nullptr);
+    BancoOperativo<FonteSeminata> b(livello, tipo, ordine, scimmia.Seme());
+    StatoProgramma& stato = b.stato;
+    OrologioFinto& orologio = b.orologio;
+    FrmOperativo& w = *b.w;
     int stampe = 0;
     w.ImpostaStampa([&stampe] { ++stampe; });
 
@@ -66,9 +62,9 @@ void TestScimmiaOperativo::serie() {
             if (!fuoco || fuoco->window() != &w) return QStringLiteral("nessun fuoco");
             const Serie& serie = w.serie();
             if (serie.PannelloAttivo() == Pannello::Tastierino && Aperto(serie)) {
-                for (qsizetype k = stato.RispostaTesto.size(); k > 0; --k)
+                for (qsizetype k = serie.RispostaTesto().size(); k > 0; --k)
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
-                for (QChar c : stato.SoluzioneTesto)
+                for (QChar c : serie.SoluzioneTesto())
                     if (c == u',')
                         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Comma);
                     else if (c.isDigit())
@@ -76,14 +72,14 @@ void TestScimmiaOperativo::serie() {
                                         Qt::Key(Qt::Key_0 + c.digitValue()));
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_V);
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-                return QStringLiteral("risposta giusta %1").arg(stato.SoluzioneTesto);
+                return QStringLiteral("risposta giusta %1").arg(serie.SoluzioneTesto());
             }
             if (serie.PannelloAttivo() == Pannello::Simboli && Aperto(serie)) {
                 for (int i = 0; i < 4; ++i)
-                    if (stato.Simbolo[i + 1].trimmed() == stato.SoluzioneTesto)
+                    if (stato.Simbolo[i + 1].trimmed() == serie.SoluzioneTesto())
                         QTest::keyClick(fuoco, Qt::Key(Qt::Key_0 + i));
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-                return QStringLiteral("simbolo giusto %1").arg(stato.SoluzioneTesto);
+                return QStringLiteral("simbolo giusto %1").arg(serie.SoluzioneTesto());
             }
             QTest::keyClick(fuoco, Qt::Key_N);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -96,7 +92,8 @@ void TestScimmiaOperativo::serie() {
     std::array<int, 5> pannelli{};
     const auto controlla = [&] {
         const QString errore = ControllaOperativo(w, stato);
-        piuChiusi = std::max(piuChiusi, stato.EsatteTotale + stato.ErrateTotale);
+        piuChiusi =
+            std::max(piuChiusi, stato.Registro.EsatteTotale() + stato.Registro.ErrateTotale());
         ++pannelli[static_cast<int>(w.serie().PannelloAttivo())];
         return errore;
     };

@@ -8,6 +8,7 @@
 #include "results/FrmAttestato.h"
 #include "results/FrmStampaEsercizioTre.h"
 #include "support/AvvisiFinti.h"
+#include "support/DoppiSerie.h"
 #include "support/Scimmia.h"
 #include "support/StampaFinta.h"
 #include "worksheets/FrmSceltaStampante.h"
@@ -26,11 +27,7 @@ private slots:
 void TestScimmiaStampa::stampa() {
     Scimmia scimmia(3000);
     StatoProgramma stato;
-    for (int k = 1; k <= 20; ++k)
-        stato.Esercizio[k] = QStringLiteral("%1)   3,5  m  = 35 dm").arg(k, 2);
-    stato.IndiceEsercizio = 20;
-    stato.EsatteTotale = 15;
-    stato.ErrateTotale = 5;
+    SerieConEsiti(stato, 15, 20);
     StampaFinta stampa;
     stampa.stampanti = {QStringLiteral("Ufficio"), QStringLiteral("Aula")};
     stampa.corrente = stampa.stampanti.front();

@@ -144,7 +144,7 @@ void TestFuocoParlato::suonoDelleOpzioni() {
                 << "sleep"
                 << "0.2";
     QVERIFY(Xdo(comandi).riuscito);
-    QCOMPARE(stato.EsatteTotale, 1); // a right reply, as the pupil gave it
+    QCOMPARE(w.serie().Registro().EsatteTotale(), 1); // a right reply, as the pupil gave it
     QTEST(campanello.suonati, "suonati");
     QTEST(int(voce.lodi.size()), "lodi");
 }

@@ -11,6 +11,7 @@
 #include "start/Catalogo.h"
 #include "start/FrmInizio.h"
 #include "support/AvvisiFinti.h"
+#include "support/BancoOperativo.h"
 #include "support/DoppiSerie.h"
 #include "support/FonteCasualeFinta.h"
 #include "support/StampaFinta.h"
@@ -52,15 +53,10 @@ private:
     std::unique_ptr<QProcess> processi_[2];
 };
 
-struct Operativo {
-    Operativo() {
-        stato.Livello = 4;
-        SceltaSimboli(stato);
-        ScegliTipo(stato, 0);
-        ScegliOrdine(stato, 1);
-        w = std::make_unique<FrmOperativo>(stato, fonte, orologio, suono, nullptr);
+struct Operativo : BancoOperativo<> {
+    Operativo() : BancoOperativo(4, 0, 1) {
         // An answer long enough for every test's typing.
-        w->serie().ImpostaGeneratore(GeneratoreFinto({{"10", "  m ", " mm ", "10.000"}}));
+        Problemi({{"10", "  m ", " mm ", "10.000"}});
         w->showMaximized();
         w->activateWindow();
     }
@@ -70,14 +66,8 @@ struct Operativo {
                });
     }
     QPushButton* Tasto(const char* nome) const {
-        return w->findChild<QPushButton*>(QLatin1String(nome));
+        return BancoOperativo::Tasto(QLatin1String(nome));
     }
-
-    StatoProgramma stato;
-    FonteCasualeFinta fonte;
-    OrologioFinto orologio;
-    SuonoFinto suono;
-    std::unique_ptr<FrmOperativo> w;
 };
 
 } // namespace
@@ -127,7 +117,7 @@ void TestInputReale::clicRapidi() {
                 << QString::number(pausa / 1000.0);
     }
     Xdo(comandi);
-    QCOMPARE(o.stato.RispostaTesto, risposta);
+    QCOMPARE(o.w->serie().RispostaTesto(), risposta);
 }
 
 // A key held down for a second and a half acts once, also while the machine is busy.
@@ -157,7 +147,7 @@ void TestInputReale::tastoTenutoSottoCarico() {
         Xdo({QStringLiteral("keydown"), tasto, QStringLiteral("sleep"), QStringLiteral("1.5"),
              QStringLiteral("keyup"), tasto});
     }
-    QCOMPARE(o.stato.RispostaTesto, risposta);
+    QCOMPARE(o.w->serie().RispostaTesto(), risposta);
     QCOMPARE(QApplication::focusWidget(), o.Tasto(qPrintable(fuoco)));
 }
 
@@ -174,12 +164,12 @@ void TestInputReale::fuocoDopoUnaFinestra() {
     Operativo o;
     QVERIFY(o.Pronto());
     Xdo(Tasti({"8"}));
-    QCOMPARE(o.stato.RispostaTesto, QStringLiteral("8"));
+    QCOMPARE(o.w->serie().RispostaTesto(), QStringLiteral("8"));
     const QStringList aperte = Xdo(Tasti({"alt", "Return", qPrintable(chiudi)}, 0.5)).finestre;
     QCOMPARE(aperte, QStringList{QStringLiteral("frmIstruzioni")});
     QVERIFY(QTest::qWaitForWindowActive(o.w.get()));
     Xdo(Tasti({"5"}));
-    QCOMPARE(o.stato.RispostaTesto, QStringLiteral("85"));
+    QCOMPARE(o.w->serie().RispostaTesto(), QStringLiteral("85"));
     QCOMPARE(QApplication::focusWidget(), o.Tasto("Option2_12")); // "Verifica"
 }
 
@@ -210,7 +200,7 @@ void TestInputReale::tastiDiAccessoAiMenu() {
     QCOMPARE(Xdo(Tasti({"F10", "Return", "Escape"}, 0.5)).finestre,
              QStringList{QStringLiteral("frmIstruzioni")});
     Xdo(Tasti({"4"}));
-    QCOMPARE(o.stato.RispostaTesto, QStringLiteral("4"));
+    QCOMPARE(o.w->serie().RispostaTesto(), QStringLiteral("4"));
 }
 
 // Real keys as xdotool commands, each followed by a short pause; "Option2_n" clicks key n
@@ -250,8 +240,8 @@ void TestInputReale::invioDopoLaRisposta() {
     Operativo o;
     QVERIFY(o.Pronto());
     Xdo(Comandi(tasti, o.w.get()));
-    QCOMPARE(o.stato.RispostaTesto, risposta);
-    QCOMPARE(o.stato.EsatteTotale, esatte);
+    QCOMPARE(o.w->serie().RispostaTesto(), risposta);
+    QCOMPARE(o.stato.Registro.EsatteTotale(), esatte);
 }
 
 // Each subject of the "Sistema" menu through the real menu: Alt+I (or F10, I) opens it on
