@@ -366,7 +366,7 @@ void TestScansioneFinestra::operativoRipartiDoveVaLAlunno() {
     QCOMPARE(w.serie().Testi().LblEsito, QStringLiteral("Esatto"));
     QCOMPARE(s->TastoEvidenziato(), tasto("Option2_13"));
     QVERIFY(Scegli(s, &w, tasto("Option2_13"), ora));
-    QCOMPARE(stato.IndiceEsercizio, 2);
+    QCOMPARE(stato.Registro.IndiceEsercizio(), 2);
     QCOMPARE(StileTasti::Evidenza(tasto("Option2_7")), Chiaro);
 }
 

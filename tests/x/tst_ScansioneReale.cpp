@@ -157,9 +157,9 @@ void TestScansioneReale::soloBarraSpaziatrice() {
     for (const char* nome : {"Option2_1", "Option2_0", "Option2_12"})
         QVERIFY2(Scegli(operativo->Scansione(), tasto(operativo, nome)), nome);
     QCOMPARE(operativo->serie().Testi().LblEsito, QStringLiteral("Esatto"));
-    QCOMPARE(stato.EsatteTotale, 1);
+    QCOMPARE(stato.Registro.EsatteTotale(), 1);
     QVERIFY(Scegli(operativo->Scansione(), tasto(operativo, "Option2_13")));
-    QCOMPARE(stato.IndiceEsercizio, 2);
+    QCOMPARE(stato.Registro.IndiceEsercizio(), 2);
     QCOMPARE(operativo->serie().Testi().LblRisultato, QStringLiteral("?"));
 
     std::sort(ritardi.begin(), ritardi.end());
