@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <algorithm>
 #include <memory>
 
 namespace {
