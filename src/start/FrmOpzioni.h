@@ -5,10 +5,15 @@
 // impostazioni") or closes the screen ("Esci"). The rules live in start/Opzioni.h; this
 // window turns clicks and keys into those calls and shows the state.
 //
+// Storing the choices dresses the pupil's windows at once (page and letter colours, capitals)
+// and sets the right-reply sound and praise; a page and letter colour pair that does not read
+// is shown with the warning "Colori poco leggibili", announced to screen readers.
+//
 // The choice groups are radio buttons: the selected one is marked (bold caption on a tinted
-// band); Tab moves between groups, the arrow keys move and select within one, the space bar
-// selects the focused button. The command row is a key group: "I"/"1", "M"/"2", "E"/"3"
-// move the focus to its keys, Enter presses, the space bar walks them wrapping.
+// band), and each says its group and whether it is chosen; Tab moves between groups, the
+// arrow keys move and select within one, the space bar selects the focused button. The
+// command row is a key group: "I"/"1", "M"/"2", "E"/"3" move the focus to its keys, Enter
+// presses, the space bar walks them wrapping.
 //
 // Laid out at its design size and scaled to the window by Proporzioni; fonts keep their
 // design size. Building the window does not change the state: it shows the stored choices.
