@@ -1,5 +1,6 @@
 #include "start/FrmOpzioni.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
@@ -264,6 +265,8 @@ void FrmOpzioni::Costruisci() {
     }
     lblTempo->setBuddy(cboTempo_);
     cboTempo_->setAccessibleName(QStringLiteral("Tempo della scansione"));
+    // Its list of choices is read by the same name.
+    cboTempo_->view()->setAccessibleName(QStringLiteral("Tempo della scansione"));
 
     // Every colour selection is a rule on the state; the window then shows it.
     connect(option1_, &QButtonGroup::idClicked, this, [this](int i) {

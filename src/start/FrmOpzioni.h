@@ -8,6 +8,8 @@
 // Storing the choices dresses the pupil's windows at once (page and letter colours, capitals)
 // and sets the right-reply sound and praise; a page and letter colour pair that does not read
 // is shown with the warning "Colori poco leggibili", announced to screen readers.
+// "SCANSIONE" and its "Tempo" (a list of steps, 0,5 to 5 s) hold for each pupil's window as
+// soon as it comes to the front again, and are stored with the record.
 //
 // The choice groups are radio buttons: the selected one is marked (bold caption on a tinted
 // band), and each says its group and whether it is chosen; Tab moves between groups, the
