@@ -103,7 +103,9 @@ private:
         const QByteArray utente = qgetenv("USER").isEmpty() ? "unknown" : qgetenv("USER");
         if (!Comando("SET SELF CLIENT_NAME " + utente + ":decimetra:voce").startsWith('2') ||
             !Comando("SET SELF LANGUAGE it").startsWith('2') ||
-            !Comando("SET SELF PRIORITY MESSAGE").startsWith('2')) {
+            // Below a screen reader's messages, which are not held up behind ours: with the
+            // same priority the server queues both and Orca fell seconds behind.
+            !Comando("SET SELF PRIORITY TEXT").startsWith('2')) {
             Chiudi();
             return false;
         }

@@ -182,6 +182,9 @@ void Apertura(QWidget* finestra, const QString& testo) {
     if (finestra->findChild<QWidget*>(nome, Qt::FindDirectChildrenOnly)) return;
     auto* annunciatore = new Annunciatore(finestra);
     annunciatore->setObjectName(nome);
+    // Out of sight until it announces: shown with the window, it would appear to a screen
+    // reader as a notification of its own before the window is even in front.
+    annunciatore->hide();
     new AnnuncioApertura(finestra, annunciatore);
 }
 
