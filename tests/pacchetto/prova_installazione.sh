@@ -19,10 +19,14 @@ command -v desktop-file-validate >/dev/null ||
 cmake --install "$costruzione" --prefix "$prefisso" >/dev/null
 
 modulo=$(cd "$prefisso" && find . -path '*/decimetra/libdecimetra_voce.so' | sed 's|^\./||')
+registro=$(cd "$prefisso" && find . -path '*/decimetra/libdecimetra_registro_modulo.so' |
+    sed 's|^\./||')
 attesi="bin/decimetra
+${registro:-lib/decimetra/libdecimetra_registro_modulo.so}
 ${modulo:-lib/decimetra/libdecimetra_voce.so}
 share/applications/decimetra.desktop
 share/doc/decimetra/copyright
+share/doc/decimetra/registro-postgresql.sql
 share/icons/hicolor/128x128/apps/decimetra.png
 share/icons/hicolor/256x256/apps/decimetra.png
 share/icons/hicolor/64x64/apps/decimetra.png"
