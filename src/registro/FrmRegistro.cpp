@@ -180,9 +180,8 @@ void FrmRegistro::Costruisci() {
     tblSerie_->verticalHeader()->hide();
     tblSerie_->verticalHeader()->setDefaultSectionSize(22);
     tblSerie_->horizontalHeader()->setStretchLastSection(true);
-    const int larghezze[] = {110, 100, 90, 90, 60, 60, 50};
-    for (int k = 0; k < 7; ++k)
-        tblSerie_->setColumnWidth(k, larghezze[k]);
+    tblSerie_->setFont(Arial(9));
+    tblSerie_->horizontalHeader()->setFont(Arial(9, true));
     connect(tblSerie_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &FrmRegistro::MostraSerie);
 
@@ -265,6 +264,14 @@ void FrmRegistro::Costruisci() {
     proporzioni_ = new Proporzioni(this);
     proporzioni_->MemorizzaProporzioni(centrale, QSize(LarghezzaProgetto, AltezzaProgetto),
                                        Proporzioni::CaselleCombinate);
+    // The columns share the list's width as they share it at the design size.
+    proporzioni_->DopoApplica = [this](QSize) {
+        static constexpr int Quote[] = {112, 96, 84, 84, 44, 50, 40}; // of 540; the grade last
+        const int larghezza = tblSerie_->viewport()->width();
+        for (int k = 0; k < 7; ++k)
+            tblSerie_->setColumnWidth(k, Quote[k] * larghezza / 540);
+    };
+    proporzioni_->ApplicaProporzioni(QSize(LarghezzaProgetto, AltezzaProgetto));
     resize(LarghezzaProgetto, AltezzaProgetto);
 }
 
@@ -361,34 +368,38 @@ void FrmRegistro::MostraAlunno() {
         return;
     }
     const QString alunno = AlunnoScelto();
-    FiltroRegistro f = Filtro();
-    const auto righe = registro_.Elenco(f);
-    QList<QPointF> punti;
-    QStringList lette;
-    for (auto it = righe.rbegin(); it != righe.rend(); ++it) {
-        punti.append(QPointF(static_cast<qreal>(it->Inizio.toMSecsSinceEpoch()), it->Esatte));
-        lette << QStringLiteral("%1: %2")
-                     .arg(it->Inizio.toString(QStringLiteral("dd/MM/yyyy")))
-                     .arg(it->Esatte);
-    }
-    grafico_->replace(punti);
+    const auto punti = registro_.EsattePerSerie(Filtro());
+    QList<QPointF> serie;
+    serie.reserve(static_cast<qsizetype>(punti.size()));
+    for (const auto& [inizio, esatte] : punti)
+        serie.append(QPointF(static_cast<qreal>(inizio), esatte));
+    // A marker per series while they can be told apart; a line alone beyond.
+    grafico_->setPointsVisible(punti.size() <= 60);
+    grafico_->replace(serie);
     chart->setTitle(QStringLiteral("Risposte esatte di ") + NomeMostrato(alunno));
     auto* asseX = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
-    if (asseX && !righe.empty()) {
-        QDateTime primo = righe.back().Inizio, ultimo = righe.front().Inizio;
+    if (asseX && !punti.empty()) {
+        QDateTime primo = QDateTime::fromMSecsSinceEpoch(punti.front().first);
+        QDateTime ultimo = QDateTime::fromMSecsSinceEpoch(punti.back().first);
         if (primo == ultimo) {
             primo = primo.addSecs(-3600);
             ultimo = ultimo.addSecs(3600);
         }
         asseX->setRange(primo, ultimo);
     }
+    // What a screen reader reads of the chart: how many series, and the last ten.
+    QStringList lette;
+    for (std::size_t i = punti.size() > 10 ? punti.size() - 10 : 0; i < punti.size(); ++i)
+        lette << QStringLiteral("%1: %2")
+                     .arg(QDateTime::fromMSecsSinceEpoch(punti[i].first)
+                              .toString(QStringLiteral("dd/MM/yyyy")))
+                     .arg(punti[i].second);
     vista_->setAccessibleName(QStringLiteral("Grafico delle risposte esatte di ") +
                               NomeMostrato(alunno));
     vista_->setAccessibleDescription(
-        righe.empty()
-            ? QStringLiteral("nessuna serie")
-            : QStringLiteral("%1 serie, esatte su 20 dalla più vecchia: ").arg(righe.size()) +
-                  lette.join(QStringLiteral("; ")));
+        punti.empty() ? QStringLiteral("nessuna serie")
+                      : QStringLiteral("%1 serie; esatte su 20 delle ultime: ").arg(punti.size()) +
+                            lette.join(QStringLiteral("; ")));
     for (const ErroriCoppia& c : registro_.ErroriPerCoppia(alunno))
         lstCoppie_->addItem(TestoCoppia(c));
     if (lstCoppie_->count() == 0) lstCoppie_->addItem(QStringLiteral("nessun errore"));

@@ -5,10 +5,9 @@
 #include <algorithm>
 
 QStringList IntestazioniRegistro() {
-    return {
-        QStringLiteral("Data"),  QStringLiteral("Alunno"),   QStringLiteral("Sistema"),
-        QStringLiteral("Tipo"),  QStringLiteral("Esatte"),   QStringLiteral("Date dal programma"),
-        QStringLiteral("Tempo"), QStringLiteral("Giudizio"), QStringLiteral("Computer")};
+    return {QStringLiteral("Data"),  QStringLiteral("Alunno"),   QStringLiteral("Sistema"),
+            QStringLiteral("Tipo"),  QStringLiteral("Esatte"),   QStringLiteral("Dal programma"),
+            QStringLiteral("Tempo"), QStringLiteral("Giudizio"), QStringLiteral("Computer")};
 }
 
 QString NomeMostrato(const QString& nome) {

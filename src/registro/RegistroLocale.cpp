@@ -69,6 +69,45 @@ const std::vector<std::vector<const char*>> Passi = {
         "CREATE TABLE insegnante (id INTEGER PRIMARY KEY CHECK (id = 1),"
         " sale BLOB NOT NULL, impronta BLOB NOT NULL, iterazioni INTEGER NOT NULL)",
     },
+    {
+        // Each pupil's missed conversions, kept up to date by SQLite itself as series are
+        // saved, renamed and deleted, so the window reads a handful of rows instead of
+        // every exercise of the pupil.
+        "CREATE TABLE errori_alunno (alunno TEXT NOT NULL, da TEXT NOT NULL, a TEXT NOT NULL,"
+        " errori INTEGER NOT NULL, totale INTEGER NOT NULL, PRIMARY KEY (alunno, da, a))"
+        " WITHOUT ROWID",
+        "CREATE TRIGGER esercizio_aggiunto AFTER INSERT ON esercizio WHEN NEW.contato BEGIN"
+        " INSERT INTO errori_alunno (alunno, da, a, errori, totale)"
+        " SELECT alunno, trim(NEW.simbolo_da), trim(NEW.simbolo_a), NEW.sbagliato, 1"
+        " FROM serie WHERE id = NEW.serie"
+        " ON CONFLICT (alunno, da, a) DO UPDATE SET errori = errori + excluded.errori,"
+        " totale = totale + 1; END",
+        "CREATE TRIGGER serie_tolta BEFORE DELETE ON serie BEGIN"
+        " UPDATE errori_alunno SET errori = errori_alunno.errori - x.errori,"
+        " totale = errori_alunno.totale - x.totale"
+        " FROM (SELECT trim(simbolo_da) AS da, trim(simbolo_a) AS a, sum(sbagliato) AS errori,"
+        " count(*) AS totale FROM esercizio WHERE serie = OLD.id AND contato GROUP BY 1, 2) AS x"
+        " WHERE errori_alunno.alunno = OLD.alunno AND errori_alunno.da = x.da"
+        " AND errori_alunno.a = x.a;"
+        " DELETE FROM errori_alunno WHERE alunno = OLD.alunno AND totale <= 0; END",
+        "CREATE TRIGGER serie_rinominata AFTER UPDATE OF alunno ON serie"
+        " WHEN OLD.alunno IS NOT NEW.alunno BEGIN"
+        " UPDATE errori_alunno SET errori = errori_alunno.errori - x.errori,"
+        " totale = errori_alunno.totale - x.totale"
+        " FROM (SELECT trim(simbolo_da) AS da, trim(simbolo_a) AS a, sum(sbagliato) AS errori,"
+        " count(*) AS totale FROM esercizio WHERE serie = NEW.id AND contato GROUP BY 1, 2) AS x"
+        " WHERE errori_alunno.alunno = OLD.alunno AND errori_alunno.da = x.da"
+        " AND errori_alunno.a = x.a;"
+        " DELETE FROM errori_alunno WHERE alunno = OLD.alunno AND totale <= 0;"
+        " INSERT INTO errori_alunno (alunno, da, a, errori, totale)"
+        " SELECT NEW.alunno, trim(simbolo_da), trim(simbolo_a), sum(sbagliato), count(*)"
+        " FROM esercizio WHERE serie = NEW.id AND contato GROUP BY 2, 3"
+        " ON CONFLICT (alunno, da, a) DO UPDATE SET errori = errori + excluded.errori,"
+        " totale = totale + excluded.totale; END",
+        "INSERT INTO errori_alunno (alunno, da, a, errori, totale)"
+        " SELECT s.alunno, trim(e.simbolo_da), trim(e.simbolo_a), sum(e.sbagliato), count(*)"
+        " FROM serie s JOIN esercizio e ON e.serie = s.id WHERE e.contato GROUP BY 1, 2, 3",
+    },
 };
 const int VersioneSchema = static_cast<int>(Passi.size());
 
@@ -604,6 +643,7 @@ std::optional<int> RegistroLocale::EliminaTutto() {
     int righe = 0;
     // Children first: quicker than the cascade row by row.
     if (!Esegui(q, QStringLiteral("DELETE FROM tentativo")) ||
+        !Esegui(q, QStringLiteral("DELETE FROM errori_alunno")) ||
         !Esegui(q, QStringLiteral("DELETE FROM esercizio")) ||
         !Esegui(q, QStringLiteral("DELETE FROM serie"))) {
         ultimo = DaErrore(q.lastError());
@@ -701,6 +741,25 @@ std::vector<RigaRegistro> RegistroLocale::Elenco(const FiltroRegistro& filtro, i
         righe.push_back(RigaDa(q));
     ultimo = {};
     return righe;
+}
+
+std::vector<std::pair<qint64, int>> RegistroLocale::EsattePerSerie(const FiltroRegistro& filtro) {
+    std::vector<std::pair<qint64, int>> punti;
+    if (!Apri().Riuscito()) return punti;
+    QVariantList valori;
+    const QString dove = Condizioni(filtro, valori);
+    QSqlQuery q(conn->db);
+    q.setForwardOnly(true);
+    if (!Esegui(q,
+                QStringLiteral("SELECT inizio, esatte FROM serie%1 ORDER BY inizio, id").arg(dove),
+                valori)) {
+        ultimo = DaErrore(q.lastError());
+        return punti;
+    }
+    while (q.next())
+        punti.emplace_back(q.value(0).toLongLong(), q.value(1).toInt());
+    ultimo = {};
+    return punti;
 }
 
 std::optional<int> RegistroLocale::Conta(const FiltroRegistro& filtro) {
@@ -830,7 +889,7 @@ std::vector<std::pair<std::int16_t, QString>> RegistroLocale::Sistemi() {
     if (!Apri().Riuscito()) return sistemi;
     QSqlQuery q(conn->db);
     q.prepare(QStringLiteral("SELECT livello, sistema FROM serie WHERE livello > ?"
-                             " ORDER BY livello, inizio DESC LIMIT 1"));
+                             " ORDER BY livello LIMIT 1"));
     qlonglong dopo = std::numeric_limits<qlonglong>::min();
     for (;;) {
         q.addBindValue(dopo);
@@ -852,11 +911,8 @@ std::vector<ErroriCoppia> RegistroLocale::ErroriPerCoppia(const QString& alunno)
     if (!Apri().Riuscito()) return coppie;
     QSqlQuery q(conn->db);
     if (!Esegui(q,
-                QStringLiteral("SELECT trim(e.simbolo_da) AS da, trim(e.simbolo_a) AS a,"
-                               " sum(e.sbagliato) AS errori, count(*) FROM serie s"
-                               " JOIN esercizio e ON e.serie = s.id"
-                               " WHERE s.alunno = ? AND e.contato GROUP BY da, a"
-                               " HAVING errori > 0 ORDER BY errori DESC, da, a"),
+                QStringLiteral("SELECT da, a, errori, totale FROM errori_alunno"
+                               " WHERE alunno = ? AND errori > 0 ORDER BY errori DESC, da, a"),
                 {T(alunno)})) {
         ultimo = DaErrore(q.lastError());
         return coppie;

@@ -152,6 +152,9 @@ public:
                                      int quanti = -1);
     // How many series pass filtro; nullopt when the register cannot be read.
     std::optional<int> Conta(const FiltroRegistro& filtro = {});
+    // Of the series that pass filtro, oldest first: when each started (milliseconds since the
+    // epoch) and its right replies; for the chart.
+    std::vector<std::pair<qint64, int>> EsattePerSerie(const FiltroRegistro& filtro = {});
     // One whole series, exercises and tries; nullopt when absent or unreadable.
     std::optional<SerieConComputer> Leggi(const QUuid& id);
     // The names of the pupils, in alphabetical order, "" (unnamed) included when present.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # What `cmake --install` lays out, into a temporary prefix: exactly the executable, the speech
-# module, the menu entry, the icons and the copyright file, where a desktop and Debian look
+# module, the register window's module, the menu entry, the icons and the copyright file, where a desktop and Debian look
 # for them. The module links Qt TextToSpeech and the executable does not, and the executable
 # looks for the module where it was installed. The menu entry must pass
 # desktop-file-validate and name the installed executable and icon; each icon must be a PNG
@@ -19,10 +19,9 @@ command -v desktop-file-validate >/dev/null ||
 cmake --install "$costruzione" --prefix "$prefisso" >/dev/null
 
 modulo=$(cd "$prefisso" && find . -path '*/decimetra/libdecimetra_voce.so' | sed 's|^\./||')
-registro=$(cd "$prefisso" && find . -path '*/decimetra/libdecimetra_registro_modulo.so' |
-    sed 's|^\./||')
+cartella_moduli=$(dirname "${modulo:-lib/decimetra/libdecimetra_voce.so}")
 attesi="bin/decimetra
-${registro:-lib/decimetra/libdecimetra_registro_modulo.so}
+$cartella_moduli/libdecimetra_registro_modulo.so
 ${modulo:-lib/decimetra/libdecimetra_voce.so}
 share/applications/decimetra.desktop
 share/doc/decimetra/copyright
@@ -47,6 +46,11 @@ if [ -n "$modulo" ]; then
 fi
 readelf -d "$prefisso/bin/decimetra" | grep -q 'NEEDED.*TextToSpeech' &&
     sbaglia "the program links Qt TextToSpeech, which must be loaded only with speech on"
+# Qt Charts only in the register window's module, loaded when the teacher opens it.
+readelf -d "$prefisso/$cartella_moduli/libdecimetra_registro_modulo.so" | grep -q 'NEEDED.*Qt6Charts' ||
+    sbaglia "the register module does not link Qt Charts"
+readelf -d "$prefisso/bin/decimetra" | grep -q 'NEEDED.*Charts' &&
+    sbaglia "the program links Qt Charts, which must be loaded only with the register window"
 
 voce="$prefisso/share/applications/decimetra.desktop"
 if [ -f "$voce" ]; then
