@@ -92,9 +92,8 @@ void InvioServer::Esegui() {
 
     QString errore;
     bool raggiunto = false;
-    int inviate = 0;
-    std::vector<SerieConComputer> daInviare = locale.SerieDaInviare();
-    std::size_t fatte = 0;
+    int inviate = 0, segnate = 0;
+    const std::vector<SerieConComputer> daInviare = locale.SerieDaInviare();
     if (!locale.UltimoErrore().Riuscito()) {
         errore = QStringLiteral("Il registro di questo computer non può essere letto: %1")
                      .arg(CausaRegistro(locale.UltimoErrore()));
@@ -102,11 +101,14 @@ void InvioServer::Esegui() {
         const EsitoServer connessione = server.Connetti();
         raggiunto = connessione.Riuscito;
         errore = connessione.Messaggio;
-        for (; raggiunto && fatte < daInviare.size() && !fermato; ++fatte) {
-            const SerieConComputer& serie = daInviare[fatte];
+        for (std::size_t i = 0; raggiunto && i < daInviare.size() && !fermato; ++i) {
+            const SerieConComputer& serie = daInviare[i];
             const EsitoServer esito = server.Invia(serie);
             if (!esito.Riuscito) {
                 errore = esito.Messaggio;
+                // A series the server will not take stays waiting here, and the others
+                // still go; any other failure ends this round.
+                if (esito.SerieRifiutata) continue;
                 break;
             }
             ++inviate;
@@ -119,6 +121,7 @@ void InvioServer::Esegui() {
                              .arg(CausaRegistro(segno));
                 break;
             }
+            ++segnate;
         }
     }
     {
@@ -126,7 +129,7 @@ void InvioServer::Esegui() {
         stato.UltimoTentativo = QDateTime::currentDateTime();
         stato.ServerRaggiunto = raggiunto;
         stato.Errore = errore;
-        stato.InAttesa = static_cast<int>(daInviare.size() - std::min(fatte, daInviare.size()));
+        stato.InAttesa = static_cast<int>(daInviare.size()) - segnate;
         stato.Inviate += inviate;
     }
     emit StatoCambiato();
