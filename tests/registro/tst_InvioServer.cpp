@@ -22,7 +22,6 @@ private slots:
     void PasswordSbagliata();
     void NomeDopoInvio();
     void ServerCongelatoNonFermaIlProgramma();
-    void PasswordLeggibileDaAltri();
     void SerieRifiutataNonFermaLeAltre();
 
 private:
@@ -245,28 +244,6 @@ void tst_InvioServer::ServerCongelatoNonFermaIlProgramma() {
     }
     QVERIFY(pg.Comando("scongela"));
     QVERIFY2(buco < 100, qPrintable(QString::number(buco)));
-}
-
-// A passfile made readable by others after the program started is refused at the next
-// connection, with the message, and the series waits.
-void tst_InvioServer::PasswordLeggibileDaAltri() {
-    const QString file = cartella.filePath("g/registro.sqlite");
-    ConfigurazioneServer c = pg.Configurazione("aula-7");
-    c.FilePassword = cartella.filePath("pgpass-aperta");
-    QVERIFY(QFile::copy(pg.cartella + "/pgpass", c.FilePassword));
-    QVERIFY(QFile::setPermissions(c.FilePassword,
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
-    const RegistroSerie serie = SerieDiProva(QStringLiteral("Aperta"));
-    {
-        RegistroLocale locale(file);
-        QVERIFY(locale.Salva(serie, "pc-g").Riuscito());
-    }
-    InvioServer invio(c, file, std::chrono::minutes(10), std::chrono::milliseconds(0));
-    QVERIFY(Attendi(invio, [](const StatoInvio& s) { return s.InAttesa >= 0; }));
-    QCOMPARE(invio.Stato().InAttesa, 1);
-    QVERIFY2(invio.Stato().Errore.contains(QStringLiteral("anche da altri utenti")),
-             qPrintable(invio.Stato().Errore));
-    QCOMPARE(Conta(serie), QStringLiteral("0"));
 }
 
 // A NUL character in a reply (PostgreSQL's text cannot hold one) is stored as U+FFFD, and
