@@ -3,6 +3,7 @@
 #include "registro/RegistroLocale.h"
 #include "registro/RegistroServer.h"
 
+#include <QFileInfo>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
@@ -83,6 +84,9 @@ StatoInvio InvioServer::Stato() const {
 void InvioServer::Esegui() {
     richiesto = false;
     if (fermato) return;
+    // No register yet on this account: nothing waits, and none is made for it (nor a
+    // driver loaded) before the first series.
+    if (!QFileInfo::exists(percorsoRegistro)) return;
     if (!lavoratore->locale)
         lavoratore->locale = std::make_unique<RegistroLocale>(percorsoRegistro);
     if (!lavoratore->server)
