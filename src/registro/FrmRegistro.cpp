@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QValueAxis>
@@ -263,11 +264,14 @@ void FrmRegistro::Costruisci() {
 
     proporzioni_ = new Proporzioni(this);
     proporzioni_->MemorizzaProporzioni(centrale, QSize(LarghezzaProgetto, AltezzaProgetto),
-                                       Proporzioni::CaselleCombinate);
+                                       Proporzioni::Linee);
     // The columns share the list's width as they share it at the design size.
     proporzioni_->DopoApplica = [this](QSize) {
-        static constexpr int Quote[] = {112, 96, 84, 84, 44, 50, 40}; // of 540; the grade last
-        const int larghezza = tblSerie_->viewport()->width();
+        static constexpr int Quote[] = {106, 92, 80, 84, 44, 52, 40}; // of 540; the grade last
+        // (the viewport follows the list's new size only later: the list's own width, less
+        // its frame and a scroll bar)
+        const int larghezza = tblSerie_->width() - 2 * tblSerie_->frameWidth() -
+                              tblSerie_->verticalScrollBar()->sizeHint().width();
         for (int k = 0; k < 7; ++k)
             tblSerie_->setColumnWidth(k, Quote[k] * larghezza / 540);
     };

@@ -23,9 +23,9 @@ QString Tempo(std::int32_t secondi) {
 } // namespace
 
 QStringList CelleRegistro(const RigaRegistro& r) {
-    const QString esatte =
-        r.Finita ? QString::number(r.Esatte)
-                 : QStringLiteral("%1 (non finita, %2 esercizi)").arg(r.Esatte).arg(r.Esercizi);
+    // An unfinished series says out of how many exercises.
+    const QString esatte = r.Finita ? QString::number(r.Esatte)
+                                    : QStringLiteral("%1 su %2").arg(r.Esatte).arg(r.Esercizi);
     return {r.Inizio.toString(QStringLiteral("dd/MM/yyyy hh:mm")),
             NomeMostrato(r.NomeAlunno),
             r.Sistema.trimmed(),
