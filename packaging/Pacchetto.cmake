@@ -23,6 +23,9 @@ endforeach()
 # The licence, in Debian's machine-readable copyright format, where Debian keeps it for every
 # package.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/decimetra)
+# For a school's technician: the lab server's tables (the program creates them too).
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/registro-postgresql.sql
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/decimetra)
 
 set(CPACK_PACKAGE_NAME decimetra)
 set(CPACK_PACKAGE_VENDOR Decimetra)

@@ -24,11 +24,11 @@
 #include "app/FonteCasualeSistema.h"
 #include "app/ParlaFuoco.h"
 #include "app/VoceQt.h"
-#include "registro/InvioServer.h"
-#include "registro/RegistroLocale.h"
 #include "base/Servizi.h"
 #include "drill/FrmOperativo.h"
 #include "generation/Algoritmi.h"
+#include "registro/InvioServer.h"
+#include "registro/RegistroLocale.h"
 #include "start/Catalogo.h"
 
 #include <QApplication>

@@ -139,6 +139,8 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     // that outlive it (destroyed late) find it gone and tell it nothing.
     const auto registroSerie = std::make_shared<RegistroProgramma>(avvisi);
     const std::weak_ptr<RegistroProgramma> registroDebole = registroSerie;
+    // Each series stored goes to the lab's server too, when there is one.
+    registroSerie->DopoOgniLavoro = [&laboratorio] { laboratorio.SerieRegistrata(); };
     // The printout of the exercises done: one window at a time, brought to the front when
     // it is already open.
     QPointer<FrmStampaEsercizioTre> stampaEsercizi;
@@ -213,13 +215,18 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
     });
     if (dopoCostruzione) dopoCostruzione(&inizio);
     inizio.showMaximized();
-    QTimer::singleShot(0, &inizio, [&laboratorio] {
+    QTimer::singleShot(0, &inizio, [&laboratorio, registroSerie] {
         laboratorio.Avvia(RegistroLocale::NomeComputer(), RegistroLocale::PercorsoPredefinito());
+        // The register names this computer as the lab's configuration does.
+        if (const auto& server = laboratorio.Configurazione().Server)
+            registroSerie->ImpostaComputer(server->Computer);
     });
     const int codice = QApplication::exec();
     // A sender stuck on a server that does not answer is not waited for: what it was
     // sending waits in the local register for the next start.
     if (!laboratorio.Ferma(std::chrono::seconds(3))) {
+        // Not before the register has stored what it was given.
+        registroSerie->Attendi();
         std::fflush(nullptr);
         std::_Exit(codice);
     }

@@ -28,6 +28,15 @@ void RegistroProgramma::ImpostaGiudizio(const QUuid& id, const QString& giudizio
     Accoda([id, giudizio](CodaRegistro& coda) { coda.ImpostaGiudizio(id, giudizio); });
 }
 
+void RegistroProgramma::ImpostaComputer(const QString& nome) {
+    // Before the first series the thread is not there (and is not started for this).
+    if (!thread_.joinable()) {
+        computer_ = nome;
+        return;
+    }
+    Accoda([nome](CodaRegistro& coda) { coda.ImpostaComputer(nome); });
+}
+
 void RegistroProgramma::Accoda(std::function<void(CodaRegistro&)> lavoro) {
     {
         std::lock_guard blocco(mutex_);
@@ -74,6 +83,7 @@ void RegistroProgramma::Ciclo() {
         ++inCorso_;
         blocco.unlock();
         lavoro(coda);
+        if (DopoOgniLavoro) DopoOgniLavoro();
         blocco.lock();
         --inCorso_;
         cambiato_.notify_all();

@@ -38,6 +38,13 @@ public:
     // Whether the register's thread has started (the first series has ended).
     bool Avviato() const { return thread_.joinable(); }
 
+    // The computer's name the series are stored under (the lab server's computer=), from
+    // the next series on; the host name until then.
+    void ImpostaComputer(const QString& nome);
+    // Called on the register's thread after each series, name or grade is stored (the lab
+    // server's sender is told then). Set before the first series ends.
+    std::function<void()> DopoOgniLavoro;
+
 private:
     void Accoda(std::function<void(CodaRegistro&)> lavoro);
     void Ciclo();
@@ -45,7 +52,7 @@ private:
 
     Avvisi& avvisi_;
     const QString percorso_;
-    const QString computer_;
+    QString computer_;
     std::mutex mutex_;
     std::condition_variable cambiato_;
     std::deque<std::function<void(CodaRegistro&)>> lavori_;

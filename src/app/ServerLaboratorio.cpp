@@ -7,25 +7,22 @@ void ServerLaboratorio::Avvia(const QString& nomeComputer, const QString& percor
     configurazione = CaricaConfigurazioneServer(nomeComputer);
     if (!configurazione.Errore.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(configurazione.Errore));
-    if (configurazione.Server)
+    if (configurazione.Server) {
         invio = std::make_unique<InvioServer>(
             *configurazione.Server, percorsoRegistro,
             std::chrono::seconds(configurazione.Server->IntervalloSecondi));
+        attivo = invio.get();
+    }
 }
 
 void ServerLaboratorio::SerieRegistrata() {
-    if (invio) invio->Invia();
+    if (InvioServer* i = attivo.load()) i->Invia();
 }
 
 bool ServerLaboratorio::Ferma(std::chrono::milliseconds attesa) {
-    if (!invio) return true;
-    if (!invio->Ferma(attesa)) {
-        // Destroying it would wait for the network; it goes with the process.
-        (void)invio.release();
-        return false;
-    }
-    invio.reset();
-    return true;
+    // The object stays until this one goes (after the register's thread has ended): a late
+    // SerieRegistrata finds it stopped, never gone.
+    return !invio || invio->Ferma(attesa);
 }
 
 LaboratorioPerRegistro ServerLaboratorio::PerRegistro() const {

@@ -9,6 +9,7 @@
 #include "registro/CopiaLaboratorio.h"
 #include "registro/InvioServer.h"
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 
@@ -19,7 +20,8 @@ public:
     void Avvia(const QString& nomeComputer, const QString& percorsoRegistro);
 
     // A series was just stored in the local register: it goes to the server as soon as the
-    // sending thread is free. Nothing without a server.
+    // sending thread is free. Nothing without a server. Safe from any thread, until this
+    // object is destroyed.
     void SerieRegistrata();
 
     // The sender, or null without a server.
@@ -31,10 +33,11 @@ public:
 
     // Ends the sender, waiting at most attesa; false when it is stuck on the network (the
     // process may then end without waiting for it: the series stay waiting in the local
-    // register, and go at the next start).
+    // register, and go at the next start). SerieRegistrata does nothing afterwards.
     bool Ferma(std::chrono::milliseconds attesa);
 
 private:
     EsitoConfigurazione configurazione;
     std::unique_ptr<InvioServer> invio;
+    std::atomic<InvioServer*> attivo{nullptr}; // invio, for the register's thread
 };

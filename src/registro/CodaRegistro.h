@@ -34,6 +34,8 @@ public:
     EsitoRegistro ImpostaGiudizio(const QUuid& id, const QString& giudizio);
     // Tries again to store what is waiting.
     EsitoRegistro Svuota();
+    // The computer's name for the series stored from now on.
+    void ImpostaComputer(const QString& nome) { computer_ = nome; }
 
     // The series waiting in memory, oldest first.
     const std::vector<RegistroSerie>& InAttesa() const { return attesa_; }

@@ -267,12 +267,13 @@ void FrmRegistro::Costruisci() {
                                        Proporzioni::Linee);
     // The columns share the list's width as they share it at the design size.
     proporzioni_->DopoApplica = [this](QSize) {
-        static constexpr int Quote[] = {106, 92, 80, 84, 44, 52, 40}; // of 540; the grade last
+        // of 540; the computer last
+        static constexpr int Quote[] = {100, 84, 70, 72, 40, 48, 36, 44};
         // (the viewport follows the list's new size only later: the list's own width, less
         // its frame and a scroll bar)
         const int larghezza = tblSerie_->width() - 2 * tblSerie_->frameWidth() -
                               tblSerie_->verticalScrollBar()->sizeHint().width();
-        for (int k = 0; k < 7; ++k)
+        for (int k = 0; k < 8; ++k)
             tblSerie_->setColumnWidth(k, Quote[k] * larghezza / 540);
     };
     proporzioni_->ApplicaProporzioni(QSize(LarghezzaProgetto, AltezzaProgetto));

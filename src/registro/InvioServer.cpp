@@ -3,6 +3,7 @@
 #include "registro/RegistroLocale.h"
 #include "registro/RegistroServer.h"
 
+#include <QFileInfo>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
@@ -83,6 +84,9 @@ StatoInvio InvioServer::Stato() const {
 void InvioServer::Esegui() {
     richiesto = false;
     if (fermato) return;
+    // No register yet on this account: nothing waits, and none is made for it (nor a
+    // driver loaded) before the first series.
+    if (!QFileInfo::exists(percorsoRegistro)) return;
     if (!lavoratore->locale)
         lavoratore->locale = std::make_unique<RegistroLocale>(percorsoRegistro);
     if (!lavoratore->server)
@@ -92,9 +96,8 @@ void InvioServer::Esegui() {
 
     QString errore;
     bool raggiunto = false;
-    int inviate = 0;
-    std::vector<SerieConComputer> daInviare = locale.SerieDaInviare();
-    std::size_t fatte = 0;
+    int inviate = 0, segnate = 0;
+    const std::vector<SerieConComputer> daInviare = locale.SerieDaInviare();
     if (!locale.UltimoErrore().Riuscito()) {
         errore = QStringLiteral("Il registro di questo computer non può essere letto: %1")
                      .arg(CausaRegistro(locale.UltimoErrore()));
@@ -102,11 +105,14 @@ void InvioServer::Esegui() {
         const EsitoServer connessione = server.Connetti();
         raggiunto = connessione.Riuscito;
         errore = connessione.Messaggio;
-        for (; raggiunto && fatte < daInviare.size() && !fermato; ++fatte) {
-            const SerieConComputer& serie = daInviare[fatte];
+        for (std::size_t i = 0; raggiunto && i < daInviare.size() && !fermato; ++i) {
+            const SerieConComputer& serie = daInviare[i];
             const EsitoServer esito = server.Invia(serie);
             if (!esito.Riuscito) {
                 errore = esito.Messaggio;
+                // A series the server will not take stays waiting here, and the others
+                // still go; any other failure ends this round.
+                if (esito.SerieRifiutata) continue;
                 break;
             }
             ++inviate;
@@ -119,6 +125,7 @@ void InvioServer::Esegui() {
                              .arg(CausaRegistro(segno));
                 break;
             }
+            ++segnate;
         }
     }
     {
@@ -126,7 +133,7 @@ void InvioServer::Esegui() {
         stato.UltimoTentativo = QDateTime::currentDateTime();
         stato.ServerRaggiunto = raggiunto;
         stato.Errore = errore;
-        stato.InAttesa = static_cast<int>(daInviare.size() - std::min(fatte, daInviare.size()));
+        stato.InAttesa = static_cast<int>(daInviare.size()) - segnate;
         stato.Inviate += inviate;
     }
     emit StatoCambiato();

@@ -21,6 +21,13 @@ QString Citato(QString valore) {
     return QLatin1Char('\'') + valore + QLatin1Char('\'');
 }
 
+// A text as the server can store it: PostgreSQL's text holds no NUL character (and the
+// driver, which writes bound values into the statement, would cut the statement there).
+QString Testo(const QString& t) {
+    if (!t.contains(QChar(0))) return t;
+    return QString(t).replace(QChar(0), QChar(0xFFFD));
+}
+
 QString TestoErrore(const QSqlError& errore) {
     QString testo = errore.databaseText().trimmed();
     if (testo.isEmpty()) testo = errore.driverText().trimmed();
@@ -202,8 +209,18 @@ EsitoServer RegistroServer::Invia(const SerieConComputer& sc) {
     if (!db.transaction()) return Fallito(TestoErrore(db.lastError()));
     const auto annulla = [&](const QSqlQuery& q) {
         const QString testo = TestoErrore(q.lastError());
-        db.rollback();
-        return Fallito(testo);
+        // SQLSTATE classes 22 and 23: a value of this series the server will not take.
+        const QString stato = q.lastError().nativeErrorCode();
+        const bool rifiutata =
+            (stato.startsWith(QLatin1String("22")) || stato.startsWith(QLatin1String("23"))) &&
+            db.rollback() && db.isOpen();
+        if (!rifiutata) db.rollback();
+        EsitoServer esito = Fallito(testo);
+        if (rifiutata) {
+            daChiudere = false;
+            esito.SerieRifiutata = ultimo.SerieRifiutata = true;
+        }
+        return esito;
     };
 
     // The series' row: new, or replacing an older revision of itself. RETURNING gives a row
@@ -224,18 +241,19 @@ EsitoServer RegistroServer::Invia(const SerieConComputer& sc) {
                   .arg(QLatin1String(ColonneSerie)));
     q.addBindValue(s.Id.toString(QUuid::WithoutBraces));
     q.addBindValue(static_cast<qlonglong>(sc.Revisione));
-    q.addBindValue(configurazione.Computer.isEmpty() ? sc.Computer : configurazione.Computer);
+    q.addBindValue(
+        Testo(configurazione.Computer.isEmpty() ? sc.Computer : configurazione.Computer));
     q.addBindValue(Istante(s.Inizio));
     q.addBindValue(Istante(s.Fine));
     q.addBindValue(s.Livello);
-    q.addBindValue(s.Sistema);
+    q.addBindValue(Testo(s.Sistema));
     q.addBindValue(s.TipoEsercizio);
-    q.addBindValue(s.TestoTipo);
+    q.addBindValue(Testo(s.TestoTipo));
     q.addBindValue(s.OrdineSimboli);
-    q.addBindValue(s.TestoOrdine);
+    q.addBindValue(Testo(s.TestoOrdine));
     q.addBindValue(s.Finita);
-    q.addBindValue(s.NomeAlunno);
-    q.addBindValue(s.Giudizio);
+    q.addBindValue(Testo(s.NomeAlunno));
+    q.addBindValue(Testo(s.Giudizio));
     q.addBindValue(static_cast<qint16>(s.IndiceEsercizio()));
     q.addBindValue(s.EsatteTotale());
     q.addBindValue(s.ErrateTotale());
@@ -275,14 +293,14 @@ EsitoServer RegistroServer::Invia(const SerieConComputer& sc) {
         e.addBindValue(x.Dati.FormaNumero);
         e.addBindValue(x.Dati.CoppiaSimboli);
         e.addBindValue(static_cast<qlonglong>(x.Dati.ValoreNumero));
-        e.addBindValue(x.Dati.NumeroTesto);
-        e.addBindValue(x.Dati.SimboloDa);
-        e.addBindValue(x.Dati.SimboloA);
-        e.addBindValue(x.Dati.RisultatoTesto);
-        e.addBindValue(x.Dati.SoluzioneTesto);
+        e.addBindValue(Testo(x.Dati.NumeroTesto));
+        e.addBindValue(Testo(x.Dati.SimboloDa));
+        e.addBindValue(Testo(x.Dati.SimboloA));
+        e.addBindValue(Testo(x.Dati.RisultatoTesto));
+        e.addBindValue(Testo(x.Dati.SoluzioneTesto));
         e.addBindValue(x.Dati.Sorteggio);
         e.addBindValue(x.ChiedeSimbolo);
-        e.addBindValue(x.SoluzioneTesto);
+        e.addBindValue(Testo(x.SoluzioneTesto));
         e.addBindValue(x.AiutoOfferto);
         e.addBindValue(x.AiutoAccettato);
         e.addBindValue(x.SoluzioneData);
@@ -292,7 +310,7 @@ EsitoServer RegistroServer::Invia(const SerieConComputer& sc) {
             t.addBindValue(id);
             t.addBindValue(numero);
             t.addBindValue(static_cast<qint16>(k + 1));
-            t.addBindValue(x.Tentativi[k].Risposta);
+            t.addBindValue(Testo(x.Tentativi[k].Risposta));
             t.addBindValue(x.Tentativi[k].Esatta);
             if (!t.exec()) return annulla(t);
         }

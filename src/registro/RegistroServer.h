@@ -23,6 +23,9 @@ struct EsitoServer {
     // Empty when it worked; otherwise an Italian sentence for the register window and the
     // technician: "il server non risponde (...)".
     QString Messaggio;
+    // The server is there but refused this series' data (a value it cannot store): the
+    // next series may still go.
+    bool SerieRifiutata = false;
 };
 
 class RegistroServer {

@@ -25,6 +25,7 @@ $cartella_moduli/libdecimetra_registro_modulo.so
 ${modulo:-lib/decimetra/libdecimetra_voce.so}
 share/applications/decimetra.desktop
 share/doc/decimetra/copyright
+share/doc/decimetra/registro-postgresql.sql
 share/icons/hicolor/128x128/apps/decimetra.png
 share/icons/hicolor/256x256/apps/decimetra.png
 share/icons/hicolor/64x64/apps/decimetra.png"

@@ -1,6 +1,7 @@
 #include "registro/InvioServer.h"
 
 #include "registro/RegistroLocale.h"
+#include "registro/RegistroServer.h"
 #include "support/PostgresProva.h"
 
 #include <QElapsedTimer>
@@ -21,7 +22,7 @@ private slots:
     void PasswordSbagliata();
     void NomeDopoInvio();
     void ServerCongelatoNonFermaIlProgramma();
-    void PasswordLeggibileDaAltri();
+    void SerieRifiutataNonFermaLeAltre();
 
 private:
     // Waits (busy machine: generously) until the sender has finished an attempt that
@@ -245,26 +246,42 @@ void tst_InvioServer::ServerCongelatoNonFermaIlProgramma() {
     QVERIFY2(buco < 100, qPrintable(QString::number(buco)));
 }
 
-// A passfile made readable by others after the program started is refused at the next
-// connection, with the message, and the series waits.
-void tst_InvioServer::PasswordLeggibileDaAltri() {
-    const QString file = cartella.filePath("g/registro.sqlite");
-    ConfigurazioneServer c = pg.Configurazione("aula-7");
-    c.FilePassword = cartella.filePath("pgpass-aperta");
-    QVERIFY(QFile::copy(pg.cartella + "/pgpass", c.FilePassword));
-    QVERIFY(QFile::setPermissions(c.FilePassword,
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
-    const RegistroSerie serie = SerieDiProva(QStringLiteral("Aperta"));
+// A NUL character in a reply (PostgreSQL's text cannot hold one) is stored as U+FFFD, and
+// the series goes; a series the server refuses (here a technician's rule that takes names
+// of at most 8 characters) stays waiting, said why, and the later series still go.
+void tst_InvioServer::SerieRifiutataNonFermaLeAltre() {
+    const QString file = cartella.filePath("h/registro.sqlite");
+    RegistroSerie nul = SerieDiProva(QStringLiteral("Nul"));
+    nul.Esercizi[0].Tentativi[0].Risposta = QStringLiteral("27") + QChar(0) + "5";
+    RegistroSerie lunga = SerieDiProva(QStringLiteral("Massimiliano"));
+    lunga.Inizio = nul.Inizio.addSecs(300);
+    RegistroSerie buona = SerieDiProva(QStringLiteral("Dopo"));
+    buona.Inizio = nul.Inizio.addSecs(600);
     {
         RegistroLocale locale(file);
-        QVERIFY(locale.Salva(serie, "pc-g").Riuscito());
+        for (const auto& s : {nul, lunga, buona})
+            QVERIFY(locale.Salva(s, "pc-h").Riuscito());
     }
-    InvioServer invio(c, file, std::chrono::minutes(10), std::chrono::milliseconds(0));
-    QVERIFY(Attendi(invio, [](const StatoInvio& s) { return s.InAttesa >= 0; }));
-    QCOMPARE(invio.Stato().InAttesa, 1);
-    QVERIFY2(invio.Stato().Errore.contains(QStringLiteral("anche da altri utenti")),
-             qPrintable(invio.Stato().Errore));
-    QCOMPARE(Conta(serie), QStringLiteral("0"));
+    QVERIFY(RegistroServer(pg.Configurazione()).Connetti().Riuscito); // the tables are there
+    pg.Psql("ALTER TABLE serie ADD CONSTRAINT nome_breve CHECK (length(alunno) <= 8) NOT VALID");
+    InvioServer invio(pg.Configurazione("aula-8"), file, std::chrono::minutes(10),
+                      std::chrono::milliseconds(0));
+    const bool finito = Attendi(invio, [](const StatoInvio& s) { return s.InAttesa >= 0; });
+    pg.Psql("ALTER TABLE serie DROP CONSTRAINT nome_breve");
+    QVERIFY(finito);
+    QVERIFY2(invio.Stato().InAttesa == 1, qPrintable(invio.Stato().Errore));
+    QCOMPARE(invio.Stato().Inviate, 2);
+    QVERIFY2(invio.Stato().Errore.contains("nome_breve"), qPrintable(invio.Stato().Errore));
+    QCOMPARE(Conta(nul), QStringLiteral("1"));
+    QCOMPARE(Conta(buona), QStringLiteral("1"));
+    QCOMPARE(Conta(lunga), QStringLiteral("0"));
+    QCOMPARE(pg.Psql("SELECT risposta FROM tentativi WHERE serie = '" +
+                     nul.Id.toString(QUuid::WithoutBraces) + "' AND esercizio = 1"),
+             QString("27") + QChar(0xFFFD) + "5");
+    RegistroLocale locale(file);
+    const auto attesa = locale.SerieDaInviare();
+    QCOMPARE(attesa.size(), std::size_t(1));
+    QCOMPARE(attesa[0].Serie.Id, lunga.Id);
 }
 
 QTEST_GUILESS_MAIN(tst_InvioServer)

@@ -6,8 +6,9 @@
 #
 #   pg_prova.sh avvia CARTELLA [PID]   makes the cluster when missing and starts it (on the
 #                                      port it had, when started before); prints the port.
-#                                      With PID, the server is also stopped when that process
-#                                      ends (a test that crashes leaves nothing running).
+#                                      With PID, the server is also stopped and the folder
+#                                      removed when that process ends (a test that crashes
+#                                      leaves nothing behind).
 #   pg_prova.sh ferma CARTELLA         stops the server (fast shutdown) and waits for it.
 #   pg_prova.sh rimuovi CARTELLA       stops it and removes the whole folder.
 #   pg_prova.sh congela|scongela CARTELLA
@@ -149,6 +150,8 @@ if [ -n "$custode" ]; then
             segnala CONT
             come_postgres "$bin/pg_ctl" -D "$dati" -m fast -w -t 120 stop || true
         fi
+        # The test is gone: so is its cluster.
+        kill -0 "$custode" 2>/dev/null || rm -rf "$cartella"
     ) </dev/null >/dev/null 2>&1 &
     echo $! >"$cartella/custode.pid"
 fi
