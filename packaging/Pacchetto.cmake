@@ -56,16 +56,15 @@ esercizi da stampare per gli alunni e per l'insegnante.")
 # dpkg-shlibdeps; what they load at run time is listed by hand: the fonts the program draws
 # with (Arial is matched by Liberation Sans) and fontconfig to find them; Qt's Italian
 # translations for the toolkit's own texts; libcups2, which it opens at the first print on a
-# printer (src/app/CodaCups.h); for speech, Qt's speech-dispatcher plugin, the server and
-# its espeak-ng voices (Italian among them). The X platform plugin, the printing plugin for
+# printer (src/app/CodaCups.h); for speech, the speech server and its espeak-ng voices
+# (Italian among them). The X platform plugin, the printing plugin for
 # CUPS and the sound plugins are part of libqt6gui6, libqt6printsupport6 and
-# libqt6multimedia6 on Debian 12. The register needs Qt's SQLite driver, a plugin the
-# shared-library scan cannot see.
+# libqt6multimedia6 on Debian 12. The register needs Qt's SQLite driver and a school lab's
+# server its PostgreSQL driver, plugins the shared-library scan cannot see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-liberation, fonts-dejavu-core, fontconfig, qt6-translations-l10n, libcups2, \
-libqt6texttospeech6, qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng, \
-libqt6sql6-sqlite")
+speech-dispatcher, speech-dispatcher-espeak-ng, libqt6sql6-sqlite, libqt6sql6-psql")
 
 set(CPACK_GENERATOR DEB)
 include(CPack)

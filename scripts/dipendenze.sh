@@ -6,15 +6,12 @@ set -euo pipefail
 
 # libcups2-dev: the headers of libcups, which the program loads at its first print on a
 # printer (src/app/CodaCups.h); qt6-translations-l10n: Qt's own texts (file dialog, context
-# menus, message box buttons) in Italian. Speech ("SINTESI VOCALE"): Qt TextToSpeech (its
-# headers need qt6-declarative-dev on Debian 12) to build the speech module; its
-# speech-dispatcher plugin, the server and its espeak-ng voices to speak. The register: Qt SQL
+# menus, message box buttons) in Italian. Speech ("SINTESI VOCALE"): the speech server and its
+# espeak-ng voices, which the speech module talks to itself. The register: Qt SQL
 # with its SQLite driver (the teacher's register on this computer) and its PostgreSQL driver
 # (a school lab's server); Qt Charts for the register's chart.
 pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libcups2-dev fonts-liberation
-           fonts-dejavu-core qt6-translations-l10n qt6-speech-dev qt6-declarative-dev
-           libqt6texttospeech6 qt6-speech-speechd-plugin speech-dispatcher
-           speech-dispatcher-espeak-ng libqt6sql6-sqlite libqt6sql6-psql qt6-charts-dev)
+           fonts-dejavu-core qt6-translations-l10n speech-dispatcher speech-dispatcher-espeak-ng libqt6sql6-sqlite libqt6sql6-psql qt6-charts-dev)
 if [ "${1:-}" = test ]; then
     pacchetti+=(xvfb xauth openbox xdotool x11-utils x11-apps poppler-utils libbenchmark-dev
                cups-daemon cups-client python3 desktop-file-utils

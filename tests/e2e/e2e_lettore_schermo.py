@@ -82,7 +82,7 @@ def prova(banco):
     banco.tasti("alt+v")
     banco.attendi_finestra(r"^FINESTRA DI STAMPA ?$")
     banco.tasti("space", "space", "Return")
-    banco.scrivi("mARIO")
+    banco.scrivi("mario")
     banco.tasti("Tab", "Return")
     inizio = time.monotonic()
     banco.tasti("Return")

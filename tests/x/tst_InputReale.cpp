@@ -274,8 +274,7 @@ void TestInputReale::sistemaDalMenu() {
 }
 
 // A name typed in the printout window's name panel and not confirmed with "AVANTI" is
-// taken by the key clicked next (the certificate writes it recapitalised); an empty box
-// takes nothing.
+// taken by the key clicked next, each word with its capital; an empty box takes nothing.
 void TestInputReale::nomeNonConfermato_data() {
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QString>("tasto");
@@ -285,7 +284,7 @@ void TestInputReale::nomeNonConfermato_data() {
                                << "Luca";
     QTest::newRow("ESCI") << "luca"
                           << "Command1_0"
-                          << "luca";
+                          << "Luca";
     QTest::newRow("empty box") << ""
                                << "Command1_2"
                                << "Giulia";
