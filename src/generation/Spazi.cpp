@@ -54,11 +54,12 @@ Spazi PreparaSpazi(const Problema& p, const QString& risposta, const QString& so
 QString RigaEsercizio(const EsercizioSvolto& e) {
     const Problema& p = e.Dati;
     const Spazi spazi = PreparaSpazi(p);
-    QString riga = e.ChiedeSimbolo
-                       ? InizioRiga(p, spazi) + QStringLiteral(" = ") + spazi.SpazioRisultato +
-                             p.RisultatoTesto + QStringLiteral("...") + QStringLiteral(" r.")
-                       : InizioRiga(p, spazi) + QStringLiteral(" = ...") + spazi.SpazioA +
-                             p.SimboloA + QStringLiteral("  r. ");
+    QString riga = InizioRiga(p, spazi);
+    if (e.ChiedeSimbolo)
+        riga += QStringLiteral(" = ") + spazi.SpazioRisultato + p.RisultatoTesto +
+                QStringLiteral("...") + QStringLiteral(" r.");
+    else
+        riga += QStringLiteral(" = ...") + spazi.SpazioA + p.SimboloA + QStringLiteral("  r. ");
     for (const Tentativo& t : e.Tentativi) {
         const QString pad = Riempi(t.Risposta, 11, u' ');
         if (!t.Esatta) {
