@@ -149,14 +149,13 @@ int Avvia(int argc, char* argv[], const std::function<void(QMainWindow*)>& dopoC
             stampaEsercizi = new FrmStampaEsercizioTre(stato, stampa, avvisi);
             stampaEsercizi->setAttribute(Qt::WA_DeleteOnClose);
             stampaEsercizi->Scansione()->ImpostaVoce(&voce);
-            stampaEsercizi->ImpostaApriAttestato(
-                FabbricaAttestato(
-                    stato, stampa, avvisi,
-                    [registroDebole](const RegistroSerie& r) {
-                        if (const auto registro = registroDebole.lock())
-                            registro->ImpostaGiudizio(r.Id, r.Giudizio);
-                    },
-                    &voce));
+            stampaEsercizi->ImpostaApriAttestato(FabbricaAttestato(
+                stato, stampa, avvisi,
+                [registroDebole](const RegistroSerie& r) {
+                    if (const auto registro = registroDebole.lock())
+                        registro->ImpostaGiudizio(r.Id, r.Giudizio);
+                },
+                &voce));
             // A name typed for this series, never one typed for an earlier series.
             stampaEsercizi->ImpostaNomePreso([&stato, registroDebole](const QString& nome) {
                 if (const auto registro = registroDebole.lock())

@@ -99,8 +99,9 @@ void TestFrmAttestato::cablaggio_data() {
                                          << "Anna. Giudizio: Buono";
     QTest::newRow("no exercise") << "Anna" << 0 << 0 << "Non classificato" << false << "Anna"
                                  << "Anna. Giudizio: Non classificato";
-    QTest::newRow("mario d'amico") << "mario d'amico" << 15 << 20 << "BUONO" << true
-                                   << "Mario D'Amico" << "Mario D'Amico. Giudizio: Buono";
+    QTest::newRow("mario d'amico")
+        << "mario d'amico" << 15 << 20 << "BUONO" << true << "Mario D'Amico"
+        << "Mario D'Amico. Giudizio: Buono";
     QTest::newRow("empty name") << "" << 20 << 20 << "OTTIMO" << true << ""
                                 << "nessuno. Giudizio: Ottimo";
 }
