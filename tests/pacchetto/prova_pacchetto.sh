@@ -37,8 +37,8 @@ versione=$(sed -n 's/^project(Decimetra VERSION \([0-9.]*\).*/\1/p' "$radice/CMa
 [ "$(campo Version)" = "$versione" ] || { echo "version is not the project's $versione" >&2; exit 1; }
 [ "$(campo Section)" = education ] || { echo "section is not education" >&2; exit 1; }
 for d in libqt6widgets6 libqt6multimedia6 libqt6printsupport6 fonts-liberation fonts-dejavu-core \
-    qt6-translations-l10n libqt6texttospeech6 qt6-speech-speechd-plugin speech-dispatcher \
-    speech-dispatcher-espeak-ng; do
+    qt6-translations-l10n speech-dispatcher speech-dispatcher-espeak-ng libqt6sql6-sqlite \
+    libqt6sql6-psql; do
     campo Depends | grep -q "\b$d\b" || { echo "Depends lacks $d" >&2; exit 1; }
 done
 
