@@ -2,6 +2,7 @@
 
 #include "base/ScritturaSicura.h"
 #include "registro/EsportaCsv.h"
+#include "registro/LeggiEsercizio.h"
 #include "registro/PasswordInsegnante.h"
 
 #include <QDir>
@@ -825,21 +826,7 @@ std::optional<SerieConComputer> RegistroLocale::Leggi(const QUuid& id) {
         for (std::size_t k = 0;
              k < e.Dati.Cifra.size() && k < static_cast<std::size_t>(cifre.size()); ++k)
             e.Dati.Cifra[k] = static_cast<std::uint8_t>(cifre[static_cast<qsizetype>(k)]);
-        e.Dati.FormaNumero = static_cast<std::int16_t>(q.value(1).toInt());
-        e.Dati.CoppiaSimboli = static_cast<std::int16_t>(q.value(2).toInt());
-        e.Dati.ValoreNumero = q.value(3).toLongLong();
-        e.Dati.NumeroTesto = q.value(4).toString();
-        e.Dati.SimboloDa = q.value(5).toString();
-        e.Dati.SimboloA = q.value(6).toString();
-        e.Dati.RisultatoTesto = q.value(7).toString();
-        e.Dati.SoluzioneTesto = q.value(8).toString();
-        e.Dati.Sorteggio = static_cast<std::int16_t>(q.value(9).toInt());
-        e.ChiedeSimbolo = q.value(10).toBool();
-        e.SoluzioneTesto = q.value(11).toString();
-        e.AiutoOfferto = q.value(12).toBool();
-        e.AiutoAccettato = q.value(13).toBool();
-        e.SoluzioneData = q.value(14).toBool();
-        e.Secondi = q.value(15).toInt();
+        LeggiEsercizio(q, 1, e);
         serie.Esercizi.push_back(std::move(e));
     }
     q.finish();

@@ -1,4 +1,5 @@
 #include "registro/RegistroServer.h"
+#include "registro/LeggiEsercizio.h"
 
 #include "registro/SchemaServer.h"
 
@@ -411,21 +412,7 @@ std::optional<std::vector<SerieConComputer>> RegistroServer::Tutte() {
         if (dove == posto.cend()) continue;
         EsercizioSvolto x;
         LeggiCifre(e.value(2).toString(), x.Dati);
-        x.Dati.FormaNumero = static_cast<std::int16_t>(e.value(3).toInt());
-        x.Dati.CoppiaSimboli = static_cast<std::int16_t>(e.value(4).toInt());
-        x.Dati.ValoreNumero = e.value(5).toLongLong();
-        x.Dati.NumeroTesto = e.value(6).toString();
-        x.Dati.SimboloDa = e.value(7).toString();
-        x.Dati.SimboloA = e.value(8).toString();
-        x.Dati.RisultatoTesto = e.value(9).toString();
-        x.Dati.SoluzioneTesto = e.value(10).toString();
-        x.Dati.Sorteggio = static_cast<std::int16_t>(e.value(11).toInt());
-        x.ChiedeSimbolo = e.value(12).toBool();
-        x.SoluzioneTesto = e.value(13).toString();
-        x.AiutoOfferto = e.value(14).toBool();
-        x.AiutoAccettato = e.value(15).toBool();
-        x.SoluzioneData = e.value(16).toBool();
-        x.Secondi = e.value(17).toInt();
+        LeggiEsercizio(e, 3, x);
         tutte[*dove].Serie.Esercizi.push_back(std::move(x));
     }
     QSqlQuery t(db);
